@@ -1,0 +1,41 @@
+// The analysis of an image file for the main window: recognition, geometry scan, publishing of
+// the track list and texts, the Newdos/80 check. It fills the record and reports what the window
+// must show (a refusal, the track list, a note) as data; it shows nothing itself.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/disk_image.h"
+
+namespace m1 {
+
+// Files larger than this are refused without being read: no disk image comes near it.
+inline constexpr std::int64_t kMaxImageBytes = std::int64_t{64} * 1024 * 1024;
+// The recognition reads header bytes up to offset 15.
+inline constexpr std::int64_t kMinImageBytes = 16;
+
+// A refusal of the file: a message box titled "Error", no icon, the lines joined by "\r".
+struct Refusal {
+  std::vector<std::string> lines;
+  std::string Text() const;  // the lines joined by a carriage return
+  friend bool operator==(const Refusal&, const Refusal&) = default;
+};
+
+struct AnalysisOutcome {
+  std::optional<Refusal> refusal;      // set when the file is refused
+  std::vector<std::string> trackList;  // texts to add to the track list (Combo1), in order
+  std::optional<std::string> note;     // when set: the note list (List2) is emptied and gets it
+  bool text6Emptied = false;           // the DMK sector lookup emptied the offset box (Text6)
+};
+
+// Loads the file into the record and analyses it. bytes are the file's bytes (empty when the file
+// was not read because it is over kMaxImageBytes); length is the file's length. Runs the loading
+// steps that belong to the record (fpa, the reset of the flags, the clearing of the tables), then
+// the size checks, the recognition, the scan of the format, publishing and the Newdos/80 check.
+// On success PresSecnum is 0 and the window goes on to show that sector.
+AnalysisOutcome AnalyseImage(DiskImage& img, std::vector<std::uint8_t> bytes, std::int64_t length);
+
+}  // namespace m1

@@ -1,0 +1,63 @@
+// The hex editor window (form2): the whole image file as a hexadecimal and character dump, 28
+// lines of 16 bytes a page, with the structure of the container marked in colour and a legend.
+// It only shows; nothing is ever written. Its controls are plain values; the Qt form shows them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace m1 {
+
+class form2 {
+ public:
+  explicit form2(Platform& platform);
+
+  // Window events and commands.
+  void Form_Load();
+  void Form_Activate();
+  void Form_Resize();
+  void mnuFileItem_Click(int index);  // 1 Open..., 4 Exit
+  // The user moved the scroll bar to position value (also raised when the program sets it).
+  void VScroll1_Change(int value);
+  void Form_QueryUnload(int& cancel, int unloadMode);
+
+  // Public operations.
+  bool OpenFile(const std::string& path);
+  void DoUnLoadPreCheck(int unloadMode);
+  void ShowHexPage();
+
+  // The window's state, by the names the program uses.
+  std::string Filename;
+  std::vector<std::uint8_t> filebuf;  // the file followed by 1001 zero bytes once loaded
+  std::int32_t fileend = 0;
+  double fpa = 0;
+  std::int32_t fpasave2 = 0;
+  std::int32_t stepval = 0;
+  double trklength = 0;
+  std::int32_t idamflag = 0;
+  int doublebyte = 0;
+  std::int32_t fpasave1 = 0;
+  std::int32_t fpasave = 0;
+  int clrsave = 0;
+  int openflag = 0;
+
+  // Controls.
+  TextBox TxtFilename, Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8;
+  ScrollBar VScroll1;
+  Surface surface;
+
+  std::string CMDialog1_Filename;
+
+  static constexpr Twips kWidth = 9465;
+  static constexpr Twips kHeight = 8310;
+  static constexpr const char* kOpenFilter =
+      "All Files (*.*)|*.*|Dsk Files (*.dsk)|*.dsk|Dmk Files (*.dmk)|*.dmk";
+
+ private:
+  Platform& p_;
+};
+
+}  // namespace m1

@@ -1,0 +1,66 @@
+// Plain values that stand for the controls of a window. The window logic writes them; the Qt
+// forms and the probe only read them, so every window runs the same way with or without Qt.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace m1 {
+
+using Twips = int;  // 1440 to the inch; the Qt layer maps 15 twips to one device-independent pixel
+
+struct Rgb {
+  int r = 0;
+  int g = 0;
+  int b = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+namespace colour {
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kWhite{255, 255, 255};
+inline constexpr Rgb kRed{255, 0, 0};
+inline constexpr Rgb kBlue{0, 0, 255};
+inline constexpr Rgb kMagenta{255, 0, 255};
+inline constexpr Rgb kCyan{0, 255, 255};
+// The system's button face colour: the background of the main window's dump area.
+inline constexpr Rgb kButtonFace{192, 192, 192};
+}  // namespace colour
+
+// A single-line text box: its text, text colour and background.
+struct TextBox {
+  std::string text;
+  Rgb fg = colour::kBlack;
+  Rgb bg = colour::kWhite;
+};
+
+// A list box: lines added one at a time, emptied as a whole.
+struct ListBox {
+  std::vector<std::string> items;
+  void Clear() { items.clear(); }
+  void AddItem(std::string line) { items.push_back(std::move(line)); }
+};
+
+// An editable combo box: its list of items, and the text in its edit field (which the user may type).
+struct ComboBox {
+  std::vector<std::string> items;
+  std::string text;
+  void AddItem(std::string line) { items.push_back(std::move(line)); }
+};
+
+// A vertical scroll bar. Setting the value raises the change notification when it changes, as the
+// window system does; the window logic owns the handler, so it is the caller's job to run it.
+struct ScrollBar {
+  int value = 0;
+  int min = 0;
+  int max = 32767;
+  int smallChange = 1;
+  int largeChange = 1;
+};
+
+// An option button (radio button).
+struct OptionButton {
+  bool value = false;
+};
+
+}  // namespace m1

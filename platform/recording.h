@@ -1,0 +1,70 @@
+// The recording platform used by the tests and the probe: message boxes are recorded and answered
+// OK, the Open dialog answers from a script, windows are created and activated by a simple host.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/dialogs.h"
+#include "platform/host.h"
+
+namespace m1 {
+
+struct RecordedMessage {
+  std::string title;
+  std::string text;
+  MsgIcon icon = MsgIcon::None;
+  friend bool operator==(const RecordedMessage&, const RecordedMessage&) = default;
+};
+
+struct RecordedOpen {
+  std::string filter;
+  int filterIndex = 0;
+};
+
+class RecordingDialogs final : public Dialogs {
+ public:
+  void MsgBox(const std::string& text, const std::string& title, MsgIcon icon) override {
+    messages.push_back({title, text, icon});
+  }
+  // Answers with the next scripted answer (nothing = Cancel); cancels when the script is empty.
+  std::optional<std::string> ShowOpen(const std::string& filter, int filterIndex) override {
+    opens.push_back({filter, filterIndex});
+    if (answers.empty()) return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::vector<RecordedMessage> TakeMessages() {
+    std::vector<RecordedMessage> out;
+    out.swap(messages);
+    return out;
+  }
+
+  std::deque<std::optional<std::string>> answers;
+  std::vector<RecordedMessage> messages;
+  std::vector<RecordedOpen> opens;
+};
+
+// A host whose windows are whatever the owner wires in: showForm is called for ShowForm, and
+// EndProgram sets ended.
+class RecordingHost final : public Host {
+ public:
+  void ShowForm(FormId form) override {
+    shown.push_back(form);
+    if (showForm) showForm(form);
+  }
+  void EndProgram() override { ended = true; }
+  void DoEvents() override { ++doEvents; }
+  void ChangeToProgramFolder() override {}
+
+  std::function<void(FormId)> showForm;
+  std::vector<FormId> shown;
+  bool ended = false;
+  int doEvents = 0;
+};
+
+}  // namespace m1

@@ -1,0 +1,72 @@
+// The sector map window (form1): a page-by-page map of the sectors of an image, one line per track
+// and side, in numeric or interleave order. Its controls are plain values; the Qt form shows them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace m1 {
+
+class form1 {
+ public:
+  explicit form1(Platform& platform);
+
+  // Window events and commands.
+  void Form_Load();
+  void Form_Activate();
+  void Form_Resize();
+  void Option1_Click();  // numeric order
+  void Option2_Click();  // interleave order
+  void Cmndnext_Click();
+  void Cmndprev_Click();
+  void Cmndfiledisp_Click();
+  void mnuFileItem_Click(int index);  // 1 Open..., 4 Exit
+  void Help_Click() {}
+  void Form_QueryUnload(int& cancel, int unloadMode);
+
+  // Public operations.
+  bool OpenFile(const std::string& path);
+  void DoUnLoadPreCheck(int unloadMode);
+  void LoadDiskFile();
+  void ShowSecPage();
+
+  // The window's state, by the names the program uses.
+  std::string Filename;
+  std::vector<std::uint8_t> filebuf = std::vector<std::uint8_t>(1, 0);  // the file and one zero byte
+  std::int32_t fileend = 0;
+  int openflag = 0;
+  int jv1 = 0;
+  int dmkflag = 0;
+  std::int32_t trkindex = 0;
+  int damindx = 0;
+  int Pagenum = 0;
+  double filepsn = 0;
+  double fpa = 0;
+  std::array<double, 21> pagepsn{};
+  int secnum = 0;
+  int endflag = 0;
+  int startchk = 0;
+  std::int32_t dirstartsec = 0;
+  std::int32_t direndsec = 0;
+
+  // Controls.
+  TextBox Text1, TxtFilename;
+  OptionButton Option1, Option2;
+  Surface surface;
+
+  std::string CMDialog1_Filename;
+
+  static constexpr Twips kWidth = 9480;
+  static constexpr Twips kHeight = 7320;
+  static constexpr const char* kOpenFilter =
+      "All Files (*.*)|*.*|Dsk Files (*.dsk)|*.dsk|Dmk Files (*.dmk)|*.dmk";
+
+ private:
+  Platform& p_;
+};
+
+}  // namespace m1

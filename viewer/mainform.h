@@ -1,0 +1,66 @@
+// The main window (Mainform): the sector viewer and the shell of the program. Its controls are
+// plain values; the Qt form builds the widgets and shows these values after every event.
+#pragma once
+
+#include <string>
+
+#include "core/disk_image.h"
+#include "platform/platform.h"
+
+namespace m1 {
+
+class Mainform {
+ public:
+  explicit Mainform(Platform& platform);
+
+  // Window events and commands.
+  void Form_Load();
+  void Form_Activate();
+  void Form_Resize();
+  void mnuFileItem_Click(int index);  // 1 Open..., 4 Exit
+  void Help_Click() {}
+  void Cmndhexedit_Click();
+  void Cmndsecdisp_Click();
+  void CmndNextsec_Click();
+  void CmndPrevsec_Click();
+  void CmndNexTrack_Click();
+  void CmndPrevTrk_Click();
+  void CmndGotoTrk_Click();
+  void CmndDirFind_Click();
+  // The user typed into the combo box, or picked an item of its list.
+  void Combo1_Change(const std::string& text) { Combo1.text = text; }
+  void Form_QueryUnload(int& cancel, int unloadMode);
+
+  // Public operations.
+  bool OpenFile(const std::string& path);
+  void DoUnLoadPreCheck(int unloadMode);
+  void GetDispSector();
+  void AnalyseImage();
+
+  // The record of the image on display.
+  DiskImage img;
+
+  // Controls whose contents the program sets.
+  TextBox Txtfiletype, TxtFilename;
+  TextBox Text1, Text2, Text3, Text4, Text5, Text6;
+  TextBox Txttrk, txtside, Txtsector, Txttrkspt, TxtDens;
+  TextBox Txtsectype, Txtdam, Txtsecnum, Txtlumpnum;
+  ComboBox Combo1;
+  ListBox List2;
+  Surface surface;
+
+  // The Open dialog's file name: what it answered last (it keeps its value on Cancel).
+  std::string CMDialog1_Filename;
+
+  static constexpr Twips kWidth = 9480;   // client area
+  static constexpr Twips kHeight = 7380;
+  static constexpr const char* kOpenFilter =
+      "All Files (*.*)|*.*|Dsk Files (*.dsk)|*.dsk|Dmk Files (*.dmk)|*.dmk|JV3 Files (*.jv3)| *.jv3";
+
+ private:
+  Platform& p_;
+  // 1 after a file the analysis refused, until one is analysed successfully: nothing is drawn.
+  bool refused_ = false;
+};
+
+}  // namespace m1
