@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds the viewer (and the probe) into build/ and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)" --target m1view m1view-probe
+exec ./build/m1view "$@"

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds everything into build/ and runs every test; then builds the logic once more with
+# AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/ and runs its tests there.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+jobs=$(nproc)
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DM1VIEW_SANITIZE=ON -DM1VIEW_GUI=OFF \
+  -DM1VIEW_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j"$jobs"
