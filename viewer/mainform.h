@@ -56,8 +56,23 @@ class Mainform {
   static constexpr Twips kHeight = 7380;
   static constexpr const char* kOpenFilter =
       "All Files (*.*)|*.*|Dsk Files (*.dsk)|*.dsk|Dmk Files (*.dmk)|*.dmk|JV3 Files (*.jv3)| *.jv3";
+  // Backgrounds of the two list controls, which never change.
+  static constexpr Rgb kCombo1Background{192, 192, 255};
+  static constexpr Rgb kList2Background{255, 192, 128};
+
+  // True after a file the analysis refused, until one is analysed successfully.
+  bool Refused() const { return refused_; }
 
  private:
+  // The Open command (File menu item 1).
+  void OpenCommand();
+  // Redraws the present sector when a file is on display (not before any open, not after a refusal).
+  void Redraw();
+  // Shows the first sector of img.track (the track steps).
+  void ShowTrack();
+  // The 16 rows of the dump, from img.fpa on.
+  void PrintDump(bool directory);
+
   Platform& p_;
   // 1 after a file the analysis refused, until one is analysed successfully: nothing is drawn.
   bool refused_ = false;
