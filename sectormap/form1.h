@@ -66,7 +66,23 @@ class form1 {
       "All Files (*.*)|*.*|Dsk Files (*.dsk)|*.dsk|Dmk Files (*.dmk)|*.dmk";
 
  private:
+  // Redraws the page Pagenum from its stored start (order change, resize, Previous).
+  void Redraw();
+  void DrawDmkPage(Twips h);
+  void DrawJv1Page(Twips h);
+  void DrawJv3Page(Twips h);
+  void DrawJvKey(Twips h);
+  void Refuse(const char* line2);
+  // Last page of a JV1 image: its tracks (from the file size) at 21 a page.
+  int Jv1LastPage() const;
+
   Platform& p_;
+  // False until a file has been read and accepted, and again after a refusal (too short, too
+  // large, the image of a real drive): paging and redraws then draw nothing.
+  bool pageable_ = false;
+  // JV3 table entries already counted into the directory range since the file was read, so a
+  // page drawn again counts nothing twice.
+  std::vector<bool> dirCounted_;
 };
 
 }  // namespace m1

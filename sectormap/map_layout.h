@@ -1,0 +1,69 @@
+// Geometry, colours and texts of the sector map page: where each item of a page goes and how its
+// numbers are written. Pure functions of their arguments, so the page can be laid out and checked
+// without a window.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/controls.h"
+
+namespace m1::maplayout {
+
+using Twips = int;  // 1440 to the inch, from the top left of the client area
+
+// Columns.
+inline constexpr Twips kLabelX = 200;         // "Trk nn : s" at the left of every track line
+inline constexpr Twips kFirstColumnJv = 1600;  // first sector column of JV1 and JV3 lines
+inline constexpr Twips kFirstColumnDmk = 1900;  // DMK lines leave room for the "*" marker
+inline constexpr Twips kColumnStep = 350;       // one sector number with its sign place and space
+// Lines.
+inline constexpr Twips kLineStep = 180;
+// The JV3 directory range, printed in the key band at the left.
+inline constexpr Twips kDirNumberX = 60;
+inline constexpr Twips kDirStartY = 120;
+inline constexpr Twips kDirEndY = 260;
+
+// Line positions, from the height h of one line of the window font.
+constexpr Twips KeySingleY(Twips h) { return 5 * h; }
+constexpr Twips KeyDoubleY(Twips h) { return 6 * h; }
+constexpr Twips KeyNoteY(Twips h) { return 7 * h; }
+// DMK and JV3 lines move down one step before each line is printed, so their first line lies one
+// step below this base.
+constexpr Twips LineBase(Twips h) { return 9 * h; }
+// JV1 prints its first line here and steps down after each.
+constexpr Twips Jv1FirstLine(Twips h) { return 10 * h; }
+
+// Column of sector number n in numeric order.
+constexpr Twips NumericColumn(Twips first, int n) { return first + kColumnStep * n; }
+
+// Colours.
+inline constexpr Rgb kLabelSide0{192, 64, 0};
+inline constexpr Rgb kLabelSide1 = colour::kBlack;
+inline constexpr Rgb kSingle = colour::kBlue;
+inline constexpr Rgb kDouble = colour::kRed;
+inline constexpr Rgb kDirSingle = colour::kCyan;
+inline constexpr Rgb kDirDoubleDmk = colour::kWhite;
+inline constexpr Rgb kDirDoubleJv3{255, 240, 240};
+inline constexpr Rgb kKeyDirDoubleJvColour{255, 224, 192};
+inline constexpr Rgb kNote = colour::kBlack;
+
+// Key texts.
+inline constexpr const char* kKeySingle = "  Single Density";
+inline constexpr const char* kKeyDirSingle = "       Dir.Secs. S/D";
+inline constexpr const char* kKeyDouble = "  Double Density";
+inline constexpr const char* kKeyDirDoubleJv = "       Dir.Secs. D/D";
+inline constexpr const char* kKeyDirDoubleDmk = "      Possible Dir.Secs. D/D    ";
+inline constexpr const char* kDoubleByteNote =
+    " A  *  in front of the Sector shows a Model 1 Double Byte Sector";
+
+// A number as the map prints it: a sign place (space or "-"), the digits and one space: " 12 ".
+std::string NumberForm(std::int64_t n);
+// Upper-case hexadecimal without leading zeros ("FB", "0").
+std::string HexForm(unsigned n);
+// "Trk", a space more for tracks below 10 (so the colons line up), the track in number form, ":",
+// and the side in number form: "Trk  5 : 0 ", "Trk 17 : 1 ".
+std::string TrackLabel(int track, int side);
+Rgb LabelColour(int side);
+
+}  // namespace m1::maplayout
