@@ -55,6 +55,9 @@ struct DiskImage {
   int sides = 0;              // 1 or 2
   double PresSecnum = 0;      // sector index on display (a whole number)
   std::string Filename;       // path of the open file
+  // DMK only: header byte 4 has bit 0x40 (single density stored single-byte) or 0x80 (ignore
+  // density), so single-density sectors are recorded one byte per byte, not doubled.
+  int sdsinglebyte = 0;
 
   // Per-track tables.
   std::array<std::int32_t, kTrackSlots> trkspt{};       // sectors on each track

@@ -22,10 +22,14 @@ bool LocateSector(DiskImage& img);
 // Sector kind by the marks alone (rules 1 to 3): true for a directory sector.
 bool IsDirectoryByMarks(const DiskImage& img);
 // Rule 4, for images whose tracks start at sector 1: fixes dirstartsec at spt x 17 and tells
-// whether PresSecnum lies in the eighteen sectors from there.
+// whether PresSecnum lies in the eighteen sectors from there. On other images (firstsecnum not 1)
+// it changes nothing and returns false.
 bool IsDirectoryFromSectorOne(DiskImage& img);
+// The whole sector kind, rules 1 to 4: rule 4 when firstsecnum is 1, else the marks.
+bool IsDirectorySector(DiskImage& img);
 
-// 2 for a single-density DMK sector read from a doubled-byte track, else 1.
+// 2 for a single-density DMK sector read from a doubled-byte track (header byte 4 without 0x40
+// and 0x80), else 1.
 int DataByteStep(const DiskImage& img);
 // Lump of the present sector on a Newdos/80 image (PresSecnum / spl); nothing when spl is 0.
 std::optional<long> Lump(const DiskImage& img);
