@@ -48,7 +48,7 @@ std::optional<double> LeadingNumber(std::string_view text) {
     std::size_t j = i + 1;
     while (digit(j)) fraction += text[j++];
     if (fraction.size() > 1 || mantissa) {
-      number += fraction;
+      if (fraction.size() > 1) number += fraction;
       mantissa = true;
       i = j;
     }
