@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "hexview/classify.h"
 #include "platform/platform.h"
 
 namespace m1 {
@@ -18,6 +19,10 @@ class form2 {
   // Window events and commands.
   void Form_Load();
   void Form_Activate();
+  // The window stopped being the active window. The window coming back when one of its own dialogs
+  // or message boxes closes is no new activation: from such a box until the next deactivation,
+  // activation loads nothing.
+  void Form_Deactivate();
   void Form_Resize();
   void mnuFileItem_Click(int index);  // 1 Open..., 4 Exit
   // The user moved the scroll bar to position value (also raised when the program sets it).
@@ -57,7 +62,17 @@ class form2 {
       "All Files (*.*)|*.*|Dsk Files (*.dsk)|*.dsk|Dmk Files (*.dmk)|*.dmk";
 
  private:
+  enum class LoadPath { Activation, Menu };
+  bool Load(const std::string& path, LoadPath how);
+  // Lets the events that a closing modal box leaves behind run while activation is held off.
+  void AfterModalBox();
+  // Sets the scroll position as the program does; a change raises the scroll notification.
+  void SetScrollValue(int value);
+  void ShowLegend(const hexview::Format& format, std::int64_t lastPosition, bool doubleNote);
+
   Platform& p_;
+  bool busy_ = false;            // a command of this window is running (its boxes may be up)
+  bool skipActivation_ = false;  // a box of this window closed since the last deactivation
 };
 
 }  // namespace m1

@@ -1,0 +1,81 @@
+// The colour of every byte of the hex editor window, from the window's own look at the container.
+//
+// The window tells the three containers apart by the first 16 bytes of the file alone:
+//   DMK  bytes 2, 3 are the track length (little-endian), 6400 or 3264 in emulator images; real
+//        images use other lengths, so a plausible header counts too (byte 0 0x00 or 0xFF, byte 1
+//        the number of tracks 1 to 96, a length 3264 to 16384 and at least one whole track in the
+//        file). Bytes 12 to 15 read 78 56 34 12 in an image of a real drive: such a file gets no
+//        structure colours.
+//   JV1  no header; the first sector of a Model 1 boot track begins 00 FE 11.
+//   JV3  a table of 2901 three-byte sector headers (track, sector, flags); the first six entries of
+//        a disk all read track 0.
+// The hex column colour depends on state carried from byte to byte and from one page to the next
+// (the ID-field counter of DMK tracks, the colour phase of JV3 track numbers); it lives in
+// CarriedState, which the window keeps between its page draws.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "platform/controls.h"
+
+namespace m1::hexview {
+
+namespace colour {
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kRed{255, 0, 0};
+inline constexpr Rgb kBlue{0, 0, 255};
+inline constexpr Rgb kMagenta{255, 0, 255};
+inline constexpr Rgb kHeaderGreen{0, 207, 0};      // a zero byte of a DMK track header
+inline constexpr Rgb kDarkHeaderGreen{0, 127, 0};  // any other byte of a DMK track header
+inline constexpr Rgb kFreeSlotGreen{0, 128, 0};    // the track byte of a free JV3 entry
+inline constexpr Rgb kFlagGreen{0, 144, 0};        // the flag byte of a JV3 entry
+inline constexpr Rgb kLegendGreen{0, 143, 0};
+inline constexpr Rgb kAddressBrown{192, 64, 0};
+inline constexpr Rgb kWindowBackground{255, 224, 192};
+}  // namespace colour
+
+// The only way the classification reads the buffer: nothing outside it.
+inline std::optional<std::uint8_t> ByteAt(std::span<const std::uint8_t> buf, std::int64_t at) {
+  if (at < 0 || static_cast<std::uint64_t>(at) >= buf.size()) return std::nullopt;
+  return buf[static_cast<std::size_t>(at)];
+}
+
+struct Format {
+  bool dmk = false;
+  bool realDisk = false;
+  bool jv1 = false;
+  bool jv3 = false;
+  std::int32_t trklength = 0;  // byte 2 + 256 x byte 3, whatever the format
+};
+
+// The format flags, from buffer positions 0 to 15 (a missing byte reads 0, as the zero tail does).
+Format RecogniseFormat(std::span<const std::uint8_t> buf, std::int64_t fileend);
+
+// What the classification carries from one byte to the next and from one page draw to the next.
+struct CarriedState {
+  std::int32_t idamflag = 0;  // 0 outside a DMK ID field, 2 and up inside one
+  int doublebyte = 0;         // 1 while the ID field is a Model 1 doubled-byte one
+  std::int32_t fpasave1 = 0;  // offset of the last ID address mark (0xFE) recognised
+  std::int32_t fpasave = 0;   // the JV3 track byte that changed colour last (page start at first)
+  int clrsave = 0;            // colour phase of JV3 track bytes: 0 red, 1 magenta
+};
+
+// What lives only during one page draw.
+struct DrawFlags {
+  bool damSearch = false;   // an ID field ended: the next data mark is looked for
+  bool doubleNote = false;  // the last ID address mark began a doubled-byte ID field
+};
+
+// The hex column colour of position p, updating the carried state and the draw flags.
+Rgb ClassifyHex(std::span<const std::uint8_t> buf, std::int64_t p, std::int64_t fileend,
+                const Format& format, CarriedState& state, DrawFlags& flags);
+
+// The character column colour of byte b: gap bytes of a DMK file red, everything else black.
+Rgb ClassifyChar(std::uint8_t b, const Format& format);
+
+// The character shown for byte b: itself from 33 to 127, "." for space, control codes and 128 up.
+char CharFor(std::uint8_t b);
+
+}  // namespace m1::hexview

@@ -1,0 +1,96 @@
+// Geometry of the hex editor window: its controls, the columns of a printed line and the page model
+// (which file offsets a page holds, how far the scroll bar reaches).
+//
+// A printed line is 78 fixed-pitch columns from x = 150 twips:
+//   1 space, 2-8 the offset in seven hex digits, 9-10 two spaces,
+//   11-61 the 16 bytes as two digits and a space each, one more space after bytes 4, 8 and 12,
+//   62 a space, 63-78 the 16 characters.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace m1::hexlayout {
+
+using Twips = int;
+
+inline constexpr int kLinesPerPage = 28;
+inline constexpr int kBytesPerLine = 16;
+inline constexpr int kBytesPerPage = kLinesPerPage * kBytesPerLine;  // 448
+inline constexpr int kFirstTextLine = 8;  // the page begins on the ninth text line of the window
+inline constexpr Twips kLeft = 150;
+inline constexpr int kLineColumns = 78;
+inline constexpr int kFirstCharColumn = 63;
+
+// The largest file the window reads: more than any disk image, little enough to hold in memory.
+inline constexpr std::int64_t kMaxFileSize = std::int64_t{64} * 1024 * 1024;
+
+// y of the first printed line for a line height h.
+constexpr Twips FirstLineY(Twips lineHeight) {
+  return kFirstTextLine * lineHeight;
+}
+
+// Column (from 1) where byte i (0 to 15) of a line starts in the hex part.
+constexpr int HexColumn(int i) {
+  return 11 + 3 * i + i / 4;
+}
+// Column (from 1) of the character of byte i.
+constexpr int CharColumn(int i) {
+  return kFirstCharColumn + i;
+}
+// x of a column for a fixed character width.
+constexpr Twips ColumnX(int column, Twips charWidth) {
+  return kLeft + (column - 1) * charWidth;
+}
+
+// What follows the two digits of byte i: one space, two after bytes 4, 8 and 12 (i = 3, 7, 11).
+// After byte 16 the space that ends the byte and the space before the characters are printed
+// together, so every line is one offset item, 16 byte items and 16 character items.
+constexpr std::string_view ByteSeparator(int i) {
+  return i == 3 || i == 7 || i == 11 ? "  " : " ";
+}
+
+// The scroll bar counts 16 bytes a step; the last page starts 256 bytes before the end of the file
+// (the zero tail fills the rest of it). A file shorter than 256 bytes has only the page at 0.
+constexpr std::int64_t ScrollMax(std::int64_t fileend) {
+  return fileend >= 256 ? (fileend - 256) / kBytesPerLine : 0;
+}
+
+// Upper-case hexadecimal without leading zeros ("0" for zero).
+std::string Hex(std::uint64_t value);
+// The offset of a line: at least seven upper-case hex digits with leading zeros.
+std::string HexOffset(std::uint64_t value);
+// Two upper-case hex digits.
+std::string HexByte(std::uint8_t value);
+
+// Controls of the window, left, top, width, height in twips of the client area.
+struct ControlRect {
+  std::string_view name;
+  Twips left, top, width, height;
+};
+
+inline constexpr Twips kClientWidth = 9465;
+inline constexpr Twips kClientHeight = 8310;
+
+inline constexpr std::array<ControlRect, 16> kControls{{
+    {"Frame1", 0, 0, 9495, 1095},
+    {"TxtFilename", 360, 120, 8775, 315},
+    {"Label1", 120, 480, 1815, 255},
+    {"Text1", 360, 720, 855, 315},
+    {"Text2", 1440, 600, 495, 315},
+    {"Text3", 2040, 600, 855, 315},
+    {"Text5", 2880, 600, 735, 315},
+    {"Text6", 3600, 600, 1695, 315},
+    {"Text7", 5400, 600, 975, 315},
+    {"Text4", 6600, 600, 2775, 315},
+    {"Text8", 240, 1200, 8655, 315},
+    {"Command4", 120, 1080, 9015, 495},
+    {"Command2", 0, 1080, 135, 7335},
+    {"Command1", 9120, 1080, 375, 6615},
+    {"Command3", 120, 7680, 9375, 690},
+    {"VScroll1", 8880, 1560, 255, 6135},
+}};
+
+}  // namespace m1::hexlayout
