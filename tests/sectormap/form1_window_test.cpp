@@ -1,6 +1,7 @@
 // The sector map window around its pages: loading on activation, its File menu, the refusals, the
 // recognition of the formats and the paging rules.
 #include <filesystem>
+#include <random>
 
 #include "map_harness.h"
 
@@ -325,6 +326,44 @@ TEST_F(Window, OrderOptionsRedrawTheSamePage) {
   EXPECT_EQ(OnLine(items, 1950).front().text, "Trk 21 : 0 ");
   form.Form_Resize();
   EXPECT_EQ(OnLine(Drawn(), 1950).front().text, "Trk 21 : 0 ");
+}
+
+TEST_F(Window, DamagedImagesArePagedWithoutReadingOutsideTheFile) {
+  // Cut and scrambled DMK, JV3 and JV1 images, paged in both orders to the end and back; the
+  // sanitizers catch any read outside the buffer.
+  DmkImage dmk(6400, 3, 2);
+  for (int t = 0; t < 3; ++t)
+    for (int s = 0; s < 10; ++s)
+      dmk.Sector(t, s, 0x80 + 300 * static_cast<unsigned>(s), static_cast<std::uint8_t>(t), 0,
+                 static_cast<std::uint8_t>(s), s % 2 == 0, 0xFB, 44, s == 3);
+  std::vector<Jv3Entry> entries(4, {0, 0, 0x20});
+  for (int i = 0; i < 200; ++i)
+    entries.push_back({static_cast<std::uint8_t>(i / 7), static_cast<std::uint8_t>(i % 7), 0x90});
+  const std::vector<Bytes> images{dmk.bytes, Jv3Image(entries), Jv1Image(3000)};
+  std::mt19937 rng(1234);
+  int shown = 0;
+  for (const Bytes& image : images) {
+    for (int round = 0; round < 40; ++round) {
+      Bytes b = image;
+      b.resize(std::uniform_int_distribution<std::size_t>(16, image.size())(rng));
+      for (int k = 0; k < 8; ++k) {
+        const auto at = std::uniform_int_distribution<std::size_t>(4, b.size() - 1)(rng);
+        b[at] = static_cast<std::uint8_t>(rng());
+      }
+      Show("damaged.img", b);
+      for (int i = 0; i < 25; ++i) form.Cmndnext_Click();
+      form.Option2_Click();
+      for (int i = 0; i < 25; ++i) form.Cmndprev_Click();
+      form.Option1_Click();
+      form.Form_Resize();
+      EXPECT_LE(form.fpa, 16 + 22 * 6400.0);
+      EXPECT_LE(form.filepsn, 8703.0);
+      ++shown;
+      dialogs.TakeMessages();
+      Drawn();
+    }
+  }
+  EXPECT_EQ(shown, 120);
 }
 
 }  // namespace
