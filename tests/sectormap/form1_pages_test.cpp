@@ -2,6 +2,7 @@
 // out by hand with a line height of 195 twips (first DMK and JV3 line at 9 x 195 + 180 = 1935,
 // first JV1 line at 10 x 195 = 1950, lines 180 apart, sector columns 350 apart).
 #include "map_harness.h"
+#include "tests/support/image_builder.h"
 
 namespace m1::maptest {
 namespace {
@@ -462,6 +463,39 @@ TEST_F(Jv3Page, HeaderTestMessageOnEveryDrawing) {
   EXPECT_EQ(dialogs.TakeMessages(), std::vector<RecordedMessage>{kNoHeader});
   EXPECT_EQ(Drawn(), (std::vector<Item>{kClear, kClear, kClear, kClear}));
   EXPECT_EQ(form.Text1.text, "JV1");
+}
+
+}  // namespace
+}  // namespace m1::maptest
+
+// ---- Images as a formatting program writes them ---------------------------------------------
+
+
+namespace m1::maptest {
+namespace {
+
+TEST_F(DmkPage, ModelOneDiskWithADoubledSingleDensityTrackZero) {
+  // Track 0 in doubled single density, track 1 in double density with a directory sector.
+  std::vector<m1::testing::DmkSector> track0, track1;
+  for (int s = 0; s < 10; ++s) track0.push_back(m1::testing::DmkSector::Sd(0, 0, s));
+  for (int s = 0; s < 18; ++s) track1.push_back(m1::testing::DmkSector::Dd(1, 0, s, s == 5 ? 0xFA : 0xFB));
+  m1::testing::DmkBuilder dmk(2, 6400);
+  dmk.AddTrack(track0, true).AddTrack(track1);
+  Show("model1.dmk", dmk.Build());
+  const auto items = Drawn();
+
+  std::vector<Item> line0{{200, 1935, kLabel0, "Trk  0 : 0 "}};
+  const Twips cols[] = {1900, 2250, 2600, 2950, 3300, 3650, 4000, 4350, 4700, 5050,
+                        5400, 5750, 6100, 6450, 6800, 7150, 7500, 7850};
+  for (int s = 0; s < 10; ++s) line0.push_back({cols[s], 1935, kBlue, "*" + std::to_string(s)});
+  EXPECT_EQ(OnLine(items, 1935), line0);
+
+  std::vector<Item> line1{{200, 2115, kLabel0, "Trk  1 : 0 "}};
+  for (int s = 0; s < 18; ++s)
+    line1.push_back({cols[s], 2115, s == 5 ? kWhite : kRed, " " + std::to_string(s)});
+  EXPECT_EQ(OnLine(items, 2115), line1);
+  EXPECT_EQ(OnLine(items, 1170).back().text, "      Possible Dir.Secs. D/D    FBh");
+  EXPECT_TRUE(OnLine(items, 1365).empty());  // the last sector is not doubled
 }
 
 }  // namespace
