@@ -1,0 +1,167 @@
+// Damaged and hostile files: cut short anywhere, pointers past the end, absurd numbers. Nothing
+// may be read outside the file or written outside the tables (the sanitizers watch every run).
+#include <gtest/gtest.h>
+
+#include "core/sector.h"
+#include "tests/core/analyse.h"
+
+namespace m1::testing {
+namespace {
+
+// Analyses the file cut at many lengths and resolves every sector the analysis reports.
+void AnalyseCuts(const Bytes& whole, std::size_t fineUpTo, std::size_t coarseStep) {
+  DiskImage img;
+  for (std::size_t n = 0; n <= whole.size(); n += (n < fineUpTo ? 1 : coarseStep)) {
+    const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(n));
+    const AnalysisOutcome out = AnalyseInto(img, cut);
+    if (out.refusal) continue;
+    ASSERT_LE(img.Totalsecs, kSectorSlots);
+    for (int i = 0; i < img.Totalsecs; i += 7) {
+      img.PresSecnum = i;
+      ResolveSector(img);
+      ASSERT_GE(img.fpa, 0);
+    }
+  }
+}
+
+TEST(Damaged, TruncatedFilesOfEveryKind) {
+  DmkBuilder dmk(3, 6400);
+  std::vector<DmkSector> t0;
+  for (int s = 0; s < 10; ++s) t0.push_back(DmkSector::Sd(0, 0, s));
+  t0[2].data = NewdosSystemSector(PdriveEntry{});
+  dmk.AddTrack(t0);
+  for (int t = 1; t < 3; ++t) {
+    std::vector<DmkSector> sectors;
+    for (int s = 0; s < 18; ++s) sectors.push_back(DmkSector::Dd(t, 0, s));
+    dmk.AddTrack(sectors);
+  }
+  AnalyseCuts(dmk.Build(), 400, 97);
+
+  Jv3Builder jv3;
+  for (int t = 0; t < 3; ++t)
+    for (int s = 0; s < 10; ++s) jv3.Add(t, s, static_cast<std::uint8_t>(s % 4));
+  jv3.Put(2, 0, NewdosSystemSector(PdriveEntry{}));
+  AnalyseCuts(jv3.Build(), 300, 61);
+
+  Jv1Builder jv1(20);
+  jv1.Put(0, 2, 0, NewdosSystemSector(PdriveEntry{}));
+  AnalyseCuts(jv1.Build(), 800, 113);
+}
+
+TEST(Damaged, CutDmkKeepsOnlyWholeTrackImages) {
+  DmkBuilder dmk(2, 6400);
+  for (int t = 0; t < 2; ++t) {
+    std::vector<DmkSector> sectors;
+    for (int s = 0; s < 18; ++s) sectors.push_back(DmkSector::Dd(t, 0, s));
+    dmk.AddTrack(sectors);
+  }
+  Bytes file = dmk.Build();
+  file.pop_back();  // track 1's image is no longer whole
+  const Analysed a = Analyse(file);
+  EXPECT_EQ(a.img->Totalsecs, 18);
+}
+
+TEST(Dmk, PointersPastTheEnd) {
+  // One track image: a pointer far outside the file, one whose mark search would run past the end,
+  // and one near the end whose mark is found in time.
+  Bytes image(6400, 0x4E);
+  std::fill(image.begin(), image.begin() + 128, 0);
+  auto pointer = [&](int slot, int value) {
+    image[2 * slot] = static_cast<std::uint8_t>(value & 0xFF);
+    image[2 * slot + 1] = static_cast<std::uint8_t>(value >> 8);
+  };
+  pointer(0, 0x8000 | 0x7FFF);  // ID field beyond the file
+  pointer(1, 0x8000 | 6380);    // +10..+50 would read past the end
+  pointer(2, 0x8000 | 6340);    // mark at +10, inside
+  const Bytes id1 = {0xFE, 0x00, 0x00, 0x01, 0x01};
+  std::copy(id1.begin(), id1.end(), image.begin() + 6380);
+  const Bytes id2 = {0xFE, 0x00, 0x00, 0x02, 0x01};
+  std::copy(id2.begin(), id2.end(), image.begin() + 6340);
+  image[6350] = 0xFB;
+  DmkBuilder dmk(1, 6400);
+  dmk.AddRawTrack(image);
+  const Analysed a = Analyse(dmk.Build());
+  EXPECT_EQ(a.img->spt, 3);
+  EXPECT_EQ(a.img->Totalsecs, 1);
+  // m is 1 (sector 1 at slot 1 still lowers it): sector 2 has index 1.
+  EXPECT_EQ(a.img->secid[1], 2);
+  EXPECT_EQ(a.img->secpos[1], 16 + 6351);
+}
+
+// A track image of 3264 bytes with n compact double-density ID fields: FE T S, data mark at +10.
+Bytes CompactTrack(int track, int first, int n) {
+  Bytes image(3264, 0x4E);
+  std::fill(image.begin(), image.begin() + 128, 0);
+  for (int j = 0; j < n; ++j) {
+    const int at = 128 + 16 * j;
+    image[2 * j] = static_cast<std::uint8_t>(at & 0xFF);
+    image[2 * j + 1] = static_cast<std::uint8_t>(0x80 | (at >> 8));
+    image[at] = 0xFE;
+    image[at + 1] = static_cast<std::uint8_t>(track);
+    image[at + 2] = 0;
+    image[at + 3] = static_cast<std::uint8_t>(first + j);
+    image[at + 10] = 0xFB;
+  }
+  return image;
+}
+
+TEST(Dmk, SectorIndexesPastTheTablesAreSkipped) {
+  // 140 images of 31 sectors: indexes run past 4000 after 129 of them. Header names 200 tracks,
+  // so the pass only ends with the file; tracks past 80 are recorded as track 80.
+  DmkBuilder dmk(200, 3264);
+  for (int n = 0; n < 140; ++n) dmk.AddRawTrack(CompactTrack(std::min(n, 80), 0, 31));
+  const Analysed a = Analyse(dmk.Build());
+  EXPECT_EQ(a.img->Totalsecs, 4001);
+  EXPECT_EQ(a.img->secid[4000], 1);
+  EXPECT_EQ(a.img->sectrk[4000], 80);
+  EXPECT_EQ(a.img->trkstart[129], 3999);
+}
+
+TEST(Dmk, PassEndsAtTheLastTrackStartSlot) {
+  DmkBuilder dmk(200, 3264);
+  for (int n = 0; n < 170; ++n) dmk.AddRawTrack(CompactTrack(std::min(n, 80), 0, 1));
+  const Analysed a = Analyse(dmk.Build());
+  EXPECT_EQ(a.img->Totalsecs, 162);
+  EXPECT_EQ(a.img->trkstart[161], 161);
+}
+
+TEST(Dmk, AbsurdTrackNumbersAreSkipped) {
+  DmkBuilder dmk(2, 6400);
+  std::vector<DmkSector> sectors;
+  for (int s = 0; s < 5; ++s) sectors.push_back(DmkSector::Dd(s == 2 ? 200 : 0, 0, s));
+  dmk.AddTrack(sectors);
+  std::vector<DmkSector> last;
+  for (int s = 0; s < 5; ++s) last.push_back(DmkSector::Dd(1, 0, s));
+  dmk.AddTrack(last);
+  const Analysed a = Analyse(dmk.Build());
+  // The track-200 sector is neither recorded nor counted, and does not end the pass.
+  EXPECT_EQ(a.img->Totalsecs, 9);
+  EXPECT_EQ(a.img->secpos[2], 0);
+  EXPECT_EQ(a.img->sectrk[5], 1);
+}
+
+TEST(Jv3, AbsurdTrackNumbersAreSkippedButKeepTheirData) {
+  Jv3Builder jv3;
+  for (int s = 0; s < 4; ++s) jv3.Add(0, s, 0x00);
+  jv3.Add(200, 0, 0x02);  // 1024 bytes of data that the next sector follows
+  jv3.Add(0, 4, 0x00);
+  jv3.Add(0, 255, 0x00);
+  const Analysed a = Analyse(jv3.Build());
+  EXPECT_EQ(a.img->Totalsecs, 6);
+  EXPECT_EQ(a.img->tracks, 1);
+  EXPECT_EQ(a.img->secpos[4], 8704 + 4 * 256 + 1024);
+  EXPECT_EQ(a.img->secid[255], 255);
+  EXPECT_EQ(a.img->secpos[255], 8704 + 5 * 256 + 1024);
+}
+
+TEST(Jv3, TableCutInsideAnEntryEndsThere) {
+  Jv3Builder jv3;
+  for (int s = 0; s < 10; ++s) jv3.Add(0, s, 0x00);
+  Bytes file = jv3.Build();
+  file.resize(3 * 6 + 2);  // entry 6 is missing its flags byte
+  const Analysed a = Analyse(file);
+  EXPECT_EQ(a.img->Totalsecs, 6);
+}
+
+}  // namespace
+}  // namespace m1::testing

@@ -1,0 +1,224 @@
+// The DMK track pass: geometry, first sector numbers, both sides, densities, header byte 4.
+#include <gtest/gtest.h>
+
+#include "core/sector.h"
+#include "tests/core/analyse.h"
+
+namespace m1::testing {
+namespace {
+
+std::vector<DmkSector> DdTrack(int track, int side, int first, int count, std::uint8_t dam = 0xFB) {
+  std::vector<DmkSector> sectors;
+  for (int s = first; s < first + count; ++s) sectors.push_back(DmkSector::Dd(track, side, s, dam));
+  return sectors;
+}
+
+std::vector<DmkSector> SdTrack(int track, int first, int count) {
+  std::vector<DmkSector> sectors;
+  for (int s = first; s < first + count; ++s) sectors.push_back(DmkSector::Sd(track, 0, s));
+  return sectors;
+}
+
+Bytes FortyTracksOfEighteen(bool doubleSided) {
+  DmkBuilder dmk(40, 6400);
+  for (int t = 0; t < 40; ++t) {
+    dmk.AddTrack(DdTrack(t, 0, 1, 18));
+    if (doubleSided) dmk.AddTrack(DdTrack(t, 1, 1, 18));
+  }
+  return dmk.Build();
+}
+
+TEST(Dmk, SingleSidedFortyTracksNumberedFromOne) {
+  const Analysed a = Analyse(FortyTracksOfEighteen(false));
+  const DiskImage& img = *a.img;
+  ASSERT_FALSE(a.out.refusal);
+  EXPECT_EQ(img.dmkflag, 1);
+  EXPECT_EQ(img.dens, 2);
+  EXPECT_EQ(img.spg, 6);
+  EXPECT_EQ(img.firstsecnum, 1);
+  EXPECT_EQ(img.spt, 18);
+  EXPECT_EQ(img.sides, 1);
+  EXPECT_EQ(img.tracks, 40);
+  EXPECT_EQ(img.Totalsecs, 720);
+  EXPECT_EQ(img.trkspt[0], 18);
+  EXPECT_EQ(img.trkspt[39], 18);
+  EXPECT_EQ(img.trkstart[1], 18);
+  EXPECT_EQ(img.trkstart[39], 702);
+  // Track 5 sector 7 has index 18 x 5 + 7 - 1.
+  EXPECT_EQ(img.sectrk[96], 5);
+  EXPECT_EQ(img.secid[96], 7);
+  EXPECT_EQ(img.secdens[96], 128);
+  EXPECT_EQ(img.secdam[96], 0xFB);
+  // Track 0 sector 1: pointer table, 16 gap bytes, 12 zeros, A1 A1 A1: FE at 159, mark at 203.
+  EXPECT_EQ(img.secpos[0], 16 + 204);
+  EXPECT_EQ(img.secpos[1], 16 + 204 + 342);
+  EXPECT_EQ(img.secpos[18], 16 + 6400 + 204);
+  EXPECT_EQ(img.dd, " Double/Density");
+  EXPECT_EQ(img.sda, " Single/Sided");
+  EXPECT_EQ(img.Emtype, "DMK");
+  ASSERT_EQ(a.out.trackList.size(), 40u);
+  EXPECT_EQ(a.out.trackList[39], " 39");
+  EXPECT_EQ(img.dirstartsecfnd, 0);
+}
+
+TEST(Dmk, DoubleSidedReadsTheSideOneImageOfTheLastTrack) {
+  const Analysed a = Analyse(FortyTracksOfEighteen(true));
+  const DiskImage& img = *a.img;
+  EXPECT_EQ(img.sides, 2);
+  EXPECT_EQ(img.sda, " Double/Sided");
+  EXPECT_EQ(img.Totalsecs, 1440);
+  EXPECT_EQ(img.trkstart[1], 36);
+  EXPECT_EQ(img.trkstart[39], 1404);
+  EXPECT_EQ(img.trkstart[40], 1422);
+  // Track 3 side 1: indexes 126 to 143.
+  EXPECT_EQ(img.secside[125], 0);
+  EXPECT_EQ(img.secside[126], 1);
+  EXPECT_EQ(img.sectrk[126], 3);
+  EXPECT_EQ(img.secid[126], 1);
+  EXPECT_EQ(img.secid[143], 18);
+  // The last sector: track 39 side 1 sector 18 in image 79.
+  EXPECT_EQ(img.sectrk[1439], 39);
+  EXPECT_EQ(img.secside[1439], 1);
+  EXPECT_EQ(img.secid[1439], 18);
+  EXPECT_EQ(img.secpos[1439], 16 + 79 * 6400 + 204 + 17 * 342);
+  EXPECT_EQ(img.secpos[1440], 0);
+}
+
+TEST(Dmk, SectorsFromZeroKeepFirstSectorZero) {
+  DmkBuilder dmk(2, 6400);
+  dmk.AddTrack(DdTrack(0, 0, 0, 18));
+  dmk.AddTrack(DdTrack(1, 0, 0, 18));
+  const Analysed a = Analyse(dmk.Build());
+  EXPECT_EQ(a.img->firstsecnum, 0);
+  EXPECT_EQ(a.img->Totalsecs, 36);
+  EXPECT_EQ(a.img->secid[18], 0);
+  EXPECT_EQ(a.img->sectrk[18], 1);
+}
+
+TEST(Dmk, SectorNumbersAboveTwentyStartPastTheTrackStart) {
+  DmkBuilder dmk(1, 6400);
+  dmk.AddTrack(DdTrack(0, 0, 30, 10));
+  const Analysed a = Analyse(dmk.Build());
+  // Lowest number 30, counted from 20: sector 30 at index 10.
+  EXPECT_EQ(a.img->secid[10], 30);
+  EXPECT_EQ(a.img->secid[19], 39);
+  EXPECT_EQ(a.img->secpos[0], 0);
+  EXPECT_EQ(a.img->firstsecnum, 30);
+}
+
+TEST(Dmk, AtMostThirtyOnePointersATrack) {
+  DmkBuilder dmk(1, 16000);
+  dmk.AddTrack(DdTrack(0, 0, 0, 40));
+  const Analysed a = Analyse(dmk.Build());
+  EXPECT_EQ(a.img->spt, 31);
+  EXPECT_EQ(a.img->Totalsecs, 31);
+  EXPECT_EQ(a.img->trkspt[0], 31);
+  EXPECT_EQ(a.img->secid[30], 30);
+  EXPECT_EQ(a.img->secpos[31], 0);
+}
+
+TEST(Dmk, SideByteTwoIsNotSideOne) {
+  DmkBuilder dmk(1, 6400);
+  dmk.AddTrack(DdTrack(0, 2, 0, 10));
+  const Analysed a = Analyse(dmk.Build());
+  EXPECT_EQ(a.img->sides, 1);
+  EXPECT_EQ(a.img->secside[3], 0);
+  EXPECT_EQ(a.img->Totalsecs, 10);
+}
+
+TEST(Dmk, DoubledSingleDensityTrackThenDoubleDensity) {
+  DmkBuilder dmk(2, 6400);
+  dmk.AddTrack(SdTrack(0, 0, 10));
+  dmk.AddTrack(DdTrack(1, 0, 0, 18));
+  const Analysed a = Analyse(dmk.Build());
+  DiskImage& img = *a.img;
+  EXPECT_EQ(img.Totalsecs, 28);
+  EXPECT_EQ(img.trkspt[0], 10);
+  EXPECT_EQ(img.trkspt[1], 18);
+  EXPECT_EQ(img.trkstart[1], 10);
+  EXPECT_EQ(img.spt, 18);
+  // First FE at 128 + 2 x 16 + 2 x 6 = 172, mark at +48, data at +50.
+  EXPECT_EQ(img.secpos[0], 16 + 222);
+  EXPECT_EQ(img.secdens[0], 0);
+  EXPECT_EQ(img.secid[9], 9);
+  EXPECT_EQ(img.secdens[10], 128);
+  EXPECT_EQ(img.dens, 2);  // DMK is never dual density
+  EXPECT_FALSE(a.out.note);
+
+  img.PresSecnum = 0;
+  ResolveSector(img);
+  EXPECT_EQ(img.trkdens, 0);
+  EXPECT_EQ(DataByteStep(img), 2);
+  img.PresSecnum = 10;
+  ResolveSector(img);
+  EXPECT_EQ(DataByteStep(img), 1);
+}
+
+TEST(Dmk, HeaderByteFourStoresSingleDensityOnce) {
+  for (std::uint8_t option : {std::uint8_t{0x40}, std::uint8_t{0x80}}) {
+    SCOPED_TRACE(static_cast<int>(option));
+    DmkBuilder dmk(1, 3264, option);
+    std::vector<DmkSector> track = SdTrack(0, 0, 10);
+    track[2].data = NewdosSystemSector(PdriveEntry{});
+    dmk.AddTrack(track, /*doubled=*/false);
+    const Analysed a = Analyse(dmk.Build());
+    DiskImage& img = *a.img;
+    EXPECT_EQ(img.dens, 1);
+    EXPECT_EQ(img.sdsinglebyte, 1);
+    EXPECT_EQ(img.Totalsecs, 10);
+    EXPECT_EQ(img.firstsecnum, 0);
+    // FE at 128 + 16 + 6 = 150, mark at +24, data right after it.
+    EXPECT_EQ(img.secpos[0], 16 + 175);
+    EXPECT_EQ(img.secpos[1], 16 + 175 + 301);
+    EXPECT_EQ(img.secid[9], 9);
+    EXPECT_EQ(img.newdosflag, 1);
+    img.PresSecnum = 4;
+    ResolveSector(img);
+    EXPECT_EQ(img.trkdens, 0);
+    EXPECT_EQ(DataByteStep(img), 1);
+  }
+}
+
+TEST(Dmk, DirectoryMarksAndLowestIndex) {
+  DmkBuilder dmk(3, 6400);
+  dmk.AddTrack(DdTrack(0, 0, 0, 10));
+  dmk.AddTrack(DdTrack(1, 0, 0, 10, 0xFA));
+  std::vector<DmkSector> t2 = DdTrack(2, 0, 0, 10);
+  t2[0].dam = 0xF8;
+  dmk.AddTrack(t2);
+  const Analysed a = Analyse(dmk.Build());
+  EXPECT_EQ(a.img->dirstartsecfnd, 1);
+  EXPECT_EQ(a.img->dirstartsec, 10);
+  EXPECT_EQ(a.img->secdam[10], 0xFA);
+  EXPECT_EQ(a.img->secdam[20], 0xF8);
+  EXPECT_EQ(a.img->secdam[21], 0xFB);
+
+  DmkBuilder onlyData(1, 6400);
+  onlyData.AddTrack(DdTrack(0, 0, 0, 10));
+  EXPECT_EQ(Analyse(onlyData.Build()).img->dirstartsecfnd, 0);
+}
+
+TEST(Dmk, PassEndsWithTheFileWhenLastTracksAreMissing) {
+  DmkBuilder dmk(40, 6400);
+  for (int t = 0; t < 5; ++t) dmk.AddTrack(DdTrack(t, 0, 0, 10));
+  const Analysed a = Analyse(dmk.Build());
+  EXPECT_EQ(a.img->Totalsecs, 50);
+  EXPECT_EQ(a.img->tracks, 40);
+  EXPECT_EQ(a.out.trackList.size(), 40u);
+}
+
+TEST(Dmk, UnformattedTracksAreEmpty) {
+  DmkBuilder dmk(3, 6400);
+  dmk.AddTrack(DdTrack(0, 0, 0, 10));
+  dmk.AddRawTrack({});
+  dmk.AddTrack(DdTrack(2, 0, 0, 10));
+  const Analysed a = Analyse(dmk.Build());
+  EXPECT_EQ(a.img->Totalsecs, 20);
+  EXPECT_EQ(a.img->trkstart[1], 10);
+  EXPECT_EQ(a.img->trkstart[2], 10);
+  EXPECT_EQ(a.img->sectrk[10], 2);
+  EXPECT_EQ(a.img->spt, 10);
+}
+
+}  // namespace
+}  // namespace m1::testing
