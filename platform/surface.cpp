@@ -6,7 +6,7 @@ namespace m1 {
 
 void Surface::Cls() {
   items_.clear();
-  log_.push_back(DrawOp{DrawOp::Kind::Clear});
+  log_.push_back(DrawOp{DrawOp::Kind::Clear, 0, 0, 0, 0, {}, {}});
   x_ = 0;
   y_ = 0;
   Changed();
@@ -33,12 +33,15 @@ void Surface::Print(std::string_view text, bool endLine) {
 void Surface::Fill(Twips x1, Twips y1, Twips x2, Twips y2, Rgb colour) {
   const Twips left = std::min(x1, x2), right = std::max(x1, x2);
   const Twips top = std::min(y1, y2), bottom = std::max(y1, y2);
+  // A fill hides every earlier fill inside it, and every text that starts inside it: the dump
+  // rows of the main window reach a few twips below the area it clears, and keeping them would let
+  // the list grow with every redraw.
   std::erase_if(items_, [&](const DrawOp& op) {
-    const Twips opRight = op.kind == DrawOp::Kind::Fill ? std::max(op.x, op.x2) : op.x2;
-    const Twips opBottom = op.kind == DrawOp::Kind::Fill ? std::max(op.y, op.y2) : op.y2;
-    const Twips opLeft = op.kind == DrawOp::Kind::Fill ? std::min(op.x, op.x2) : op.x;
-    const Twips opTop = op.kind == DrawOp::Kind::Fill ? std::min(op.y, op.y2) : op.y;
-    return opLeft >= left && opRight <= right && opTop >= top && opBottom <= bottom;
+    const auto inside = [&](Twips x, Twips y) {
+      return x >= left && x <= right && y >= top && y <= bottom;
+    };
+    if (op.kind == DrawOp::Kind::Text) return inside(op.x, op.y);
+    return inside(op.x, op.y) && inside(op.x2, op.y2);
   });
   DrawOp op{DrawOp::Kind::Fill, x1, y1, x2, y2, colour, {}};
   items_.push_back(op);
