@@ -1,0 +1,86 @@
+#include "app/qt_host.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "platform/qt/qt_dialogs.h"
+
+namespace m1::qt {
+
+QtHost::QtHost(std::unique_ptr<Dialogs> dialogs)
+    : dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>()),
+      platform_{metrics_, *dialogs_, files_, *this, module_} {}
+
+QtHost::~QtHost() {
+  // The forms go first; they show the surfaces of the logic objects.
+  hexWin_.reset();
+  mapWin_.reset();
+  mainWin_.reset();
+}
+
+void QtHost::ShowForm(FormId form) {
+  if (ended_) return;
+  FormWindow& window = Create(form);
+  window.show();
+  window.raise();
+  window.activateWindow();
+}
+
+FormWindow& QtHost::Create(FormId form) {
+  switch (form) {
+    case FormId::Map:
+      if (!mapWin_) {
+        mapLogic_ = std::make_unique<form1>(platform_);
+        mapWin_ = std::make_unique<SectorMapWindow>(*mapLogic_, tracker_);
+        Load(*mapWin_);
+      }
+      return *mapWin_;
+    case FormId::Hex:
+      if (!hexWin_) {
+        hexLogic_ = std::make_unique<form2>(platform_);
+        hexWin_ = std::make_unique<HexWindow>(*hexLogic_, tracker_);
+        Load(*hexWin_);
+      }
+      return *hexWin_;
+    case FormId::Main:
+      break;
+  }
+  if (!mainWin_) {
+    mainLogic_ = std::make_unique<Mainform>(platform_);
+    mainWin_ = std::make_unique<MainWindow>(*mainLogic_, tracker_);
+    Load(*mainWin_);
+  }
+  return *mainWin_;
+}
+
+void QtHost::Load(FormWindow& window) {
+  window.Load();
+  const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect area = screen->availableGeometry();
+  const QSize outer = window.frameGeometry().size();
+  window.move(area.left() + (area.width() - outer.width()) / 2,
+              area.top() + (area.height() - outer.height()) / 2);
+}
+
+void QtHost::EndProgram() {
+  if (ended_) return;
+  ended_ = true;
+  for (FormWindow* window : {static_cast<FormWindow*>(mainWin_.get()),
+                             static_cast<FormWindow*>(mapWin_.get()),
+                             static_cast<FormWindow*>(hexWin_.get())}) {
+    if (window == nullptr) continue;
+    window->SetEnding();
+    window->hide();
+  }
+  files_.CloseAll();
+  QCoreApplication::exit(0);
+}
+
+void QtHost::DoEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+void QtHost::ChangeToProgramFolder() { QDir::setCurrent(QCoreApplication::applicationDirPath()); }
+
+}  // namespace m1::qt

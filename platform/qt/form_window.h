@@ -1,0 +1,94 @@
+// What the three Qt forms share: the window itself (client area in twips, the window font, the
+// drawing surface under the controls, the File menu), builders that place the standard controls
+// at their twips positions, and the functions that show the logic's control values in widgets.
+#pragma once
+
+#include <QMainWindow>
+
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/qt/activation.h"
+#include "platform/qt/qt_convert.h"
+#include "platform/qt/surface_widget.h"
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace m1::qt {
+
+// Builders. Every control is a child of parent, named after the control it stands for (so tests
+// and screen readers find it), at its place in twips, and accessible by its caption or role.
+QLineEdit* MakeTextBox(QWidget* parent, const char* name, TwipsRect place, const char* role);
+// Labels are transparent: the window's colour, and the lines under them, show through.
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, TwipsRect place);
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, TwipsRect place);
+// A frame only draws its box (and caption) around the controls laid over it.
+QGroupBox* MakeFrame(QWidget* parent, const char* name, const char* caption, TwipsRect place,
+                     Rgb background);
+QRadioButton* MakeOption(QWidget* parent, const char* name, TwipsRect place, const char* role);
+// A straight line from (x1, y1) to (x2, y2), horizontal or vertical, width pixels wide, in the
+// window text colour (black).
+QWidget* MakeLine(QWidget* parent, const char* name, Twips x1, Twips y1, Twips x2, Twips y2,
+                  int width);
+
+// Showing the logic's values. Signals are blocked while a widget is set, so showing a value never
+// raises the widget's change signal back into the logic.
+void ShowTextBox(QLineEdit* box, const TextBox& value);
+void ShowList(QListWidget* list, const ListBox& value);
+void ShowCombo(QComboBox* combo, const ComboBox& value);
+void ShowScrollBar(QScrollBar* bar, const ScrollBar& value);
+void ShowOption(QRadioButton* option, const OptionButton& value);
+
+// A top-level form: the surface widget is its central widget, so the controls (its children) lie
+// over everything printed. The window events go to the virtual handlers below.
+class FormWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  FormWindow(Surface& surface, Twips width, Twips height, ActivationTracker& tracker);
+  ~FormWindow() override;
+
+  SurfaceWidget* Page() const { return page_; }
+  // Runs the logic's Form_Load and shows its values.
+  virtual void Load() = 0;
+  // Copies every control value of the logic into its widget.
+  virtual void Sync() = 0;
+  // Stops the close, resize and activation handling: the program is ending.
+  void SetEnding() { ending_ = true; }
+  // The client area of the layout, in pixels.
+  QSize ClientSize() const { return client_; }
+  // Sizes the window so that its client area, below the menu bar, is the layout's.
+  void FitToClient();
+
+ protected:
+  virtual void Activated() = 0;
+  // Another of the program's windows became the active one.
+  virtual void Deactivated() {}
+  virtual void Resized() = 0;
+  virtual void QueryUnload(int& cancel, int unloadMode) = 0;
+
+  // The menu "    &File" with "&Open..." (Ctrl+O), a separator and "E&xit" (Ctrl+Q).
+  void AddFileMenu(QAction*& open, QAction*& exit);
+  // The tab order follows the layout: top to bottom, then left to right.
+  void SortTabOrder();
+
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  SurfaceWidget* page_ = nullptr;
+  ActivationTracker& tracker_;
+  QSize client_;
+  bool ending_ = false;
+};
+
+}  // namespace m1::qt

@@ -1,0 +1,29 @@
+#include "platform/qt/qt_metrics.h"
+
+#include <cmath>
+
+#include "platform/qt/qt_convert.h"
+
+namespace m1::qt {
+
+QFont WindowFont() {
+  QFont font(QStringLiteral("Courier New"));
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  font.setPointSizeF(8.25);
+  font.setWeight(QFont::Bold);
+  return font;
+}
+
+QtMetrics::QtMetrics(const QFont& font) : metrics_(font) {}
+
+Twips QtMetrics::TextWidth(std::string_view text) const {
+  return static_cast<Twips>(std::lround(metrics_.horizontalAdvance(FromText(text)) * kTwipsPerPixel));
+}
+
+// One line of the font, whatever the text: the height the window system gives a single line.
+Twips QtMetrics::TextHeight(std::string_view) const {
+  return static_cast<Twips>(std::lround(metrics_.height() * kTwipsPerPixel));
+}
+
+}  // namespace m1::qt

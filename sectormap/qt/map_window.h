@@ -1,0 +1,42 @@
+// The sector map window (form1) in Qt: its widgets, menus and lines, and slots that hand every
+// event to the window logic and then show what it produced.
+#pragma once
+
+#include "platform/qt/form_window.h"
+#include "sectormap/form1.h"
+
+namespace m1::qt {
+
+class SectorMapWindow final : public FormWindow {
+  Q_OBJECT
+
+ public:
+  SectorMapWindow(form1& logic, ActivationTracker& tracker);
+
+  void Load() override;
+  void Sync() override;
+
+ protected:
+  void Activated() override;
+  void Resized() override;
+  void QueryUnload(int& cancel, int unloadMode) override;
+
+ private slots:
+  void OnOpen();
+  void OnExit();
+  void OnHelp();
+  void OnOption1(bool chosen);
+  void OnOption2(bool chosen);
+  void OnNext();
+  void OnPrev();
+  void OnFileDisplay();
+
+ private:
+  form1& logic_;
+  QLineEdit* text1_ = nullptr;
+  QLineEdit* filename_ = nullptr;
+  QRadioButton* option1_ = nullptr;
+  QRadioButton* option2_ = nullptr;
+};
+
+}  // namespace m1::qt
