@@ -3,6 +3,7 @@
 // goes through the record's checked accessors, which read 0 outside a table.
 #include "core/sector.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace m1 {
@@ -16,11 +17,19 @@ constexpr double kJv1DirectoryEnd = 180;
 constexpr int kDirectoryMarkJv = 32;
 constexpr int kDirectoryTrack = 17;
 constexpr int kDirectorySectors = 18;  // indexes dirstartsec .. dirstartsec + 17
+// Far beyond any sector index, and small enough that every value computed from it fits an int.
+constexpr double kIndexLimit = 1.0e8;
+
+// The index as a whole number within +-kIndexLimit, so that no conversion overflows.
+double Bounded(double i) {
+  if (!std::isfinite(i)) return 0;
+  return std::clamp(std::floor(i), -kIndexLimit, kIndexLimit);
+}
 
 }  // namespace
 
 void ResolvePosition(DiskImage& img) {
-  const double i = img.PresSecnum;
+  const double i = Bounded(img.PresSecnum);
   if (img.jv1 == 1) {
     img.TrkToFind = static_cast<int>(std::floor(i / kJv1SectorsPerTrack));
     img.SecToFind = static_cast<int>(i - kJv1SectorsPerTrack * static_cast<double>(img.TrkToFind));
@@ -104,7 +113,7 @@ int DataByteStep(const DiskImage& img) {
 
 std::optional<long> Lump(const DiskImage& img) {
   if (img.newdosflag != 1 || img.jv1 == 1 || img.spl == 0) return std::nullopt;
-  return static_cast<long>(std::floor(img.PresSecnum / img.spl));
+  return static_cast<long>(std::floor(Bounded(img.PresSecnum) / img.spl));
 }
 
 }  // namespace m1

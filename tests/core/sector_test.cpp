@@ -182,3 +182,22 @@ TEST(Sector, IndexesOutsideTheTablesReadZero) {
 
 }  // namespace
 }  // namespace m1::testing
+
+namespace m1::testing {
+namespace {
+
+TEST(Sector, Jv1HugeOrOddIndexesStayWhole) {
+  const Analysed a = Analyse(Jv1Builder(35).Build());
+  DiskImage& img = *a.img;
+  img.PresSecnum = 1.0e300;
+  ResolvePosition(img);
+  EXPECT_EQ(img.TrkToFind, 10000000);
+  EXPECT_EQ(img.SecToFind, 0);
+  img.PresSecnum = -1;
+  ResolvePosition(img);
+  EXPECT_EQ(img.TrkToFind, -1);
+  EXPECT_EQ(img.SecToFind, 9);
+}
+
+}  // namespace
+}  // namespace m1::testing
