@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
@@ -60,9 +61,29 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, TwipsR
   return label;
 }
 
+QString WrapCaption(const QString& caption, const QFontMetricsF& metrics, double width) {
+  const QStringList words = caption.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  if (metrics.horizontalAdvance(caption) <= width || words.size() < 2) return caption;
+  QStringList lines;
+  for (const QString& word : words) {
+    if (!lines.isEmpty() &&
+        metrics.horizontalAdvance(lines.back() + QLatin1Char(' ') + word) <= width) {
+      lines.back() += QLatin1Char(' ') + word;
+    } else {
+      lines << word;
+    }
+  }
+  return lines.join(QLatin1Char('\n'));
+}
+
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, TwipsRect place) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+  auto* button = new QPushButton(parent);
   Name(button, name, *caption ? caption : name);
+  button->setFont(WindowFont());
+  // A caption wider than its button goes on two lines, as on the desktop the layout was made for.
+  constexpr double kButtonPadding = 8;  // the frame and margin of a button, in pixels
+  button->setText(WrapCaption(QString::fromLatin1(caption), QFontMetricsF(button->font()),
+                              Px(place.width) - kButtonPadding));
   button->setAutoDefault(false);
   button->setGeometry(PxRect(place));
   return button;

@@ -14,6 +14,7 @@
 
 class QAction;
 class QComboBox;
+class QFontMetricsF;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -29,6 +30,8 @@ namespace m1::qt {
 QLineEdit* MakeTextBox(QWidget* parent, const char* name, TwipsRect place, const char* role);
 // Labels are transparent: the window's colour, and the lines under them, show through.
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, TwipsRect place);
+// A caption too wide for width pixels, broken at its spaces into lines that fit.
+QString WrapCaption(const QString& caption, const QFontMetricsF& metrics, double width);
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, TwipsRect place);
 // A frame only draws its box (and caption) around the controls laid over it.
 QGroupBox* MakeFrame(QWidget* parent, const char* name, const char* caption, TwipsRect place,

@@ -21,9 +21,10 @@ Twips QtMetrics::TextWidth(std::string_view text) const {
   return static_cast<Twips>(std::lround(metrics_.horizontalAdvance(FromText(text)) * kTwipsPerPixel));
 }
 
-// One line of the font, whatever the text: the height the window system gives a single line.
+// One line of the font, whatever the text, in whole pixels, so that printed lines stand on pixel
+// rows as the window system's own text does (13 pixels, 195 twips, for the window font).
 Twips QtMetrics::TextHeight(std::string_view) const {
-  return static_cast<Twips>(std::lround(metrics_.height() * kTwipsPerPixel));
+  return static_cast<Twips>(std::ceil(metrics_.height() - 0.01)) * kTwipsPerPixel;
 }
 
 }  // namespace m1::qt

@@ -33,7 +33,10 @@ TEST_F(MainWindowTest, ControlsStandAtTheirTwipsPlacesInPixels) {
   EXPECT_EQ(Child(w, "Line4")->geometry(), QRect(39, 136, 2, 265));
   EXPECT_EQ(Child<QGroupBox>(w, "Frame1")->title(), "Sector step");
   EXPECT_EQ(Child<QLabel>(w, "Label10")->text(), "DAM");
-  EXPECT_EQ(Child<QPushButton>(w, "CmndDirFind")->text(), " To Directory");
+  EXPECT_EQ(Child<QPushButton>(w, "CmndDirFind")->accessibleName(), "To Directory");
+  EXPECT_EQ(Child<QPushButton>(w, "CmndNextsec")->text(), "Next Sec");
+  // "Sector Display" is wider than its 65-pixel button: it takes two lines.
+  EXPECT_EQ(Child<QPushButton>(w, "Cmndsecdisp")->text(), "Sector\nDisplay");
   EXPECT_EQ(ToRgb(Child<QComboBox>(w, "Combo1")->palette().color(QPalette::Base)), (Rgb{192, 192, 255}));
   EXPECT_EQ(ToRgb(Child<QListWidget>(w, "List2")->palette().color(QPalette::Base)), (Rgb{255, 192, 128}));
   EXPECT_EQ(BoxBackground(w, "Txtsector"), (Rgb{192, 255, 192}));

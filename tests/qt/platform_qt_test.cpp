@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "platform/qt/activation.h"
+#include "platform/qt/form_window.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_metrics.h"
 #include "platform/qt/surface_widget.h"
@@ -20,9 +21,10 @@ namespace {
 TEST(ActivationTracker, OnlyAChangeOfTheProgramsActiveWindowIsAnActivation) {
   ActivationTracker tracker;
   // Stand-ins for three forms; only their addresses matter.
-  alignas(8) char a = 0, b = 0;
-  auto* first = reinterpret_cast<FormWindow*>(&a);
-  auto* second = reinterpret_cast<FormWindow*>(&b);
+  // Two addresses standing for two forms; the tracker never looks behind them.
+  char a = 0, b = 0;
+  auto* first = static_cast<FormWindow*>(static_cast<void*>(&a));
+  auto* second = static_cast<FormWindow*>(static_cast<void*>(&b));
   struct Step {
     FormWindow* window;
     bool changed;
@@ -89,6 +91,28 @@ TEST(QtMetrics, MeasuresInTwipsAtFifteenAPixel) {
   EXPECT_GE(metrics.TextHeight("sample"), 165);
   EXPECT_LE(metrics.TextHeight("sample"), 210);
   EXPECT_EQ(metrics.TextHeight("sample"), metrics.TextHeight("X"));
+  EXPECT_EQ(metrics.TextHeight("sample") % 15, 0) << "a line is whole pixels high";
+}
+
+TEST(WrapCaption, BreaksOnlyCaptionsTooWideForTheirButton) {
+  const QFontMetricsF metrics(WindowFont());
+  const double ch = metrics.horizontalAdvance(QStringLiteral("M"));
+  const struct {
+    const char* caption;
+    double widthInChars;
+    const char* out;
+  } cases[] = {
+      {"Next Sec", 10, "Next Sec"},
+      {"Sector Display", 10, "Sector\nDisplay"},
+      {" To Directory", 10, "To\nDirectory"},
+      {"File Display Mode", 12, "File Display\nMode"},
+      {"Previous", 3, "Previous"},  // one word stays whole
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(WrapCaption(QString::fromLatin1(c.caption), metrics, c.widthInChars * ch + 0.5),
+              QString::fromLatin1(c.out))
+        << c.caption;
+  }
 }
 
 class SurfaceWidgetTest : public ::testing::Test {
