@@ -18,8 +18,10 @@ void Surface::Print(std::string_view text, bool endLine) {
     DrawOp op{DrawOp::Kind::Text, x_, y_, x_ + width, y_ + metrics_->TextHeight(text), fore_,
               std::string(text)};
     log_.push_back(op);
-    // Printing the same text in the same colour at the same place changes nothing on screen.
-    if (std::find(items_.begin(), items_.end(), op) == items_.end()) items_.push_back(std::move(op));
+    // Printing the same text in the same colour at the same place again keeps one item, now on
+    // top of whatever was drawn since (a fill over part of it, for instance).
+    std::erase(items_, op);
+    items_.push_back(std::move(op));
     Changed();
   }
   if (endLine) {

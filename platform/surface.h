@@ -72,8 +72,9 @@ class Surface {
   // second corner, as a drawn box leaves it.
   void Fill(Twips x1, Twips y1, Twips x2, Twips y2, Rgb colour);
 
-  // What a repaint draws, in order. Items wholly covered by a later fill, and repeats of an item
-  // already on show, are dropped, so the list stays as small as the picture.
+  // What a repaint draws, in order. Items wholly covered by a later fill are dropped, and a repeat
+  // of an item already on show replaces it at the end, so the list stays as small as the picture
+  // and a repeated print stays on top of what was drawn after its first print.
   const std::vector<DrawOp>& Items() const { return items_; }
   // The operations since the previous call, in order (the probe's "draw").
   std::vector<DrawOp> TakeLog();
