@@ -1,0 +1,41 @@
+// The disk images the benchmarks work on, made with the image builders and written to a
+// temporary folder that is removed again when the set goes out of scope.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace m1::bench {
+
+enum class Kind { Dmk, Jv3, Jv1 };
+
+struct BenchImage {
+  Kind kind;
+  const char* name;            // "DMK 80x2 DD", ...
+  std::filesystem::path path;  // where it was written
+  std::vector<std::uint8_t> bytes;
+};
+
+// 80-track double-sided double-density DMK (160 track images of 6400 bytes, 1,024,016 bytes),
+// 80-track double-sided double-density JV3 (2880 sectors), 35-track JV1 (89,600 bytes). Each is a
+// Newdos/80 disk with its system sector on track 0 and its directory on track 17.
+class ImageSet {
+ public:
+  ImageSet();
+  ~ImageSet();
+  ImageSet(const ImageSet&) = delete;
+  ImageSet& operator=(const ImageSet&) = delete;
+
+  const BenchImage& Get(Kind kind) const;
+
+ private:
+  std::filesystem::path folder_;
+  std::vector<BenchImage> images_;
+};
+
+// One set for the whole run, made on first use.
+const ImageSet& Images();
+
+}  // namespace m1::bench

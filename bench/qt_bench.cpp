@@ -1,0 +1,163 @@
+// m1view-bench-qt: what a step costs on screen. The window logic with the metrics of the real
+// window font, and the surface widget painting the result into an offscreen image (QImage) with
+// that font (Courier New 8.25 point bold, or Liberation Mono where fontconfig stands it in), for
+// one main-window sector display and one hex page of the 1 MB DMK image.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QImage>
+#include <QPainter>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "bench/images.h"
+#include "bench/report.h"
+#include "hexview/form2.h"
+#include "platform/files.h"
+#include "platform/qt/qt_convert.h"
+#include "platform/qt/qt_metrics.h"
+#include "platform/qt/surface_widget.h"
+#include "platform/recording.h"
+#include "viewer/mainform.h"
+
+namespace m1::bench {
+namespace {
+
+// The recording dialogs and host over the machine's files and the Qt metrics of the window font.
+struct QtHarness {
+  qt::QtMetrics metrics{qt::WindowFont()};
+  RecordingDialogs dialogs;
+  DiskFiles files;
+  RecordingHost host;
+  Module1 module;
+  Platform platform{metrics, dialogs, files, host, module};
+};
+
+// The main window's logic on the 1 MB DMK, at the third directory sector (every entry coloured),
+// with the widget that paints its surface.
+struct MainSetup {
+  QtHarness h;
+  Mainform main{h.platform};
+  std::unique_ptr<qt::SurfaceWidget> widget;
+  QImage image;
+
+  MainSetup() {
+    main.Form_Load();
+    h.dialogs.answers.push_back(Images().Get(Kind::Dmk).path.string());
+    main.mnuFileItem_Click(1);
+    if (main.img.dirstartsecfnd == 1) main.img.PresSecnum = main.img.dirstartsec + 2;
+    main.GetDispSector();
+    main.surface.TakeLog();
+    widget = std::make_unique<qt::SurfaceWidget>(main.surface, qt::WindowFont());
+    widget->resize(qt::Px(Mainform::kWidth), qt::Px(Mainform::kHeight));
+    image = QImage(widget->size(), QImage::Format_ARGB32_Premultiplied);
+  }
+};
+
+// The hex window's logic on the 1 MB DMK, scrolled to its last page, with its painting widget.
+struct HexSetup {
+  QtHarness h;
+  form2 hex{h.platform};
+  std::unique_ptr<qt::SurfaceWidget> widget;
+  QImage image;
+  int position = 0;
+
+  HexSetup() {
+    hex.Form_Load();
+    h.module.SharedFilename = Images().Get(Kind::Dmk).path.string();
+    hex.Form_Activate();
+    position = hex.VScroll1.max;
+    hex.VScroll1_Change(position);
+    hex.surface.TakeLog();
+    widget = std::make_unique<qt::SurfaceWidget>(hex.surface, qt::WindowFont());
+    widget->resize(qt::Px(form2::kWidth), qt::Px(form2::kHeight));
+    image = QImage(widget->size(), QImage::Format_ARGB32_Premultiplied);
+  }
+};
+
+// Paints the widget's surface into the image: the widget's own paint event, as on screen.
+void Paint(qt::SurfaceWidget& widget, QImage& image) {
+  widget.render(&image);
+  benchmark::DoNotOptimize(image.constBits());
+}
+
+void SectorLogic(benchmark::State& state) {
+  MainSetup s;
+  for (auto _ : state) {
+    s.main.GetDispSector();
+    benchmark::DoNotOptimize(s.main.surface.TakeLog());
+  }
+  state.counters["items"] = static_cast<double>(s.main.surface.Items().size());
+}
+
+void SectorPaint(benchmark::State& state) {
+  MainSetup s;
+  for (auto _ : state) Paint(*s.widget, s.image);
+  state.counters["items"] = static_cast<double>(s.main.surface.Items().size());
+}
+
+void SectorStep(benchmark::State& state) {
+  MainSetup s;
+  for (auto _ : state) {
+    s.main.GetDispSector();
+    s.main.surface.TakeLog();
+    Paint(*s.widget, s.image);
+  }
+}
+
+void HexLogic(benchmark::State& state) {
+  HexSetup s;
+  for (auto _ : state) {
+    s.hex.VScroll1_Change(s.position);
+    benchmark::DoNotOptimize(s.hex.surface.TakeLog());
+  }
+  state.counters["items"] = static_cast<double>(s.hex.surface.Items().size());
+}
+
+void HexPaint(benchmark::State& state) {
+  HexSetup s;
+  for (auto _ : state) Paint(*s.widget, s.image);
+  state.counters["items"] = static_cast<double>(s.hex.surface.Items().size());
+}
+
+void HexStep(benchmark::State& state) {
+  HexSetup s;
+  for (auto _ : state) {
+    s.hex.VScroll1_Change(s.position);
+    s.hex.surface.TakeLog();
+    Paint(*s.widget, s.image);
+  }
+}
+
+}  // namespace
+}  // namespace m1::bench
+
+int main(int argc, char** argv) {
+  // Offscreen unless the caller chose a platform.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  int qtArgc = 1;
+  QApplication app(qtArgc, argv);
+  const QFontInfo font(m1::qt::WindowFont());
+  std::printf("window font: %s %.2f pt, weight %d\n", font.family().toStdString().c_str(),
+              font.pointSizeF(), font.weight());
+
+  using namespace m1::bench;
+  benchmark::RegisterBenchmark("Qt/GetDispSector/logic", SectorLogic);
+  benchmark::RegisterBenchmark("Qt/GetDispSector/paint", SectorPaint);
+  benchmark::RegisterBenchmark("Qt/GetDispSector/step", SectorStep);
+  benchmark::RegisterBenchmark("Qt/ShowHexPage/logic", HexLogic);
+  benchmark::RegisterBenchmark("Qt/ShowHexPage/paint", HexPaint);
+  benchmark::RegisterBenchmark("Qt/ShowHexPage/step", HexStep);
+  const std::vector<Row> rows = {
+      {"sector display, logic with the window font's metrics", "Qt/GetDispSector/logic", "", 50},
+      {"sector display painted into a QImage", "Qt/GetDispSector/paint", "", 2000},
+      {"sector display, logic + paint", "Qt/GetDispSector/step", "", 0},
+      {"hex page (end of 1 MB DMK), logic with the window font's metrics", "Qt/ShowHexPage/logic",
+       "", 50},
+      {"hex page painted into a QImage", "Qt/ShowHexPage/paint", "", 2000},
+      {"hex page, logic + paint", "Qt/ShowHexPage/step", "", 0},
+  };
+  return RunAndReport(argc, argv, rows);
+}
