@@ -1,6 +1,7 @@
 #include "platform/qt/qt_dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -26,6 +27,17 @@ QString QtPatterns(QString pattern) {
   }
   parts.removeAll(QString());
   return parts.isEmpty() ? QStringLiteral("*") : parts.join(QLatin1Char(' '));
+}
+
+// The Open dialog starts where the sample images are: beside the program in the build folder,
+// or, once installed to PREFIX/bin, in PREFIX/share/m1view/samples.
+QString StartFolder() {
+  const QString program = QCoreApplication::applicationDirPath();
+  const QStringList images{QStringLiteral("*.dsk"), QStringLiteral("*.jv3"),
+                           QStringLiteral("*.dmk")};
+  if (!QDir(program).entryList(images, QDir::Files).isEmpty()) return program;
+  const QDir installed(program + QStringLiteral("/../share/m1view/samples"));
+  return installed.exists() ? installed.absolutePath() : program;
 }
 
 }  // namespace
@@ -56,7 +68,7 @@ std::optional<std::string> QtDialogs::ShowOpen(const std::string& filter, int fi
   const QStringList filters = QtFilters(filter);
   QString selected;
   if (filterIndex >= 1 && filterIndex <= filters.size()) selected = filters[filterIndex - 1];
-  if (folder_.isEmpty()) folder_ = QCoreApplication::applicationDirPath();
+  if (folder_.isEmpty()) folder_ = StartFolder();
   const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), folder_,
                                                     filters.join(QStringLiteral(";;")), &selected);
   if (path.isEmpty()) return std::nullopt;

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# check_install.sh CMAKE BUILD PREFIX ID: installs the build into PREFIX (emptied first) and checks
+# that every file is where a desktop looks for it.
+set -euo pipefail
+cmake=$1 build=$2 prefix=$3 id=$4
+rm -rf "$prefix"
+"$cmake" --install "$build" --prefix "$prefix" >/dev/null
+status=0
+for f in bin/m1view \
+    share/m1view/samples/newdos80-model1-40t.dmk \
+    share/applications/"$id".desktop \
+    share/icons/hicolor/scalable/apps/"$id".svg \
+    share/mime/packages/"$id".xml \
+    share/metainfo/"$id".metainfo.xml; do
+  if [ ! -e "$prefix/$f" ]; then
+    echo "missing: $f"
+    status=1
+  fi
+done
+[ -x "$prefix/bin/m1view" ] || { echo "bin/m1view is not executable"; status=1; }
+# The launcher, the icon and the metainfo must name one another.
+if command -v appstreamcli >/dev/null 2>&1; then
+  appstreamcli validate-tree --no-net "$prefix" || status=1
+fi
+exit $status

@@ -1,0 +1,12 @@
+# `cpack` in the build folder makes a Debian package of what `cmake --install` puts in place.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME m1view)
+set(CPACK_PACKAGE_VENDOR "m1view developers")
+set(CPACK_PACKAGE_CONTACT "m1view developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Viewer for JV1, JV3 and DMK floppy-disk images of the Model 1")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "m1view developers")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+include(CPack)
