@@ -8,5 +8,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "m1view developers")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The windows are laid out for Courier New; Liberation Mono has its metrics.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation2)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 include(CPack)

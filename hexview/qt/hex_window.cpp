@@ -80,6 +80,7 @@ HexWindow::HexWindow(form2& logic, ActivationTracker& tracker)
   connect(scroll_, &QScrollBar::valueChanged, this, &HexWindow::OnScroll);
 
   page->setFocusPolicy(Qt::StrongFocus);
+  page->setAccessibleName(QStringLiteral("Bytes of the file"));
   page->installEventFilter(this);
   SortTabOrder();
   FitToClient();

@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/qt/qt_metrics.h"
 
@@ -218,10 +219,25 @@ void FormWindow::SortTabOrder() {
   for (QWidget* w : page_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     if (w->focusPolicy() & Qt::TabFocus) stops.push_back(w);
   }
-  std::stable_sort(stops.begin(), stops.end(), [](const QWidget* a, const QWidget* b) {
-    return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
+  std::stable_sort(stops.begin(), stops.end(),
+                   [](const QWidget* a, const QWidget* b) { return a->y() < b->y(); });
+  // Controls of one row need not share their top edge (a taller button stands a little higher
+  // than its neighbours): a control whose top is above the middle of the row's first control
+  // belongs to that row. Each row is then taken from left to right.
+  std::vector<std::pair<std::size_t, QWidget*>> rows;
+  int rowMiddle = 0;
+  for (QWidget* w : stops) {
+    if (rows.empty() || w->y() >= rowMiddle) {
+      rowMiddle = w->y() + w->height() / 2;
+      rows.emplace_back(rows.empty() ? 0 : rows.back().first + 1, w);
+    } else {
+      rows.emplace_back(rows.back().first, w);
+    }
+  }
+  std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first < b.first : a.second->x() < b.second->x();
   });
-  for (std::size_t i = 1; i < stops.size(); ++i) setTabOrder(stops[i - 1], stops[i]);
+  for (std::size_t i = 1; i < rows.size(); ++i) setTabOrder(rows[i - 1].second, rows[i].second);
 }
 
 bool FormWindow::event(QEvent* event) {

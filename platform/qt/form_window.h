@@ -80,7 +80,7 @@ class FormWindow : public QMainWindow {
 
   // The menu "    &File" with "&Open..." (Ctrl+O), a separator and "E&xit" (Ctrl+Q).
   void AddFileMenu(QAction*& open, QAction*& exit);
-  // The tab order follows the layout: top to bottom, then left to right.
+  // The tab order follows the layout: row by row from the top, each row from left to right.
   void SortTabOrder();
 
   bool event(QEvent* event) override;

@@ -107,6 +107,8 @@ MainWindow::MainWindow(Mainform& logic, ActivationTracker& tracker)
   combo_->setObjectName(QStringLiteral("Combo1"));
   combo_->setAccessibleName(QStringLiteral("Track to go to"));
   combo_->setEditable(true);
+  // The typing goes to the list's own edit box, which a screen reader names on its own.
+  combo_->lineEdit()->setAccessibleName(combo_->accessibleName());
   combo_->setInsertPolicy(QComboBox::NoInsert);
   combo_->setGeometry(PxRect({1560, 1560, 855, 330}));
   QPalette comboPalette = combo_->palette();
