@@ -6,7 +6,10 @@ namespace m1 {
 
 void Surface::Cls() {
   items_.clear();
-  log_.push_back(DrawOp{DrawOp::Kind::Clear, 0, 0, 0, 0, {}, {}});
+  live_.clear();
+  index_.clear();
+  dead_ = 0;
+  Log(DrawOp{DrawOp::Kind::Clear, 0, 0, 0, 0, {}, {}});
   x_ = 0;
   y_ = 0;
   Changed();
@@ -17,11 +20,21 @@ void Surface::Print(std::string_view text, bool endLine) {
   if (!text.empty()) {
     DrawOp op{DrawOp::Kind::Text, x_, y_, x_ + width, y_ + metrics_->TextHeight(text), fore_,
               std::string(text)};
-    log_.push_back(op);
+    Log(op);
     // Printing the same text in the same colour at the same place again keeps one item, now on
     // top of whatever was drawn since (a fill over part of it, for instance).
-    std::erase(items_, op);
+    const std::uint64_t key = KeyOf(op);
+    if (const auto found = index_.find(key); found != index_.end()) {
+      const std::size_t at = found->second;
+      if (live_[at] && items_[at] == op) {
+        live_[at] = false;
+        ++dead_;
+      }
+    }
+    index_[key] = items_.size();
     items_.push_back(std::move(op));
+    live_.push_back(true);
+    if (dead_ > 64 && dead_ * 2 > items_.size()) Compact();
     Changed();
   }
   if (endLine) {
@@ -38,19 +51,62 @@ void Surface::Fill(Twips x1, Twips y1, Twips x2, Twips y2, Rgb colour) {
   // A fill hides every earlier fill inside it, and every text that starts inside it: the dump
   // rows of the main window reach a few twips below the area it clears, and keeping them would let
   // the list grow with every redraw.
-  std::erase_if(items_, [&](const DrawOp& op) {
-    const auto inside = [&](Twips x, Twips y) {
-      return x >= left && x <= right && y >= top && y <= bottom;
-    };
-    if (op.kind == DrawOp::Kind::Text) return inside(op.x, op.y);
-    return inside(op.x, op.y) && inside(op.x2, op.y2);
-  });
+  const auto inside = [&](Twips x, Twips y) {
+    return x >= left && x <= right && y >= top && y <= bottom;
+  };
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    const DrawOp& op = items_[i];
+    const bool covered = op.kind == DrawOp::Kind::Text ? inside(op.x, op.y)
+                                                       : inside(op.x, op.y) && inside(op.x2, op.y2);
+    if (covered && live_[i]) {
+      live_[i] = false;
+      ++dead_;
+    }
+  }
   DrawOp op{DrawOp::Kind::Fill, x1, y1, x2, y2, colour, {}};
-  items_.push_back(op);
-  log_.push_back(std::move(op));
+  Log(op);
+  items_.push_back(std::move(op));
+  live_.push_back(true);
+  Compact();
   x_ = x2;
   y_ = y2;
   Changed();
+}
+
+const std::vector<DrawOp>& Surface::Items() const {
+  if (dead_ > 0) Compact();
+  return items_;
+}
+
+void Surface::Compact() const {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (!live_[i]) continue;
+    if (kept != i) items_[kept] = std::move(items_[i]);
+    ++kept;
+  }
+  items_.resize(kept);
+  live_.assign(kept, true);
+  dead_ = 0;
+  index_.clear();
+  for (std::size_t i = 0; i < kept; ++i) {
+    if (items_[i].kind == DrawOp::Kind::Text) index_[KeyOf(items_[i])] = i;
+  }
+}
+
+std::uint64_t Surface::KeyOf(const DrawOp& op) {
+  // FNV-1a over the text, then the place and the colour.
+  std::uint64_t h = 1469598103934665603ull;
+  const auto mix = [&h](std::uint64_t v) {
+    h ^= v;
+    h *= 1099511628211ull;
+  };
+  for (unsigned char c : op.text) mix(c);
+  mix(static_cast<std::uint32_t>(op.x));
+  mix(static_cast<std::uint32_t>(op.y));
+  mix(static_cast<std::uint64_t>(op.colour.r) << 16 | static_cast<std::uint64_t>(op.colour.g) << 8 |
+      static_cast<std::uint64_t>(op.colour.b));
+  return h;
 }
 
 std::vector<DrawOp> Surface::TakeLog() {

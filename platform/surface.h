@@ -4,9 +4,11 @@
 // operations since it was last taken, which is what the probe reports.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/controls.h"
@@ -75,9 +77,15 @@ class Surface {
   // What a repaint draws, in order. Items wholly covered by a later fill are dropped, and a repeat
   // of an item already on show replaces it at the end, so the list stays as small as the picture
   // and a repeated print stays on top of what was drawn after its first print.
-  const std::vector<DrawOp>& Items() const { return items_; }
+  const std::vector<DrawOp>& Items() const;
   // The operations since the previous call, in order (the probe's "draw").
   std::vector<DrawOp> TakeLog();
+  // Whether operations are logged for TakeLog (on at first). A window on screen, which never takes
+  // the log, turns it off so that it does not grow with every page.
+  void KeepLog(bool keep) {
+    keepLog_ = keep;
+    if (!keep) log_.clear();
+  }
   // Called after every change of the items (the Qt widget schedules a repaint).
   void SetOnChange(std::function<void()> f) { onChange_ = std::move(f); }
 
@@ -90,8 +98,21 @@ class Surface {
   Rgb fore_ = colour::kBlack;
   Twips x_ = 0;
   Twips y_ = 0;
-  std::vector<DrawOp> items_;
+  void Log(const DrawOp& op) {
+    if (keepLog_) log_.push_back(op);
+  }
+  // Drops the items a repeat replaced, and indexes the rest anew.
+  void Compact() const;
+  static std::uint64_t KeyOf(const DrawOp& op);
+
+  // The items in painting order; a repeated print leaves a dead slot where its first copy was,
+  // which Compact() removes. index_ finds the live copy of a text item by its key.
+  mutable std::vector<DrawOp> items_;
+  mutable std::vector<bool> live_;
+  mutable std::size_t dead_ = 0;
+  mutable std::unordered_map<std::uint64_t, std::size_t> index_;
   std::vector<DrawOp> log_;
+  bool keepLog_ = true;
   std::function<void()> onChange_;
 };
 

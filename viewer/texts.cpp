@@ -3,7 +3,6 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace m1 {
 
@@ -14,9 +13,16 @@ std::string SignedForm(long long value) {
 std::string PlainForm(long long value) { return std::to_string(value); }
 
 std::string HexForm(long long value) {
-  char out[24];
-  std::snprintf(out, sizeof out, "%llX", static_cast<unsigned long long>(value));
-  return out;
+  // Upper-case digits without leading zeros; a negative number as its 64-bit two's complement.
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  auto v = static_cast<unsigned long long>(value);
+  char out[16];
+  int n = 0;
+  do {
+    out[15 - n++] = kDigits[v & 0xF];
+    v >>= 4;
+  } while (v != 0);
+  return std::string(out + 16 - n, out + 16);
 }
 
 std::string TwoDigitHex(long long value) {

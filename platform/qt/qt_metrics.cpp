@@ -1,5 +1,7 @@
 #include "platform/qt/qt_metrics.h"
 
+#include <QFontInfo>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/qt/qt_convert.h"
@@ -15,9 +17,18 @@ QFont WindowFont() {
   return font;
 }
 
-QtMetrics::QtMetrics(const QFont& font) : metrics_(font) {}
+QtMetrics::QtMetrics(const QFont& font)
+    : metrics_(font),
+      fixedPitch_(QFontInfo(font).fixedPitch()),
+      advance_(metrics_.horizontalAdvance(QLatin1Char('0'))) {}
 
 Twips QtMetrics::TextWidth(std::string_view text) const {
+  // In a fixed-pitch font a text of printable ASCII is as wide as its characters side by side;
+  // shaping each printed item would cost more than the rest of a page put together.
+  const bool plain = std::all_of(text.begin(), text.end(), [](char c) { return c >= 32 && c < 127; });
+  if (fixedPitch_ && plain) {
+    return static_cast<Twips>(std::lround(static_cast<double>(text.size()) * advance_ * kTwipsPerPixel));
+  }
   return static_cast<Twips>(std::lround(metrics_.horizontalAdvance(FromText(text)) * kTwipsPerPixel));
 }
 

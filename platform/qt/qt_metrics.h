@@ -21,6 +21,8 @@ class QtMetrics final : public TextMetrics {
 
  private:
   QFontMetricsF metrics_;
+  bool fixedPitch_;
+  double advance_;  // of one character, in pixels
 };
 
 }  // namespace m1::qt

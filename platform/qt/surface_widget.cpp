@@ -13,6 +13,8 @@ SurfaceWidget::SurfaceWidget(Surface& surface, const QFont& font, QWidget* paren
     : QWidget(parent), surface_(surface) {
   setFont(font);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // Only the probe reads the operation log; on screen it would grow with every page.
+  surface_.KeepLog(false);
   surface_.SetOnChange([this] { update(); });
 }
 
