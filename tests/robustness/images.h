@@ -1,0 +1,41 @@
+// The images the robustness tests damage: the shipped samples and the builder-made seed images,
+// and small helpers to read and write files.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace m1::robustness {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct Image {
+  std::string name;
+  Bytes bytes;
+};
+
+// The samples of samples/ and the seed images, in that order.
+const std::vector<Image>& AllImages();
+
+Bytes ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, const Bytes& bytes);
+
+// A fresh folder under the temporary folder, removed with the object.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// The faults as one text, for a failure message.
+std::string Joined(const std::vector<std::string>& faults, std::size_t most = 8);
+
+}  // namespace m1::robustness
