@@ -26,6 +26,12 @@ class ByteReader {
     return bytes_[static_cast<std::size_t>(at)];
   }
 
+  // The bytes at..at+count-1, when they all lie inside the file.
+  std::optional<std::span<const std::uint8_t>> bytes(std::int64_t at, std::int64_t count) const {
+    if (!Holds(at, count)) return std::nullopt;
+    return bytes_.subspan(static_cast<std::size_t>(at), static_cast<std::size_t>(count));
+  }
+
   // Little-endian 16-bit value at at, at+1.
   std::optional<int> le16(std::int64_t at) const {
     if (!Holds(at, 2)) return std::nullopt;

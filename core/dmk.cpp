@@ -14,6 +14,8 @@
 // stored single-byte. The data address mark (0xFB data, 0xF8 or 0xFA directory) follows 10 to 50
 // bytes after the ID address mark, and the sector's data starts right after the mark.
 #include <algorithm>
+#include <cstring>
+#include <span>
 
 #include "core/formats.h"
 
@@ -32,7 +34,30 @@ constexpr int kDmkFirstSecStart = 50;         // the smallest sector number star
 constexpr int kDmkTrackLowStart = 20;         // the track's lowest sector number starts from here
 constexpr int kDensityDouble = 128;
 
-bool IsDataMark(std::uint8_t b) { return b == 0xF8 || b == 0xFA || b == 0xFB; }
+constexpr bool IsDataMark(std::uint8_t b) { return b == 0xF8 || b == 0xFA || b == 0xFB; }
+
+// Position of the first data address mark in a window of bytes, or the window's size when there
+// is none. Eight bytes are looked at a time: a byte whose value with its two low bits set is 0xFB
+// (F8, F9, FA, FB) makes the word a candidate, which is then checked byte by byte. The gap, sync
+// and ID bytes before a mark are almost never candidates, so most words cost one test.
+std::size_t FindDataMark(std::span<const std::uint8_t> w) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+  std::size_t i = 0;
+  for (; i + 8 <= w.size(); i += 8) {
+    std::uint64_t v;
+    std::memcpy(&v, w.data() + i, sizeof v);
+    const std::uint64_t x = (v | (kOnes * 0x03)) ^ (kOnes * 0xFB);  // a zero byte: a candidate
+    if (((x - kOnes) & ~x & kHighs) == 0) continue;
+    for (std::size_t k = i; k < i + 8; ++k) {
+      if (IsDataMark(w[k])) return k;
+    }
+  }
+  for (; i < w.size(); ++i) {
+    if (IsDataMark(w[i])) return i;
+  }
+  return w.size();
+}
 bool IsDirectoryMark(std::uint8_t b) { return b == 0xF8 || b == 0xFA; }
 
 // Offsets of the ID field's bytes from its address mark.
@@ -42,6 +67,37 @@ struct IdOffsets {
 };
 constexpr IdOffsets kOnce{1, 2, 3, 1};     // double density, or single density stored single-byte
 constexpr IdOffsets kDoubled{2, 4, 6, 2};  // single density with every byte recorded twice
+
+// What the track pass reads of one sector: its ID field and its data address mark at offset d.
+struct IdAndMark {
+  std::uint8_t side, sector, track, mark;
+  int d;
+};
+
+// Reads the ID field at A and looks for the data address mark: the first of F8/FA/FB from +10 to
+// +50; when there is none, the byte at +50 stands as the mark. Nothing when a byte the search
+// needs lies past the end of the file.
+std::optional<IdAndMark> ReadIdAndMark(const ByteReader& file, std::int64_t A,
+                                       const IdOffsets& off) {
+  if (const auto field = file.bytes(A, kDmkMarkTo + 1)) {
+    // The whole ID field and search window lie in the file (the usual case): no check per byte.
+    const auto window = field->subspan(kDmkMarkFrom);
+    const std::size_t found = FindDataMark(window);
+    const int d = kDmkMarkFrom + static_cast<int>(found);  // 51 when there is no mark
+    return IdAndMark{(*field)[off.side], (*field)[off.sector], (*field)[off.track],
+                     found < window.size() ? window[found] : (*field)[kDmkMarkTo], d};
+  }
+  const auto side = file.byte(A + off.side);
+  const auto sector = file.byte(A + off.sector);
+  const auto track = file.byte(A + off.track);
+  if (!side || !sector || !track) return std::nullopt;
+  for (int d = kDmkMarkFrom; d <= kDmkMarkTo; ++d) {
+    const auto b = file.byte(A + d);
+    if (!b) return std::nullopt;
+    if (IsDataMark(*b)) return IdAndMark{*side, *sector, *track, *b, d};
+  }
+  return std::nullopt;  // unreachable: the byte at +50 would have been missing above
+}
 
 struct PassState {
   std::int64_t bound = kDmkDirectoryBound;
@@ -73,48 +129,30 @@ void ReadTrackImage(DiskImage& img, const ByteReader& file, std::int64_t P, std:
   for (int j = 0; j < count; ++j) {
     const std::int64_t A = idampos[j];
     const IdOffsets& off = (idamdens[j] || img.sdsinglebyte) ? kOnce : kDoubled;
-    const auto sideByte = file.byte(A + off.side);
-    const auto s = file.byte(A + off.sector);
-    const auto t = file.byte(A + off.track);
-    if (!sideByte || !s || !t) continue;  // ID field past the end of the file
-    // Data address mark: the first of F8/FA/FB from +10 to +50; none found leaves the byte at +50.
-    std::optional<std::uint8_t> mark;
-    int d = kDmkMarkFrom;
-    bool cut = false;
-    for (; d <= kDmkMarkTo; ++d) {
-      const auto b = file.byte(A + d);
-      if (!b) {
-        cut = true;
-        break;
-      }
-      if (IsDataMark(*b)) {
-        mark = b;
-        break;
-      }
-    }
-    if (cut) continue;  // the search would read past the end of the file
-    if (!mark) mark = file.byte(A + kDmkMarkTo);
-    if (*t >= kTrackSlots) continue;
-    img.trkspt[*t] = count;
-    const std::int64_t i = *s + st.total - m;
+    const auto id = ReadIdAndMark(file, A, off);
+    if (!id) continue;  // the ID field or the mark search would read past the end of the file  // the ID field or the mark search would read past the end of the file
+    const int sideByte = id->side, s = id->sector, t = id->track, mark = id->mark;
+    if (t >= kTrackSlots) continue;
+    img.trkspt[t] = count;
+    const std::int64_t i = s + st.total - m;
     if (i < 0 || i >= kSectorSlots) continue;
     const auto at = static_cast<std::size_t>(i);
-    const int side = *sideByte == 1 ? 1 : 0;
+    const int side = sideByte == 1 ? 1 : 0;
     if (side == 1) img.sides = 2;
-    if (IsDirectoryMark(*mark) && i < st.bound) {
+    if (IsDirectoryMark(mark) && i < st.bound) {
       st.bound = i;
       img.dirstartsec = static_cast<std::int32_t>(i);
       img.dirstartsecfnd = 1;
     }
-    img.secdam[at] = *mark;
-    img.secid[at] = *s;
-    img.sectrk[at] = *t;
+    img.secdam[at] = mark;
+    img.secid[at] = s;
+    img.sectrk[at] = t;
     img.secside[at] = side;
     img.secdens[at] = idamdens[j];
-    img.secpos[at] = static_cast<std::int32_t>(A + d + off.dataAfterMark);
+    img.secpos[at] = static_cast<std::int32_t>(A + id->d + off.dataAfterMark);
     ++img.Totalsecs;
-    st.lastTrack = *t;
-    st.lastSide = *sideByte;
+    st.lastTrack = t;
+    st.lastSide = sideByte;
   }
 
   if (m == 1) img.firstsecnum = 1;

@@ -7,6 +7,7 @@
 // Real images keep their headers in no fixed order (track by track, side 0 then side 1, or
 // mixed), so the counting pass looks at every header before any sector gets its index.
 #include <algorithm>
+#include <vector>
 
 #include "core/formats.h"
 
@@ -30,14 +31,20 @@ struct Entry {
   std::uint8_t flags;
 };
 
-// The entry n, or nothing at the end of the table (a free entry, the 2901st, the file's end).
-std::optional<Entry> ReadEntry(const ByteReader& file, std::int64_t n) {
-  if (n >= kJv3HeaderEntries) return std::nullopt;
-  const auto t = file.byte(3 * n);
-  const auto s = file.byte(3 * n + 1);
-  const auto f = file.byte(3 * n + 2);
-  if (!t || !s || !f || *t == kJv3Free) return std::nullopt;
-  return Entry{*t, *s, *f};
+// The entries in use: the table up to its first free entry, its 2901st entry or the end of the
+// file, whichever comes first. Both passes walk this list.
+std::vector<Entry> ReadTable(const ByteReader& file) {
+  const std::int64_t whole = std::min<std::int64_t>(
+      kJv3HeaderEntries, static_cast<std::int64_t>(file.size()) / 3);
+  std::vector<Entry> entries;
+  const auto table = file.bytes(0, 3 * whole);
+  if (!table) return entries;
+  entries.reserve(static_cast<std::size_t>(whole));
+  for (std::size_t at = 0; at + 2 < table->size(); at += 3) {
+    if ((*table)[at] == kJv3Free) break;
+    entries.push_back(Entry{(*table)[at], (*table)[at + 1], (*table)[at + 2]});
+  }
+  return entries;
 }
 
 bool InTrackRange(int t) { return t >= 0 && t < kTrackSlots; }
@@ -57,9 +64,9 @@ void ScanJv3(DiskImage& img, const ByteReader& file) {
   m0.fill(256);
   m1.fill(256);
   int highest = 0;
-  for (std::int64_t n = 0;; ++n) {
-    const auto e = ReadEntry(file, n);
-    if (!e) break;
+  const std::vector<Entry> entries = ReadTable(file);
+  for (const Entry& entry : entries) {
+    const Entry* e = &entry;
     if (!InTrackRange(e->track)) continue;
     const auto t = static_cast<std::size_t>(e->track);
     if (e->flags & kJv3Side1) {
@@ -82,9 +89,8 @@ void ScanJv3(DiskImage& img, const ByteReader& file) {
   std::int64_t bound = kJv3DirectoryBound;
   std::int64_t pos = kJv3DataStart;
   int recorded = 0;
-  for (std::int64_t n = 0;; ++n) {
-    const auto e = ReadEntry(file, n);
-    if (!e) break;
+  for (const Entry& entry : entries) {
+    const Entry* e = &entry;
     const std::int64_t here = pos;
     pos += kJv3Sizes[e->flags & kJv3SizeMask];
     if (!InTrackRange(e->track)) continue;
