@@ -1,6 +1,8 @@
 // The DMK track pass: geometry, first sector numbers, both sides, densities, header byte 4.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/sector.h"
 #include "tests/core/analyse.h"
 
@@ -218,6 +220,59 @@ TEST(Dmk, UnformattedTracksAreEmpty) {
   EXPECT_EQ(a.img->trkstart[2], 10);
   EXPECT_EQ(a.img->sectrk[10], 2);
   EXPECT_EQ(a.img->spt, 10);
+}
+
+// One double-density ID field for track 0 sector 0 at offset `at` of a single 6400-byte track
+// image, gap bytes 0x4E around it, and the given bytes from +10 on.
+Bytes OneIdField(int at, const Bytes& fromTen) {
+  Bytes image(6400, 0x4E);
+  std::fill(image.begin(), image.begin() + 128, 0x00);
+  image[0] = static_cast<std::uint8_t>(at & 0xFF);
+  image[1] = static_cast<std::uint8_t>(0x80 | (at >> 8));
+  const std::uint8_t id[] = {0xFE, 0x00, 0x00, 0x00, 0x01, 0x12, 0x34};
+  for (int k = 0; k < 7; ++k) image[at + k] = id[k];
+  for (std::size_t k = 0; k < fromTen.size() && at + 10 + k < image.size(); ++k) {
+    image[at + 10 + k] = fromTen[k];
+  }
+  DmkBuilder dmk(1, 6400);
+  dmk.AddRawTrack(image);
+  return dmk.Build();
+}
+
+TEST(Dmk, TheDataMarkIsTheFirstF8FaOrFbFromTenToFiftyBytesAfterTheIdMark) {
+  const Bytes f9s(11, 0xF9);  // F9 looks like a mark to a quick test but is none
+  Bytes f9ThenFa = f9s;
+  f9ThenFa.push_back(0xFA);
+  Bytes fbAtFifty(41, 0x4E);
+  fbAtFifty[40] = 0xFB;
+  struct Case {
+    const char* what;
+    Bytes fromTen;
+    int mark;
+    int secpos;  // 16 + 200 + offset of the mark + 1
+  } cases[] = {
+      {"F8 at +10", {0xF8}, 0xF8, 16 + 200 + 10 + 1},
+      {"FA after eleven F9", f9ThenFa, 0xFA, 16 + 200 + 21 + 1},
+      {"FB at +50", fbAtFifty, 0xFB, 16 + 200 + 50 + 1},
+      // No mark: the byte at +50 stands as the mark, and the data counts from +51.
+      {"none", f9s, 0x4E, 16 + 200 + 51 + 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Analysed a = Analyse(OneIdField(200, c.fromTen));
+    ASSERT_EQ(a.img->Totalsecs, 1);
+    EXPECT_EQ(a.img->secdam[0], c.mark);
+    EXPECT_EQ(a.img->secpos[0], c.secpos);
+  }
+}
+
+TEST(Dmk, AMarkSearchThatRunsOffTheFileSkipsTheSectorUnlessTheMarkCameFirst) {
+  // The ID field 20 bytes before the end of the file: +10..+19 are in it, +20..+50 are not.
+  EXPECT_EQ(Analyse(OneIdField(6380, {})).img->Totalsecs, 0);
+  const Analysed found = Analyse(OneIdField(6380, {0x4E, 0x4E, 0xFB}));
+  ASSERT_EQ(found.img->Totalsecs, 1);
+  EXPECT_EQ(found.img->secdam[0], 0xFB);
+  EXPECT_EQ(found.img->secpos[0], 16 + 6380 + 12 + 1);
 }
 
 }  // namespace
