@@ -6,8 +6,10 @@ namespace m1 {
 
 void Surface::Cls() {
   items_.clear();
+  keys_.clear();
   live_.clear();
-  index_.clear();
+  std::fill(slots_.begin(), slots_.end(), 0u);
+  indexed_ = 0;
   dead_ = 0;
   Log(DrawOp{DrawOp::Kind::Clear, 0, 0, 0, 0, {}, {}});
   x_ = 0;
@@ -24,16 +26,17 @@ void Surface::Print(std::string_view text, bool endLine) {
     // Printing the same text in the same colour at the same place again keeps one item, now on
     // top of whatever was drawn since (a fill over part of it, for instance).
     const std::uint64_t key = KeyOf(op);
-    if (const auto found = index_.find(key); found != index_.end()) {
-      const std::size_t at = found->second;
+    if (const std::uint32_t found = slots_.empty() ? 0 : slots_[SlotOf(key)]; found != 0) {
+      const std::size_t at = found - 1;
       if (live_[at] && items_[at] == op) {
         live_[at] = false;
         ++dead_;
       }
     }
-    index_[key] = items_.size();
     items_.push_back(std::move(op));
+    keys_.push_back(key);
     live_.push_back(true);
+    Index(items_.size() - 1);
     if (dead_ > 64 && dead_ * 2 > items_.size()) Compact();
     Changed();
   }
@@ -66,6 +69,7 @@ void Surface::Fill(Twips x1, Twips y1, Twips x2, Twips y2, Rgb colour) {
   DrawOp op{DrawOp::Kind::Fill, x1, y1, x2, y2, colour, {}};
   Log(op);
   items_.push_back(std::move(op));
+  keys_.push_back(0);
   live_.push_back(true);
   Compact();
   x_ = x2;
@@ -82,15 +86,42 @@ void Surface::Compact() const {
   std::size_t kept = 0;
   for (std::size_t i = 0; i < items_.size(); ++i) {
     if (!live_[i]) continue;
-    if (kept != i) items_[kept] = std::move(items_[i]);
+    if (kept != i) {
+      items_[kept] = std::move(items_[i]);
+      keys_[kept] = keys_[i];
+    }
     ++kept;
   }
   items_.resize(kept);
+  keys_.resize(kept);
   live_.assign(kept, true);
   dead_ = 0;
-  index_.clear();
-  for (std::size_t i = 0; i < kept; ++i) {
-    if (items_[i].kind == DrawOp::Kind::Text) index_[KeyOf(items_[i])] = i;
+  Rebuild(slots_.size());
+}
+
+std::size_t Surface::SlotOf(std::uint64_t key) const {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t s = key & mask;; s = (s + 1) & mask) {
+    const std::uint32_t v = slots_[s];
+    if (v == 0 || keys_[v - 1] == key) return s;
+  }
+}
+
+void Surface::Index(std::size_t i) const {
+  if (items_[i].kind != DrawOp::Kind::Text) return;
+  if ((indexed_ + 1) * 2 > slots_.size()) Rebuild(std::max<std::size_t>(1024, 4 * items_.size()));
+  std::uint32_t& slot = slots_[SlotOf(keys_[i])];
+  if (slot == 0) ++indexed_;
+  slot = static_cast<std::uint32_t>(i + 1);
+}
+
+void Surface::Rebuild(std::size_t size) const {
+  std::size_t n = 1024;
+  while (n < size) n *= 2;
+  slots_.assign(n, 0u);
+  indexed_ = 0;
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (live_[i]) Index(i);
   }
 }
 

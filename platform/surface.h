@@ -8,7 +8,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/controls.h"
@@ -101,16 +100,24 @@ class Surface {
   void Log(const DrawOp& op) {
     if (keepLog_) log_.push_back(op);
   }
-  // Drops the items a repeat replaced, and indexes the rest anew.
+  // Drops the items a fill covered or a repeat replaced, and indexes the rest anew.
   void Compact() const;
   static std::uint64_t KeyOf(const DrawOp& op);
+  // The slot of the table that holds the item with this key, or the empty slot it would take.
+  std::size_t SlotOf(std::uint64_t key) const;
+  // Enters text item i into the table (growing it when half full).
+  void Index(std::size_t i) const;
+  void Rebuild(std::size_t size) const;
 
-  // The items in painting order; a repeated print leaves a dead slot where its first copy was,
-  // which Compact() removes. index_ finds the live copy of a text item by its key.
+  // The items in painting order; a repeated print leaves a dead entry where its first copy was,
+  // which Compact() removes. slots_ is an open-addressing table (a power of two long, 0 for an
+  // empty slot, else the item's index + 1) that finds the latest copy of a text by its key.
   mutable std::vector<DrawOp> items_;
+  mutable std::vector<std::uint64_t> keys_;
   mutable std::vector<bool> live_;
   mutable std::size_t dead_ = 0;
-  mutable std::unordered_map<std::uint64_t, std::size_t> index_;
+  mutable std::vector<std::uint32_t> slots_;
+  mutable std::size_t indexed_ = 0;
   std::vector<DrawOp> log_;
   bool keepLog_ = true;
   std::function<void()> onChange_;

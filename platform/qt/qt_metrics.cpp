@@ -20,7 +20,10 @@ QFont WindowFont() {
 QtMetrics::QtMetrics(const QFont& font)
     : metrics_(font),
       fixedPitch_(QFontInfo(font).fixedPitch()),
-      advance_(metrics_.horizontalAdvance(QLatin1Char('0'))) {}
+      advance_(metrics_.horizontalAdvance(QLatin1Char('0'))),
+      // One line of the font, whatever the text, in whole pixels, so that printed lines stand on
+      // pixel rows as the window system's own text does (13 pixels, 195 twips, for the window font).
+      lineHeight_(static_cast<Twips>(std::ceil(metrics_.height() - 0.01)) * kTwipsPerPixel) {}
 
 Twips QtMetrics::TextWidth(std::string_view text) const {
   // In a fixed-pitch font a text of printable ASCII is as wide as its characters side by side;
@@ -32,10 +35,6 @@ Twips QtMetrics::TextWidth(std::string_view text) const {
   return static_cast<Twips>(std::lround(metrics_.horizontalAdvance(FromText(text)) * kTwipsPerPixel));
 }
 
-// One line of the font, whatever the text, in whole pixels, so that printed lines stand on pixel
-// rows as the window system's own text does (13 pixels, 195 twips, for the window font).
-Twips QtMetrics::TextHeight(std::string_view) const {
-  return static_cast<Twips>(std::ceil(metrics_.height() - 0.01)) * kTwipsPerPixel;
-}
+Twips QtMetrics::TextHeight(std::string_view) const { return lineHeight_; }
 
 }  // namespace m1::qt

@@ -23,6 +23,7 @@ class QtMetrics final : public TextMetrics {
   QFontMetricsF metrics_;
   bool fixedPitch_;
   double advance_;  // of one character, in pixels
+  Twips lineHeight_;
 };
 
 }  // namespace m1::qt
