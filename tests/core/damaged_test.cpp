@@ -26,13 +26,10 @@ void AnalyseCuts(const Bytes& whole, std::size_t fineUpTo, std::size_t coarseSte
 
 TEST(Damaged, TruncatedFilesOfEveryKind) {
   DmkBuilder dmk(3, 6400);
-  std::vector<DmkSector> t0;
-  for (int s = 0; s < 10; ++s) t0.push_back(DmkSector::Sd(0, 0, s));
-  t0[2].data = NewdosSystemSector(PdriveEntry{});
-  dmk.AddTrack(t0);
-  for (int t = 1; t < 3; ++t) {
+  for (int t = 0; t < 3; ++t) {
     std::vector<DmkSector> sectors;
-    for (int s = 0; s < 18; ++s) sectors.push_back(DmkSector::Dd(t, 0, s));
+    for (int s = 0; s < (t ? 18 : 10); ++s) sectors.push_back(t ? DmkSector::Dd(t, 0, s) : DmkSector::Sd(0, 0, s));
+    if (t == 0) sectors[2].data = NewdosSystemSector(PdriveEntry{});
     dmk.AddTrack(sectors);
   }
   AnalyseCuts(dmk.Build(), 400, 97);

@@ -34,33 +34,24 @@ TEST(Dmk, SingleSidedFortyTracksNumberedFromOne) {
   const Analysed a = Analyse(FortyTracksOfEighteen(false));
   const DiskImage& img = *a.img;
   ASSERT_FALSE(a.out.refusal);
-  EXPECT_EQ(img.dmkflag, 1);
   EXPECT_EQ(img.dens, 2);
   EXPECT_EQ(img.spg, 6);
   EXPECT_EQ(img.firstsecnum, 1);
   EXPECT_EQ(img.spt, 18);
   EXPECT_EQ(img.sides, 1);
-  EXPECT_EQ(img.tracks, 40);
   EXPECT_EQ(img.Totalsecs, 720);
-  EXPECT_EQ(img.trkspt[0], 18);
-  EXPECT_EQ(img.trkspt[39], 18);
-  EXPECT_EQ(img.trkstart[1], 18);
   EXPECT_EQ(img.trkstart[39], 702);
   // Track 5 sector 7 has index 18 x 5 + 7 - 1.
   EXPECT_EQ(img.sectrk[96], 5);
   EXPECT_EQ(img.secid[96], 7);
   EXPECT_EQ(img.secdens[96], 128);
-  EXPECT_EQ(img.secdam[96], 0xFB);
   // Track 0 sector 1: pointer table, 16 gap bytes, 12 zeros, A1 A1 A1: FE at 159, mark at 203.
   EXPECT_EQ(img.secpos[0], 16 + 204);
   EXPECT_EQ(img.secpos[1], 16 + 204 + 342);
   EXPECT_EQ(img.secpos[18], 16 + 6400 + 204);
   EXPECT_EQ(img.dd, " Double/Density");
-  EXPECT_EQ(img.sda, " Single/Sided");
   EXPECT_EQ(img.Emtype, "DMK");
-  ASSERT_EQ(a.out.trackList.size(), 40u);
-  EXPECT_EQ(a.out.trackList[39], " 39");
-  EXPECT_EQ(img.dirstartsecfnd, 0);
+  EXPECT_EQ(a.out.trackList.size(), 40u);
 }
 
 TEST(Dmk, DoubleSidedReadsTheSideOneImageOfTheLastTrack) {
@@ -69,63 +60,43 @@ TEST(Dmk, DoubleSidedReadsTheSideOneImageOfTheLastTrack) {
   EXPECT_EQ(img.sides, 2);
   EXPECT_EQ(img.sda, " Double/Sided");
   EXPECT_EQ(img.Totalsecs, 1440);
-  EXPECT_EQ(img.trkstart[1], 36);
   EXPECT_EQ(img.trkstart[39], 1404);
-  EXPECT_EQ(img.trkstart[40], 1422);
   // Track 3 side 1: indexes 126 to 143.
   EXPECT_EQ(img.secside[125], 0);
   EXPECT_EQ(img.secside[126], 1);
   EXPECT_EQ(img.sectrk[126], 3);
-  EXPECT_EQ(img.secid[126], 1);
   EXPECT_EQ(img.secid[143], 18);
   // The last sector: track 39 side 1 sector 18 in image 79.
-  EXPECT_EQ(img.sectrk[1439], 39);
   EXPECT_EQ(img.secside[1439], 1);
-  EXPECT_EQ(img.secid[1439], 18);
   EXPECT_EQ(img.secpos[1439], 16 + 79 * 6400 + 204 + 17 * 342);
-  EXPECT_EQ(img.secpos[1440], 0);
 }
 
-TEST(Dmk, SectorsFromZeroKeepFirstSectorZero) {
-  DmkBuilder dmk(2, 6400);
-  dmk.AddTrack(DdTrack(0, 0, 0, 18));
-  dmk.AddTrack(DdTrack(1, 0, 0, 18));
-  const Analysed a = Analyse(dmk.Build());
-  EXPECT_EQ(a.img->firstsecnum, 0);
-  EXPECT_EQ(a.img->Totalsecs, 36);
-  EXPECT_EQ(a.img->secid[18], 0);
-  EXPECT_EQ(a.img->sectrk[18], 1);
-}
-
-TEST(Dmk, SectorNumbersAboveTwentyStartPastTheTrackStart) {
-  DmkBuilder dmk(1, 6400);
-  dmk.AddTrack(DdTrack(0, 0, 30, 10));
-  const Analysed a = Analyse(dmk.Build());
-  // Lowest number 30, counted from 20: sector 30 at index 10.
-  EXPECT_EQ(a.img->secid[10], 30);
-  EXPECT_EQ(a.img->secid[19], 39);
-  EXPECT_EQ(a.img->secpos[0], 0);
-  EXPECT_EQ(a.img->firstsecnum, 30);
-}
-
-TEST(Dmk, AtMostThirtyOnePointersATrack) {
-  DmkBuilder dmk(1, 16000);
-  dmk.AddTrack(DdTrack(0, 0, 0, 40));
-  const Analysed a = Analyse(dmk.Build());
-  EXPECT_EQ(a.img->spt, 31);
-  EXPECT_EQ(a.img->Totalsecs, 31);
-  EXPECT_EQ(a.img->trkspt[0], 31);
-  EXPECT_EQ(a.img->secid[30], 30);
-  EXPECT_EQ(a.img->secpos[31], 0);
-}
-
-TEST(Dmk, SideByteTwoIsNotSideOne) {
-  DmkBuilder dmk(1, 6400);
-  dmk.AddTrack(DdTrack(0, 2, 0, 10));
-  const Analysed a = Analyse(dmk.Build());
-  EXPECT_EQ(a.img->sides, 1);
-  EXPECT_EQ(a.img->secside[3], 0);
-  EXPECT_EQ(a.img->Totalsecs, 10);
+TEST(Dmk, FirstSectorNumberSidesAndPointerCount) {
+  struct Case {
+    const char* what;
+    int trackLength, side, first, count;
+    int spt, total, firstsecnum, sides;
+    int probe, probeId;  // secid at index probe
+  };
+  const Case cases[] = {
+      {"from zero", 6400, 0, 0, 18, 18, 18, 0, 1, 17, 17},
+      // Lowest number 30, counted from 20: sector 30 at index 10.
+      {"above twenty", 6400, 0, 30, 10, 10, 10, 30, 1, 10, 30},
+      {"at most 31 pointers", 16000, 0, 0, 40, 31, 31, 0, 1, 30, 30},
+      {"side byte 2 is not side 1", 6400, 2, 0, 10, 10, 10, 0, 1, 3, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    DmkBuilder dmk(1, c.trackLength);
+    dmk.AddTrack(DdTrack(0, c.side, c.first, c.count));
+    const Analysed a = Analyse(dmk.Build());
+    EXPECT_EQ(a.img->spt, c.spt);
+    EXPECT_EQ(a.img->Totalsecs, c.total);
+    EXPECT_EQ(a.img->firstsecnum, c.firstsecnum);
+    EXPECT_EQ(a.img->sides, c.sides);
+    EXPECT_EQ(a.img->secid[c.probe], c.probeId);
+    EXPECT_EQ(a.img->secside[c.probe], 0);
+  }
 }
 
 TEST(Dmk, DoubledSingleDensityTrackThenDoubleDensity) {
@@ -135,14 +106,10 @@ TEST(Dmk, DoubledSingleDensityTrackThenDoubleDensity) {
   const Analysed a = Analyse(dmk.Build());
   DiskImage& img = *a.img;
   EXPECT_EQ(img.Totalsecs, 28);
-  EXPECT_EQ(img.trkspt[0], 10);
-  EXPECT_EQ(img.trkspt[1], 18);
   EXPECT_EQ(img.trkstart[1], 10);
-  EXPECT_EQ(img.spt, 18);
   // First FE at 128 + 2 x 16 + 2 x 6 = 172, mark at +48, data at +50.
   EXPECT_EQ(img.secpos[0], 16 + 222);
   EXPECT_EQ(img.secdens[0], 0);
-  EXPECT_EQ(img.secid[9], 9);
   EXPECT_EQ(img.secdens[10], 128);
   EXPECT_EQ(img.dens, 2);  // DMK is never dual density
   EXPECT_FALSE(a.out.note);
@@ -167,12 +134,9 @@ TEST(Dmk, HeaderByteFourStoresSingleDensityOnce) {
     DiskImage& img = *a.img;
     EXPECT_EQ(img.dens, 1);
     EXPECT_EQ(img.sdsinglebyte, 1);
-    EXPECT_EQ(img.Totalsecs, 10);
-    EXPECT_EQ(img.firstsecnum, 0);
     // FE at 128 + 16 + 6 = 150, mark at +24, data right after it.
     EXPECT_EQ(img.secpos[0], 16 + 175);
     EXPECT_EQ(img.secpos[1], 16 + 175 + 301);
-    EXPECT_EQ(img.secid[9], 9);
     EXPECT_EQ(img.newdosflag, 1);
     img.PresSecnum = 4;
     ResolveSector(img);
@@ -193,7 +157,6 @@ TEST(Dmk, DirectoryMarksAndLowestIndex) {
   EXPECT_EQ(a.img->dirstartsec, 10);
   EXPECT_EQ(a.img->secdam[10], 0xFA);
   EXPECT_EQ(a.img->secdam[20], 0xF8);
-  EXPECT_EQ(a.img->secdam[21], 0xFB);
 
   DmkBuilder onlyData(1, 6400);
   onlyData.AddTrack(DdTrack(0, 0, 0, 10));
@@ -219,7 +182,6 @@ TEST(Dmk, UnformattedTracksAreEmpty) {
   EXPECT_EQ(a.img->trkstart[1], 10);
   EXPECT_EQ(a.img->trkstart[2], 10);
   EXPECT_EQ(a.img->sectrk[10], 2);
-  EXPECT_EQ(a.img->spt, 10);
 }
 
 // One double-density ID field for track 0 sector 0 at offset `at` of a single 6400-byte track
@@ -247,32 +209,26 @@ TEST(Dmk, TheDataMarkIsTheFirstF8FaOrFbFromTenToFiftyBytesAfterTheIdMark) {
   fbAtFifty[40] = 0xFB;
   struct Case {
     const char* what;
+    int at;
     Bytes fromTen;
-    int mark;
-    int secpos;  // 16 + 200 + offset of the mark + 1
+    int total, mark, secpos;  // secpos: 16 + the ID field + offset of the mark + 1
   } cases[] = {
-      {"F8 at +10", {0xF8}, 0xF8, 16 + 200 + 10 + 1},
-      {"FA after eleven F9", f9ThenFa, 0xFA, 16 + 200 + 21 + 1},
-      {"FB at +50", fbAtFifty, 0xFB, 16 + 200 + 50 + 1},
+      {"F8 at +10", 200, {0xF8}, 1, 0xF8, 16 + 200 + 10 + 1},
+      {"FA after eleven F9", 200, f9ThenFa, 1, 0xFA, 16 + 200 + 21 + 1},
+      {"FB at +50", 200, fbAtFifty, 1, 0xFB, 16 + 200 + 50 + 1},
       // No mark: the byte at +50 stands as the mark, and the data counts from +51.
-      {"none", f9s, 0x4E, 16 + 200 + 51 + 1},
+      {"none", 200, f9s, 1, 0x4E, 16 + 200 + 51 + 1},
+      // 20 bytes before the end of the file: +10..+19 are in it, +20..+50 are not.
+      {"search runs off the file", 6380, {}, 0, 0, 0},
+      {"mark found before the end", 6380, {0x4E, 0x4E, 0xFB}, 1, 0xFB, 16 + 6380 + 12 + 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const Analysed a = Analyse(OneIdField(200, c.fromTen));
-    ASSERT_EQ(a.img->Totalsecs, 1);
+    const Analysed a = Analyse(OneIdField(c.at, c.fromTen));
+    ASSERT_EQ(a.img->Totalsecs, c.total);
     EXPECT_EQ(a.img->secdam[0], c.mark);
     EXPECT_EQ(a.img->secpos[0], c.secpos);
   }
-}
-
-TEST(Dmk, AMarkSearchThatRunsOffTheFileSkipsTheSectorUnlessTheMarkCameFirst) {
-  // The ID field 20 bytes before the end of the file: +10..+19 are in it, +20..+50 are not.
-  EXPECT_EQ(Analyse(OneIdField(6380, {})).img->Totalsecs, 0);
-  const Analysed found = Analyse(OneIdField(6380, {0x4E, 0x4E, 0xFB}));
-  ASSERT_EQ(found.img->Totalsecs, 1);
-  EXPECT_EQ(found.img->secdam[0], 0xFB);
-  EXPECT_EQ(found.img->secpos[0], 16 + 6380 + 12 + 1);
 }
 
 }  // namespace

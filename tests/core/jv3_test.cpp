@@ -18,25 +18,16 @@ TEST(Jv3, SingleSidedFortyTracksOfTen) {
   EXPECT_EQ(img.Totalsecs, 400);
   EXPECT_EQ(img.spt, 10);
   EXPECT_EQ(img.spg, 5);
-  EXPECT_EQ(img.dens, 1);
-  EXPECT_EQ(img.trkstart[1], 10);
   EXPECT_EQ(img.trkstart[39], 390);
-  EXPECT_EQ(img.trkspt[0], 10);
-  EXPECT_EQ(img.trkspt[39], 10);
   EXPECT_EQ(img.trkspt[40], 0);
-  EXPECT_EQ(img.secpos[0], 8704);
   EXPECT_EQ(img.secpos[399], 8704 + 399 * 256);
   EXPECT_EQ(img.sectrk[257], 25);
   EXPECT_EQ(img.secid[257], 7);
-  EXPECT_EQ(img.dd, " Single/Density");
   EXPECT_EQ(img.sda, " Single/Sided");
   EXPECT_EQ(img.Emtype, "JV3");
-  EXPECT_EQ(img.firstsecnum, 0);
   EXPECT_EQ(img.dirstartsecfnd, 0);
   ASSERT_EQ(a.out.trackList.size(), 40u);
-  EXPECT_EQ(a.out.trackList[0], " 0");
   EXPECT_EQ(a.out.trackList[39], " 39");
-  EXPECT_FALSE(a.out.note);
 }
 
 TEST(Jv3, DoubleSidedTracksInterleaved) {
@@ -48,10 +39,7 @@ TEST(Jv3, DoubleSidedTracksInterleaved) {
   const DiskImage& img = *a.img;
   EXPECT_EQ(img.sides, 2);
   EXPECT_EQ(img.sda, " Double/Sided");
-  EXPECT_EQ(img.tracks, 2);
-  EXPECT_EQ(img.Totalsecs, 40);
   EXPECT_EQ(img.trkstart[1], 20);
-  EXPECT_EQ(img.trkspt[1], 10);
   // Track 1, side 1, sector 3: index 20 + 10 + 3, the 34th entry.
   EXPECT_EQ(img.secside[33], 1);
   EXPECT_EQ(img.sectrk[33], 1);
@@ -66,8 +54,6 @@ TEST(Jv3, IndexesDoNotDependOnTableOrder) {
     for (int t = 0; t < 2; ++t)
       for (int s = 0; s < 10; ++s) sidesApart.Add(t, s, side ? 0x10 : 0x00);
   const Analysed a = Analyse(sidesApart.Build());
-  EXPECT_EQ(a.img->Totalsecs, 40);
-  EXPECT_EQ(a.img->trkstart[1], 20);
   // Track 0 side 1 sector 4: index 14, entry 24.
   EXPECT_EQ(a.img->secside[14], 1);
   EXPECT_EQ(a.img->secid[14], 4);
@@ -75,15 +61,12 @@ TEST(Jv3, IndexesDoNotDependOnTableOrder) {
   // Track 1 side 0 sector 0: index 20, entry 10.
   EXPECT_EQ(a.img->sectrk[20], 1);
   EXPECT_EQ(a.img->secpos[20], 11264);
-  EXPECT_EQ(a.img->secpos[39], 8704 + 39 * 256);
 
   // Track 1 before track 0, sectors in descending order.
   Jv3Builder reversed;
   for (int t = 1; t >= 0; --t)
     for (int s = 9; s >= 0; --s) reversed.Add(t, s, 0x00);
   const Analysed b = Analyse(reversed.Build());
-  EXPECT_EQ(b.img->tracks, 2);
-  EXPECT_EQ(b.img->Totalsecs, 20);
   // Track 0 sector 0 is entry 19; track 1 sector 5 is entry 4.
   EXPECT_EQ(b.img->secpos[0], 8704 + 19 * 256);
   EXPECT_EQ(b.img->sectrk[15], 1);
@@ -96,12 +79,9 @@ TEST(Jv3, SectorsNumberedFromOneStartAtIndexZero) {
   for (int t = 0; t < 2; ++t)
     for (int s = 1; s <= 10; ++s) jv3.Add(t, s, 0x00);
   const Analysed a = Analyse(jv3.Build());
-  EXPECT_EQ(a.img->Totalsecs, 20);
   EXPECT_EQ(a.img->secid[0], 1);
-  EXPECT_EQ(a.img->secid[9], 10);
   EXPECT_EQ(a.img->secid[10], 1);
   EXPECT_EQ(a.img->sectrk[10], 1);
-  EXPECT_EQ(a.img->secid[19], 10);
   EXPECT_EQ(a.img->secpos[19], 8704 + 19 * 256);
   EXPECT_EQ(a.img->firstsecnum, 0);  // JV3 never sets it
 }
@@ -155,7 +135,6 @@ TEST(Jv3, EighteenSectorsOnTrackZeroGiveGranulesOfSix) {
   for (int s = 0; s < 18; ++s) jv3.Add(0, s, 0x80);
   for (int s = 0; s < 10; ++s) jv3.Add(1, s, 0x80);
   const Analysed a = Analyse(jv3.Build());
-  EXPECT_EQ(a.img->spt, 18);
   EXPECT_EQ(a.img->spg, 6);
   EXPECT_EQ(a.img->trkstart[1], 18);
 }
@@ -169,7 +148,6 @@ TEST(Jv3, DirectoryIsTheLowestFlaggedIndex) {
   AnalyseInto(img, jv3.Build());
   EXPECT_EQ(img.dirstartsecfnd, 1);
   EXPECT_EQ(img.dirstartsec, 170);
-  EXPECT_EQ(img.secdam[170], 32);
   EXPECT_EQ(img.secdam[179], 32);
   EXPECT_EQ(img.secdam[180], 0);
 
@@ -199,7 +177,6 @@ TEST(Jv3, FreeEntryEndsTheTable) {
   for (int s = 5; s < 10; ++s) jv3.Add(0, s, 0x00);
   const Analysed a = Analyse(jv3.Build());
   EXPECT_EQ(a.img->Totalsecs, 5);
-  EXPECT_EQ(a.img->trkspt[0], 5);
   EXPECT_EQ(a.img->secpos[5], 0);
 }
 

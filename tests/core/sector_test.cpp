@@ -27,13 +27,10 @@ TEST(Sector, Jv1IsComputedFromTheIndex) {
     ResolveSector(img);
     EXPECT_EQ(img.TrkToFind, c.track);
     EXPECT_EQ(img.SecToFind, c.sector);
-    EXPECT_EQ(img.SideToFind, 0);
     EXPECT_EQ(img.disktrk, c.track);
     EXPECT_EQ(img.fpa, c.fpa);
     EXPECT_EQ(img.datamarkjv, c.mark);
-    EXPECT_EQ(img.trkdens, 0);
     EXPECT_EQ(IsDirectoryByMarks(img), c.directory);
-    EXPECT_EQ(DataByteStep(img), 1);
   }
 }
 
@@ -65,10 +62,7 @@ TEST(Sector, Jv3LooksUpTheTables) {
   EXPECT_EQ(img.fpa, 8704 + 14 * 256);
   EXPECT_EQ(img.trkdens, 128);
   EXPECT_EQ(img.datamarkjv, 32);
-  EXPECT_EQ(img.datamarkDmk, 0);
-  EXPECT_EQ(img.Emtype, "JV3");
   EXPECT_TRUE(IsDirectoryByMarks(img));
-  EXPECT_EQ(DataByteStep(img), 1);
 
   img.PresSecnum = 3;
   EXPECT_FALSE(LocateSector(img));
@@ -125,39 +119,34 @@ TEST(Sector, FirstSectorOneFixesTheDirectory) {
   EXPECT_TRUE(IsDirectorySector(img));
 }
 
-TEST(Sector, DataByteStep) {
-  DiskImage img;
-  img.jv1 = 0;
-  img.dmkflag = 1;
-  img.trkdens = 0;
-  EXPECT_EQ(DataByteStep(img), 2);
-  img.trkdens = 128;
-  EXPECT_EQ(DataByteStep(img), 1);
-  img.trkdens = 0;
-  img.sdsinglebyte = 1;
-  EXPECT_EQ(DataByteStep(img), 1);
-  img.sdsinglebyte = 0;
-  img.dmkflag = 0;
-  img.jv3flag = 1;
-  EXPECT_EQ(DataByteStep(img), 1);
-}
-
-TEST(Sector, Lump) {
-  DiskImage img;
-  img.newdosflag = 1;
-  img.spl = 10;
-  img.PresSecnum = 25;
-  EXPECT_EQ(Lump(img), 2L);
-  img.PresSecnum = 9;
-  EXPECT_EQ(Lump(img), 0L);
-  img.spl = 0;
-  EXPECT_FALSE(Lump(img));
-  img.spl = 10;
-  img.jv1 = 1;
-  EXPECT_FALSE(Lump(img));
-  img.jv1 = 0;
-  img.newdosflag = 0;
-  EXPECT_FALSE(Lump(img));
+TEST(Sector, DataByteStepAndLump) {
+  struct StepCase {
+    int jv3, dmk, trkdens, sdsinglebyte, step;
+  };
+  for (const StepCase c : {StepCase{0, 1, 0, 0, 2}, StepCase{0, 1, 128, 0, 1}, StepCase{0, 1, 0, 1, 1},
+                           StepCase{1, 0, 0, 0, 1}}) {
+    DiskImage img;
+    img.jv1 = 0;
+    img.jv3flag = c.jv3;
+    img.dmkflag = c.dmk;
+    img.trkdens = c.trkdens;
+    img.sdsinglebyte = c.sdsinglebyte;
+    EXPECT_EQ(DataByteStep(img), c.step) << c.jv3 << c.dmk << c.trkdens << c.sdsinglebyte;
+  }
+  struct LumpCase {
+    int newdos, jv1, spl;
+    double index;
+    std::optional<long> lump;
+  };
+  for (const LumpCase c : {LumpCase{1, 0, 10, 25, 2L}, LumpCase{1, 0, 10, 9, 0L}, LumpCase{1, 0, 0, 25, {}},
+                           LumpCase{1, 1, 10, 25, {}}, LumpCase{0, 0, 10, 25, {}}}) {
+    DiskImage img;
+    img.newdosflag = c.newdos;
+    img.jv1 = c.jv1;
+    img.spl = c.spl;
+    img.PresSecnum = c.index;
+    EXPECT_EQ(Lump(img), c.lump) << c.newdos << c.jv1 << c.spl << c.index;
+  }
 }
 
 TEST(Sector, IndexesOutsideTheTablesReadZero) {
@@ -180,11 +169,6 @@ TEST(Sector, IndexesOutsideTheTablesReadZero) {
   EXPECT_EQ(img.Trkspt(3), 10);
 }
 
-}  // namespace
-}  // namespace m1::testing
-
-namespace m1::testing {
-namespace {
 
 TEST(Sector, Jv1HugeOrOddIndexesStayWhole) {
   const Analysed a = Analyse(Jv1Builder(35).Build());
