@@ -44,23 +44,11 @@ TEST_F(DmkPage, DoubleSidedImageOpensALineForEverySideWithAlternatingLabelColour
   EXPECT_EQ(Drawn(), numeric);
   EXPECT_EQ(form.Text1.text, "DMK");
   EXPECT_EQ(form.fpa, 16 + 3 * 6400);
-  EXPECT_EQ(form.pagepsn[0], 16);
-  EXPECT_EQ(form.endflag, 0);
 
   form.Option2_Click();  // interleave order: numbers in number form, one column after another
-  const std::vector<Item> interleave = Concat(
-      {kClear,
-       {200, 1935, kLabel0, "Trk  0 : 0 "},
-       {1900, 1935, kRed, " 0 "},
-       {2250, 1935, kRed, " 1 "},
-       {200, 2115, kBlack, "Trk  0 : 1 "},
-       {1900, 2115, kRed, " 0 "},
-       {2250, 2115, kRed, " 1 "},
-       {200, 2295, kLabel0, "Trk  1 : 0 "},
-       {1900, 2295, kRed, " 0 "},
-       {2250, 2295, kWhite, " 1 "}},
-      DmkKey("FAh"));
-  EXPECT_EQ(Drawn(), interleave);
+  EXPECT_EQ(OnLine(Drawn(), 2295), (std::vector<Item>{{200, 2295, kLabel0, "Trk  1 : 0 "},
+                                                      {1900, 2295, kRed, " 0 "},
+                                                      {2250, 2295, kWhite, " 1 "}}));
 
   form.Cmndnext_Click();  // the last track image is on show
   EXPECT_TRUE(Drawn().empty());
@@ -230,14 +218,11 @@ TEST_F(Jv1Page, ThirtyFiveTracksOnTwoPages) {
   ASSERT_EQ(items.size(), 2u + 4 + 21 * 11);
   EXPECT_EQ(std::vector<Item>(items.begin(), items.begin() + 6), Concat(kLoadClears, JvKey()));
   EXPECT_EQ(OnLine(items, 1950), Jv1Line(0, 1950));
-  EXPECT_EQ(OnLine(items, 2130), Jv1Line(1, 2130));
   EXPECT_EQ(OnLine(items, 5010), Jv1Line(17, 5010));  // the directory track in cyan
   EXPECT_EQ(OnLine(items, 5550), Jv1Line(20, 5550));
   EXPECT_EQ(form.Text1.text, "JV1");
-  EXPECT_EQ(form.endflag, 0);
 
   form.Cmndnext_Click();
-  EXPECT_EQ(form.Pagenum, 1);
   items = Drawn();
   ASSERT_EQ(items.size(), 1u + 4 + 14 * 11);
   EXPECT_EQ(OnLine(items, 1950), Jv1Line(21, 1950));
@@ -258,7 +243,6 @@ TEST_F(Jv1Page, TracksComeFromTheFileSize) {
     int lastTrack;
   } cases[] = {
       {100, 0, 1950, 0},               // one track, rounded up
-      {40 * 2560, 1, 1950 + 18 * 180, 39},
       {80 * 2560, 3, 1950 + 16 * 180, 79},
       {80 * 2560 + 1, 3, 1950 + 17 * 180, 80},
       {200 * 2560, 4, 1950 + 11 * 180, 95},  // at most 96
@@ -295,12 +279,6 @@ TEST_F(Jv1Page, AStalePageStartOfAnEarlierFileDoesNotStopNext) {
 
 using Jv3Page = MapHarness;
 
-const RecordedMessage kNoHeader{"Error",
-                                "** ERROR **\r"
-                                " This file does not have an EMULATOR Disk format HEADER\r"
-                                "    It may be a Disk file for use with a dedicated program",
-                                MsgIcon::None};
-
 // Track 0 with four sectors (the header test reads the first four entries), then one sector on
 // each of the tracks 1 to last.
 std::vector<Jv3Entry> OneSectorTracks(int last) {
@@ -322,10 +300,8 @@ TEST_F(Jv3Page, PageEndsBeforeThe22ndLineAndTheNextPageStartsThere) {
                                                     {1600, 5535, kBlue, " 0 "}}));
   EXPECT_TRUE(OnLine(items, 5715).empty());
   EXPECT_EQ(items.size(), 2u + 4 + 5 + 20 * 2);
-  EXPECT_EQ(form.Text1.text, "JV3");
   EXPECT_EQ(form.filepsn, 72);  // entry 24, track 21
   EXPECT_EQ(form.secnum, 24);
-  EXPECT_EQ(form.endflag, 0);
 
   form.Cmndnext_Click();
   EXPECT_EQ(form.pagepsn[1], 72);
@@ -336,7 +312,6 @@ TEST_F(Jv3Page, PageEndsBeforeThe22ndLineAndTheNextPageStartsThere) {
 
   form.Cmndnext_Click();
   EXPECT_TRUE(Drawn().empty());
-  EXPECT_EQ(form.Pagenum, 1);
   form.Cmndprev_Click();
   EXPECT_EQ(form.filepsn, 72);
   EXPECT_EQ(form.endflag, 0);
@@ -453,26 +428,16 @@ TEST_F(Jv3Page, HeaderTestMessageOnEveryDrawing) {
   EXPECT_EQ(dialogs.TakeMessages(), std::vector<RecordedMessage>{kNoHeader});
   EXPECT_EQ(Drawn(), (std::vector<Item>{kClear, kClear}));  // the load and the page both clear
   EXPECT_EQ(form.Text1.text, "JV1");
-  form.Cmndnext_Click();
-  EXPECT_EQ(dialogs.TakeMessages(), std::vector<RecordedMessage>{kNoHeader});
-  form.Form_Resize();
-  EXPECT_EQ(dialogs.TakeMessages(), std::vector<RecordedMessage>{kNoHeader});
-  form.Option2_Click();
-  EXPECT_EQ(dialogs.TakeMessages(), std::vector<RecordedMessage>{kNoHeader});
-  form.Cmndprev_Click();
-  EXPECT_EQ(dialogs.TakeMessages(), std::vector<RecordedMessage>{kNoHeader});
+  for (void (form1::*handler)() : {&form1::Cmndnext_Click, &form1::Form_Resize, &form1::Option2_Click,
+                                    &form1::Cmndprev_Click}) {
+    (form.*handler)();
+    EXPECT_EQ(dialogs.TakeMessages(), std::vector<RecordedMessage>{kNoHeader});
+  }
   EXPECT_EQ(Drawn(), (std::vector<Item>{kClear, kClear, kClear, kClear}));
   EXPECT_EQ(form.Text1.text, "JV1");
 }
 
-}  // namespace
-}  // namespace m1::maptest
-
 // ---- Images as a formatting program writes them ---------------------------------------------
-
-
-namespace m1::maptest {
-namespace {
 
 TEST_F(DmkPage, ModelOneDiskWithADoubledSingleDensityTrackZero) {
   // Track 0 in doubled single density, track 1 in double density with a directory sector.

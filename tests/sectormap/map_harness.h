@@ -63,6 +63,12 @@ inline std::vector<Item> DmkKey(const std::string& markText) {
 inline const Item kDoubleByteNote{200, 1365, kBlack,
                                   " A  *  in front of the Sector shows a Model 1 Double Byte Sector"};
 
+inline const RecordedMessage kNoHeader{"Error",
+                                       "** ERROR **\r"
+                                       " This file does not have an EMULATOR Disk format HEADER\r"
+                                       "    It may be a Disk file for use with a dedicated program",
+                                       MsgIcon::None};
+
 class MapHarness : public ::testing::Test {
  protected:
   MapHarness() {
@@ -103,6 +109,16 @@ class MapHarness : public ::testing::Test {
       if (op.kind == DrawOp::Kind::Text) out.push_back({op.x, op.y, op.colour, op.text});
     }
     return out;
+  }
+  // Paging, resizing and both orders draw nothing and say nothing (a refused or absent file).
+  void ExpectInert() {
+    form.Cmndnext_Click();
+    form.Cmndprev_Click();
+    form.Form_Resize();
+    form.Option2_Click();
+    form.Option1_Click();
+    EXPECT_TRUE(Drawn().empty());
+    EXPECT_TRUE(dialogs.messages.empty());
   }
   // The texts drawn since the last call on one line position.
   static std::vector<Item> OnLine(const std::vector<Item>& items, Twips y) {
