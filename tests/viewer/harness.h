@@ -42,6 +42,12 @@ class MainHarness {
   Mainform form{platform};
 };
 
+// Types a track number into the combo box and clicks "Goto Track".
+inline void GotoTrack(MainHarness& h, const std::string& text) {
+  h.form.Combo1_Change(text);
+  h.form.CmndGotoTrk_Click();
+}
+
 // Printed texts of a drawing log.
 const DrawOp* TextAt(const std::vector<DrawOp>& log, Twips x, Twips y);
 std::vector<const DrawOp*> Texts(const std::vector<DrawOp>& log);

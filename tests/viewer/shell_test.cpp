@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis.h"
 #include "tests/support/image_builder.h"
 #include "tests/viewer/harness.h"
 
@@ -40,8 +39,6 @@ TEST(MainShell, BoxesStartWithTheirBackgrounds) {
     EXPECT_EQ(c.box.text, "") << c.name;
     EXPECT_EQ(c.box.fg, (Rgb{0, 0, 0})) << c.name;
   }
-  EXPECT_EQ(Mainform::kCombo1Background, lavender);
-  EXPECT_EQ(Mainform::kList2Background, peach);
   EXPECT_EQ(f.surface.Background(), (Rgb{192, 192, 192}));
   EXPECT_EQ(f.img.openflag, 0);
 }
@@ -67,7 +64,6 @@ TEST(MainShell, CancelOnTheFirstOpenDoesNothing) {
   EXPECT_EQ(h.dialogs.opens.size(), 1u);
   EXPECT_TRUE(h.dialogs.messages.empty());
   EXPECT_EQ(h.form.img.openflag, 0);
-  EXPECT_EQ(h.form.img.Filename, "");
   EXPECT_TRUE(h.form.surface.TakeLog().empty());
 }
 
@@ -149,16 +145,6 @@ TEST(MainShell, RefusedFilesShowTheirMessages) {
   }
 }
 
-TEST(MainShell, FileOverTheSizeLimitIsRefusedUnread) {
-  MainHarness h;
-  h.Open(h.WriteSparse("huge.dsk", static_cast<std::uintmax_t>(kMaxImageBytes) + 1));
-  EXPECT_EQ(h.dialogs.TakeMessages(),
-            (std::vector<RecordedMessage>{
-                {"Error", "** ERROR **\r This file is too large to be a disk image", MsgIcon::None}}));
-  EXPECT_TRUE(h.form.Refused());
-  EXPECT_LE(h.form.img.filebuf.size(), 1u);
-}
-
 TEST(MainShell, NothingIsDrawnAfterARefusedFileUntilAGoodOne) {
   MainHarness h;
   const std::string good = h.Write("blank.dsk", Jv1Builder(35).Build());
@@ -209,17 +195,14 @@ TEST(MainShell, WindowButtonsHandOnTheFileName) {
   EXPECT_FALSE(h.host.ended);
 }
 
-TEST(MainShell, ExitEndsTheProgram) {
-  MainHarness h;
-  h.form.mnuFileItem_Click(3);
-  h.form.Help_Click();
-  EXPECT_FALSE(h.host.ended);
-  EXPECT_TRUE(h.dialogs.opens.empty());
-  h.form.mnuFileItem_Click(4);
-  EXPECT_TRUE(h.host.ended);
-}
-
-TEST(MainShell, ClosingByUserOrTaskManagerEndsTheProgram) {
+TEST(MainShell, ExitOrClosingByUserOrTaskManagerEndsTheProgram) {
+  MainHarness menu;
+  menu.form.mnuFileItem_Click(3);
+  menu.form.Help_Click();
+  EXPECT_FALSE(menu.host.ended);
+  EXPECT_TRUE(menu.dialogs.opens.empty());
+  menu.form.mnuFileItem_Click(4);
+  EXPECT_TRUE(menu.host.ended);
   const bool ends[5] = {true, false, false, true, false};
   for (int mode = 0; mode < 5; ++mode) {
     MainHarness h;
@@ -228,15 +211,6 @@ TEST(MainShell, ClosingByUserOrTaskManagerEndsTheProgram) {
     EXPECT_EQ(h.host.ended, ends[mode]) << mode;
     EXPECT_EQ(cancel, 0) << mode;
   }
-}
-
-TEST(MainShell, LoadShowsNothing) {
-  MainHarness h;
-  h.form.Form_Load();
-  h.form.Form_Activate();
-  EXPECT_EQ(h.form.img.openflag, 0);
-  EXPECT_TRUE(h.form.surface.TakeLog().empty());
-  EXPECT_TRUE(h.host.shown.empty());
 }
 
 }  // namespace

@@ -5,8 +5,6 @@
 #include <optional>
 #include <string>
 
-#include "viewer/layout.h"
-
 namespace m1 {
 namespace {
 
@@ -39,26 +37,6 @@ TEST(TrackText, ReadsTheLeadingNumberAndRoundsHalfToEven) {
   for (const Case& c : cases) {
     EXPECT_EQ(TrackFromText(c.text), c.track) << '"' << c.text << '"';
   }
-}
-
-TEST(MainLayout, HexColumnsStandInGroupsOfFour) {
-  const mainlayout::Twips expected[16] = {1100, 1420, 1740, 2060, 2480, 2800, 3120, 3440,
-                              3860, 4180, 4500, 4820, 5240, 5560, 5880, 6200};
-  for (int c = 1; c <= 16; ++c) EXPECT_EQ(mainlayout::HexColumn(c), expected[c - 1]) << c;
-}
-
-TEST(MainLayout, CharacterColumnsStand140Apart) {
-  EXPECT_EQ(mainlayout::CharColumn(1), 6550);
-  EXPECT_EQ(mainlayout::CharColumn(2), 6690);
-  EXPECT_EQ(mainlayout::CharColumn(16), 8650);
-  // The last character ends inside the dump area.
-  EXPECT_LT(mainlayout::CharColumn(16) + 105, mainlayout::kDumpRight);
-}
-
-TEST(MainLayout, SixteenRowsStartInsideTheDumpArea) {
-  // Rows of 195 twips: the 16th starts at 5415, above the bottom edge 5600.
-  EXPECT_LT(mainlayout::kDumpTop + 15 * 195, mainlayout::kDumpBottom);
-  EXPECT_EQ(mainlayout::kDumpBottom - mainlayout::kDumpTop, 3110);
 }
 
 }  // namespace
