@@ -22,9 +22,8 @@ Bytes OneTrackDmk() {
 }
 
 TEST(DmkPage, HeaderTrackHeaderGapsIdFieldAndDataMark) {
-  TempFolder dir;
   HexWindow h;
-  h.Open(dir.Write("one.dmk", OneTrackDmk()));
+  h.Open(h.dir.Write("one.dmk", OneTrackDmk()));
   ASSERT_EQ(h.w.openflag, 1);
 
   struct Row {
@@ -58,9 +57,8 @@ TEST(DmkPage, HeaderTrackHeaderGapsIdFieldAndDataMark) {
 }
 
 TEST(DmkPage, HeaderOfTheTrackAfterTheLastWholeOneIsColouredPastTheEnd) {
-  TempFolder dir;
   HexWindow h;
-  h.Open(dir.Write("one.dmk", OneTrackDmk()));
+  h.Open(h.dir.Write("one.dmk", OneTrackDmk()));
   // 6416 bytes: the last page starts at 6160; the header of track 1 is 6416..6543, all zero tail.
   h.w.VScroll1_Change(385);
   ASSERT_EQ(h.w.fpasave2, 6160);
@@ -81,9 +79,8 @@ Bytes DoubledDmk(bool singleFieldAfter) {
 }
 
 TEST(DmkPage, DoubledByteIdFieldShowsNineBlueBytesAndTheNote) {
-  TempFolder dir;
   HexWindow h;
-  h.Open(dir.Write("dbl.dmk", DoubledDmk(false)));
+  h.Open(h.dir.Write("dbl.dmk", DoubledDmk(false)));
   EXPECT_EQ(h.HexColour(0, 157), kBlack);
   for (int p = 158; p <= 166; ++p) EXPECT_EQ(h.HexColour(0, p), kBlue) << "position " << p;
   EXPECT_EQ(h.HexColour(0, 167), kBlack);  // the second size byte
@@ -93,9 +90,8 @@ TEST(DmkPage, DoubledByteIdFieldShowsNineBlueBytesAndTheNote) {
 }
 
 TEST(DmkPage, LaterSingleByteIdFieldClearsTheNote) {
-  TempFolder dir;
   HexWindow h;
-  h.Open(dir.Write("mixed.dmk", DoubledDmk(true)));
+  h.Open(h.dir.Write("mixed.dmk", DoubledDmk(true)));
   for (int p = 158; p <= 166; ++p) EXPECT_EQ(h.HexColour(0, p), kBlue) << "position " << p;
   for (int p = 203; p <= 207; ++p) EXPECT_EQ(h.HexColour(0, p), kBlue) << "position " << p;
   EXPECT_EQ(h.HexColour(0, 208), kBlack);
@@ -106,9 +102,8 @@ TEST(DmkPage, IdFieldCutByThePageEndGoesOnAtTheStartOfTheNextDraw) {
   Bytes b = OneTrackDmk();
   Put(b, 444,
       {0xA1, 0xA1, 0xA1, 0xFE, 0x00, 0x00, 0x05, 0x01});  // the mark is the page's last byte
-  TempFolder dir;
   HexWindow h;
-  h.Open(dir.Write("cut.dmk", b));
+  h.Open(h.dir.Write("cut.dmk", b));
   EXPECT_EQ(h.HexColour(0, 447), kBlue);
   EXPECT_EQ(h.w.idamflag, 2);
 
@@ -124,9 +119,8 @@ TEST(DmkPage, IdFieldCutByThePageEndGoesOnAtTheStartOfTheNextDraw) {
 TEST(DmkPage, RealDriveImageIsShownPlainWithItsOwnLegend) {
   Bytes b = OneTrackDmk();
   Put(b, 12, {0x78, 0x56, 0x34, 0x12});
-  TempFolder dir;
   HexWindow h;
-  h.Open(dir.Write("real.dmk", b));
+  h.Open(h.dir.Write("real.dmk", b));
   EXPECT_TRUE(h.dialogs.messages.empty());
   for (int p : {0, 16, 144, 191, 235}) EXPECT_EQ(h.HexColour(0, p), kBlack) << "position " << p;
   EXPECT_EQ(h.CharItem(0, 150).colour, kRed);  // gap bytes still red in the character column
@@ -140,9 +134,8 @@ TEST(DmkPage, PlausibleHeaderOfAnotherTrackLengthShowsStructure) {
   Bytes b(16 + 6528, 0);
   Put(b, 0, {0x00, 0x28, 0x80, 0x19});
   Fill(b, 144, 4, 0x4E);
-  TempFolder dir;
   HexWindow h;
-  h.Open(dir.Write("real.dmk", b));
+  h.Open(h.dir.Write("real.dmk", b));
   EXPECT_EQ(h.HexColour(0, 0), kMagenta);
   EXPECT_EQ(h.HexColour(0, 20), kHeaderGreen);
   EXPECT_EQ(h.HexColour(0, 144), kRed);

@@ -58,6 +58,7 @@ class TempFolder {
 };
 
 struct HexWindow {
+  TempFolder dir;  // first in, last out: the window's files close before it goes
   FixedMetrics metrics;
   RecordingDialogs dialogs;
   DiskFiles files;

@@ -17,9 +17,8 @@ Bytes SmallJv3() {
 }
 
 TEST(Jv3Page, TrackSectorFlagColumnsAndFreeEntries) {
-  TempFolder dir;
   HexWindow h;
-  h.Open(dir.Write("a.dsk", SmallJv3()));
+  h.Open(h.dir.Write("a.dsk", SmallJv3()));
   struct Row {
     int p;
     Rgb colour;
@@ -43,9 +42,8 @@ TEST(Jv3Page, TrackSectorFlagColumnsAndFreeEntries) {
 }
 
 TEST(Jv3Page, DataAreaBlocksAlternateBlackThenRed) {
-  TempFolder dir;
   HexWindow h;
-  h.Open(dir.Write("a.dsk", SmallJv3()));
+  h.Open(h.dir.Write("a.dsk", SmallJv3()));
   h.w.VScroll1_Change(544);  // page 8704..9151
   for (int p : {8704, 8705, 8706, 8959}) EXPECT_EQ(h.HexColour(8704, p), kBlack) << p;
   for (int p : {8960, 8961, 8962, 9151}) EXPECT_EQ(h.HexColour(8704, p), kRed) << p;
@@ -53,9 +51,8 @@ TEST(Jv3Page, DataAreaBlocksAlternateBlackThenRed) {
 }
 
 TEST(Jv3Page, LegendSwitchesWhenThePageReachesTheSectorData) {
-  TempFolder dir;
   HexWindow h;
-  h.Open(dir.Write("a.dsk", SmallJv3()));
+  h.Open(h.dir.Write("a.dsk", SmallJv3()));
   h.w.VScroll1_Change(516);  // 8256..8703: still the header table
   EXPECT_EQ(h.w.Text3.text, " Track");
   EXPECT_EQ(h.w.Text4.text, "");
@@ -70,9 +67,8 @@ TEST(Jv3Page, LegendSwitchesWhenThePageReachesTheSectorData) {
 }
 
 TEST(Jv3Page, TrackColourPhaseDependsOnHowThePageWasReached) {
-  TempFolder dir;
   HexWindow h;
-  const auto path = dir.Write("a.dsk", SmallJv3());
+  const auto path = h.dir.Write("a.dsk", SmallJv3());
   h.Open(path);
   // From 16 the first track byte (18, track 0) is compared with byte 16 (sector 6): it flips.
   h.w.VScroll1_Change(1);
@@ -93,9 +89,8 @@ TEST(Jv3Page, TrackColourPhaseDependsOnHowThePageWasReached) {
 TEST(Jv1Page, SectorsAlternateRedThenBlack) {
   Bytes b(2560, 0xE5);
   Put(b, 0, {0x00, 0xFE, 0x11});
-  TempFolder dir;
   HexWindow h;
-  h.Open(dir.Write("a.dsk", b));
+  h.Open(h.dir.Write("a.dsk", b));
   for (int p : {0, 2, 255}) EXPECT_EQ(h.HexColour(0, p), kRed) << p;
   for (int p : {256, 447}) EXPECT_EQ(h.HexColour(0, p), kBlack) << p;
   EXPECT_EQ(h.w.Text2.text, "JV1");
@@ -108,9 +103,8 @@ TEST(Jv1Page, SectorsAlternateRedThenBlack) {
 TEST(PlainPage, FileThatMatchesNothingIsBlackWithAnEmptyLegend) {
   Bytes b = Text("Some plain text.HELLO WORLD 1234");
   b.resize(300, 0x7F);
-  TempFolder dir;
   HexWindow h;
-  h.Open(dir.Write("notes.txt", b));
+  h.Open(h.dir.Write("notes.txt", b));
   EXPECT_TRUE(h.dialogs.messages.empty());
   for (const DrawOp& op : h.Items()) {
     if (op.colour != kAddressBrown) {
@@ -128,9 +122,8 @@ TEST(PlainPage, FileThatMatchesNothingIsBlackWithAnEmptyLegend) {
 
 TEST(PlainPage, HelloWorldLineAtOffset10) {
   Bytes b = Text("Some plain text.HELLO WORLD 1234");
-  TempFolder dir;
   HexWindow h;
-  h.Open(dir.Write("hello.txt", b));
+  h.Open(h.dir.Write("hello.txt", b));
   ASSERT_EQ(h.Items().size(), 28u * 33u);
   EXPECT_EQ(h.LineText(1),
             " 0000010  48 45 4C 4C  4F 20 57 4F  52 4C 44 20  31 32 33 34  HELLO.WORLD.1234");
@@ -150,9 +143,8 @@ TEST(PlainPage, HelloWorldLineAtOffset10) {
 }
 
 TEST(PlainPage, EmptyFileIsShownAsZerosAndCountsAsJv3) {
-  TempFolder dir;
   HexWindow h;
-  h.Open(dir.Write("empty", {}));
+  h.Open(h.dir.Write("empty", {}));
   EXPECT_EQ(h.w.Text1.text, "0");
   EXPECT_EQ(h.w.Text2.text, "JV3");
   EXPECT_EQ(h.Items().size(), 28u * 33u);

@@ -43,9 +43,8 @@ TEST(HexWindow, NothingIsDrawnBeforeAFileIsLoaded) {
 }
 
 TEST(HexWindow, OpenUsesItsFilterAndLoadsTheFile) {
-  TempFolder dir;
   HexWindow h;
-  const auto path = dir.Write("a.dsk", Letters(1000));
+  const auto path = h.dir.Write("a.dsk", Letters(1000));
   h.Open(path);
   ASSERT_EQ(h.dialogs.opens.size(), 1u);
   EXPECT_EQ(h.dialogs.opens[0].filter, kFilter);
@@ -61,9 +60,8 @@ TEST(HexWindow, OpenUsesItsFilterAndLoadsTheFile) {
 }
 
 TEST(HexWindow, CancelDoesNothing) {
-  TempFolder dir;
   HexWindow h;
-  const auto path = dir.Write("a.dsk", Letters(1000));
+  const auto path = h.dir.Write("a.dsk", Letters(1000));
   h.Open(path);
   h.w.VScroll1_Change(3);
   h.w.surface.TakeLog();
@@ -76,12 +74,11 @@ TEST(HexWindow, CancelDoesNothing) {
 }
 
 TEST(HexWindow, FailedOpenKeepsThePreviousFileOnShow) {
-  TempFolder dir;
   HexWindow h;
-  const auto path = dir.Write("a.dsk", Letters(1000));
+  const auto path = h.dir.Write("a.dsk", Letters(1000));
   h.Open(path);
   h.w.surface.TakeLog();
-  const auto missing = dir.PathOf("missing.dsk");
+  const auto missing = h.dir.PathOf("missing.dsk");
   h.Open(missing);
   EXPECT_EQ(h.dialogs.TakeMessages(), std::vector<RecordedMessage>{kOpenError});
   EXPECT_EQ(h.w.Filename, missing);
@@ -93,9 +90,8 @@ TEST(HexWindow, FailedOpenKeepsThePreviousFileOnShow) {
 }
 
 TEST(HexWindow, ScrollPastTheLastPageIsPulledBack) {
-  TempFolder dir;
   HexWindow h;
-  h.Open(dir.Write("a.dsk", Letters(1000)));
+  h.Open(h.dir.Write("a.dsk", Letters(1000)));
   h.w.surface.TakeLog();
   h.w.VScroll1_Change(50);
   EXPECT_EQ(h.w.VScroll1.value, 46);
@@ -115,9 +111,8 @@ TEST(HexWindow, ScrollPastTheLastPageIsPulledBack) {
 }
 
 TEST(HexWindow, ShortFileHasOnlyTheFirstPage) {
-  TempFolder dir;
   HexWindow h;
-  h.Open(dir.Write("a.dsk", Letters(200)));
+  h.Open(h.dir.Write("a.dsk", Letters(200)));
   EXPECT_EQ(h.HexItem(0, 199).text, "41  ");  // the eighth byte of its line
   EXPECT_EQ(h.HexItem(0, 200).text, "00 ");
   EXPECT_EQ(h.CharItem(0, 200).text, ".");
@@ -129,11 +124,10 @@ TEST(HexWindow, ShortFileHasOnlyTheFirstPage) {
 }
 
 TEST(HexWindow, ScrollReachesTheLastByteOfAMegabyteImage) {
-  TempFolder dir;
   HexWindow h;
   Bytes b(1024 * 1024, 0);
   b.back() = 0x5A;
-  h.Open(dir.Write("big.dmk", b));
+  h.Open(h.dir.Write("big.dmk", b));
   EXPECT_EQ(h.w.VScroll1.max, 65520);  // past the 16-bit position limit
   h.w.VScroll1_Change(65520);
   EXPECT_EQ(h.w.fpasave2, 1048320);
@@ -142,9 +136,8 @@ TEST(HexWindow, ScrollReachesTheLastByteOfAMegabyteImage) {
 }
 
 TEST(HexWindow, ResizeRedrawsThePageShownLast) {
-  TempFolder dir;
   HexWindow h;
-  h.Open(dir.Write("a.dsk", Letters(1000)));
+  h.Open(h.dir.Write("a.dsk", Letters(1000)));
   h.w.VScroll1_Change(2);
   h.w.surface.TakeLog();
   h.w.Form_Resize();
@@ -153,12 +146,11 @@ TEST(HexWindow, ResizeRedrawsThePageShownLast) {
 }
 
 TEST(HexWindow, MenuLoadWithTheScrollBarDownDrawsTheFirstPageTwice) {
-  TempFolder dir;
   HexWindow h;
-  h.Open(dir.Write("a.dsk", Letters(1000)));
+  h.Open(h.dir.Write("a.dsk", Letters(1000)));
   h.w.VScroll1_Change(10);
   h.w.surface.TakeLog();
-  h.Open(dir.Write("b.dsk", Letters(600)));
+  h.Open(h.dir.Write("b.dsk", Letters(600)));
   EXPECT_EQ(h.w.VScroll1.value, 0);
   EXPECT_EQ(h.w.VScroll1.max, 21);
   const auto log = h.w.surface.TakeLog();
@@ -169,9 +161,8 @@ TEST(HexWindow, MenuLoadWithTheScrollBarDownDrawsTheFirstPageTwice) {
 }
 
 TEST(HexWindow, FirstActivationTakesUpTheSharedFileOnlyOnce) {
-  TempFolder dir;
   HexWindow h;
-  const auto first = dir.Write("a.dsk", Letters(1000));
+  const auto first = h.dir.Write("a.dsk", Letters(1000));
   h.module.SharedFilename = first;
   h.w.Form_Load();
   h.w.Form_Activate();
@@ -179,7 +170,7 @@ TEST(HexWindow, FirstActivationTakesUpTheSharedFileOnlyOnce) {
   EXPECT_TRUE(h.files.IsOpen());  // the hand-over leaves the file open
   EXPECT_TRUE(h.dialogs.opens.empty());
 
-  h.module.SharedFilename = dir.Write("b.dsk", Letters(600));
+  h.module.SharedFilename = h.dir.Write("b.dsk", Letters(600));
   h.w.Form_Deactivate();
   h.w.Form_Activate();
   EXPECT_EQ(h.w.TxtFilename.text, first);
@@ -187,9 +178,8 @@ TEST(HexWindow, FirstActivationTakesUpTheSharedFileOnlyOnce) {
 }
 
 TEST(HexWindow, FailedActivationIsNotRetriedWhenItsMessageBoxCloses) {
-  TempFolder dir;
   HexWindow h;
-  h.module.SharedFilename = dir.PathOf("gone.dsk");
+  h.module.SharedFilename = h.dir.PathOf("gone.dsk");
   h.w.Form_Activate();
   EXPECT_EQ(h.dialogs.TakeMessages(), std::vector<RecordedMessage>{kOpenError});
   EXPECT_EQ(h.w.openflag, 0);
@@ -197,7 +187,7 @@ TEST(HexWindow, FailedActivationIsNotRetriedWhenItsMessageBoxCloses) {
   EXPECT_TRUE(h.dialogs.messages.empty());
 
   // The user goes to another window and comes back: the shared path is tried again.
-  dir.Write("gone.dsk", Letters(300));
+  h.dir.Write("gone.dsk", Letters(300));
   h.w.Form_Deactivate();
   h.w.Form_Activate();
   EXPECT_TRUE(h.dialogs.messages.empty());
