@@ -104,9 +104,16 @@ void Probe::Show(FormId form) {
       map().Form_Activate();
       break;
     case FormId::Hex:
-      hex().Form_Activate();
+      ActivateHex();
       break;
   }
+}
+
+void Probe::ActivateHex() {
+  // An activation follows the window's losing the activation to another window; the hex window
+  // keeps a failed load from being retried until then.
+  hex().Form_Deactivate();
+  hex().Form_Activate();
 }
 
 int Probe::RunScript(std::istream& in, std::ostream& out, std::ostream& err) {
@@ -171,7 +178,7 @@ std::optional<std::string> Probe::Run(std::string line, std::ostream& out) {
     switch (*window) {
       case FormId::Main: activate ? main_->Form_Activate() : main_->Form_Resize(); break;
       case FormId::Map: activate ? map().Form_Activate() : map().Form_Resize(); break;
-      case FormId::Hex: activate ? hex().Form_Activate() : hex().Form_Resize(); break;
+      case FormId::Hex: activate ? ActivateHex() : hex().Form_Resize(); break;
     }
     return std::nullopt;
   }

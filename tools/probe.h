@@ -37,6 +37,7 @@ class Probe {
  private:
   // A window button asked for a window: create it on first use, show it, make it active.
   void Show(FormId form);
+  void ActivateHex();
 
   FixedMetrics metrics_;
   RecordingDialogs dialogs_;
