@@ -287,7 +287,9 @@ void form1::ShowSecPage() {
 
 // ---- The pages -----------------------------------------------------------------------------
 
-void form1::DrawJvKey(Twips h) {
+// The colour key above the lines; the formats differ only in the text of double-density directory
+// sectors and its colour.
+void form1::DrawKey(Twips h, Rgb dirDoubleColour, const std::string& dirDoubleText) {
   surface.SetPos(ml::kLabelX, ml::KeySingleY(h));
   surface.SetForeColor(ml::kSingle);
   surface.Print(ml::kKeySingle, false);
@@ -296,9 +298,11 @@ void form1::DrawJvKey(Twips h) {
   surface.SetPos(ml::kLabelX, ml::KeyDoubleY(h));
   surface.SetForeColor(ml::kDouble);
   surface.Print(ml::kKeyDouble, false);
-  surface.SetForeColor(ml::kKeyDirDoubleJvColour);
-  surface.Print(ml::kKeyDirDoubleJv, false);
+  surface.SetForeColor(dirDoubleColour);
+  surface.Print(dirDoubleText, false);
 }
+
+void form1::DrawJvKey(Twips h) { DrawKey(h, ml::kKeyDirDoubleJvColour, ml::kKeyDirDoubleJv); }
 
 void form1::DrawDmkPage(Twips h) {
   const ImageBytes in = FileBytes(filebuf, fileend);
@@ -377,19 +381,10 @@ void form1::DrawDmkPage(Twips h) {
   }
   fpa = static_cast<double>(track);
 
-  surface.SetPos(ml::kLabelX, ml::KeySingleY(h));
-  surface.SetForeColor(ml::kSingle);
-  surface.Print(ml::kKeySingle, false);
-  surface.SetForeColor(ml::kDirSingle);
-  surface.Print(ml::kKeyDirSingle, false);
-  surface.SetPos(ml::kLabelX, ml::KeyDoubleY(h));
-  surface.SetForeColor(ml::kDouble);
-  surface.Print(ml::kKeyDouble, false);
-  surface.SetForeColor(ml::kDirDoubleDmk);
   // With no sector on the page there is no last data address mark to show.
   std::string possible = ml::kKeyDirDoubleDmk;
   if (lastMark) possible += ml::HexForm(*lastMark) + "h";
-  surface.Print(possible, false);
+  DrawKey(h, ml::kDirDoubleDmk, possible);
 
   if (lastDoubleByte) {
     surface.SetPos(ml::kLabelX, ml::KeyNoteY(h));

@@ -71,6 +71,7 @@ class form1 {
   void DrawDmkPage(Twips h);
   void DrawJv1Page(Twips h);
   void DrawJv3Page(Twips h);
+  void DrawKey(Twips h, Rgb dirDoubleColour, const std::string& dirDoubleText);
   void DrawJvKey(Twips h);
   void Refuse(const char* line2);
   // Last page of a JV1 image: its tracks (from the file size) at 21 a page.
