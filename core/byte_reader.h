@@ -16,9 +16,11 @@ class ByteReader {
   std::size_t size() const { return bytes_.size(); }
 
   // True when the bytes at..at+count-1 all lie inside the file.
+  // A negative at or count turns into a huge unsigned value, which fails the same test.
   bool Holds(std::int64_t at, std::int64_t count) const {
-    return at >= 0 && count >= 0 && at <= static_cast<std::int64_t>(bytes_.size()) &&
-           count <= static_cast<std::int64_t>(bytes_.size()) - at;
+    const auto start = static_cast<std::uint64_t>(at);
+    const auto n = static_cast<std::uint64_t>(count);
+    return start <= bytes_.size() && n <= bytes_.size() - start;
   }
 
   std::optional<std::uint8_t> byte(std::int64_t at) const {
@@ -30,6 +32,14 @@ class ByteReader {
   std::optional<std::span<const std::uint8_t>> bytes(std::int64_t at, std::int64_t count) const {
     if (!Holds(at, count)) return std::nullopt;
     return bytes_.subspan(static_cast<std::size_t>(at), static_cast<std::size_t>(count));
+  }
+
+  // Asks for the cache line holding byte at, when it lies in the file; reads nothing. Always
+  // inlined: a call whose only effect is a prefetch counts as having none and would be dropped.
+  [[gnu::always_inline]] void Prefetch(std::int64_t at) const {
+    if (static_cast<std::uint64_t>(at) < bytes_.size()) {
+      __builtin_prefetch(bytes_.data() + static_cast<std::size_t>(at));
+    }
   }
 
   // Little-endian 16-bit value at at, at+1.

@@ -14,9 +14,9 @@
 // stored single-byte. The data address mark (0xFB data, 0xF8 or 0xFA directory) follows 10 to 50
 // bytes after the ID address mark, and the sector's data starts right after the mark.
 #include <algorithm>
-#include <cstring>
 #include <span>
 
+#include "core/data_mark.h"
 #include "core/formats.h"
 
 namespace m1 {
@@ -29,74 +29,82 @@ constexpr int kDmkPointerMask = 0x7FFF;       // offset of the ID address mark
 constexpr int kDmkDoublePointer = 0x8000;     // the sector is double density
 constexpr int kDmkMarkFrom = 10;              // data address mark search, from +10 ...
 constexpr int kDmkMarkTo = 50;                // ... to +50 after the ID address mark
+constexpr int kDmkWindowBytes = kDmkMarkTo - kDmkMarkFrom + 1;
+static_assert(kDmkWindowBytes == datamark::kWindowBytes);
+using datamark::IsDataMark;
 constexpr int kDmkDirectoryBound = 10000;
 constexpr int kDmkFirstSecStart = 50;         // the smallest sector number starts from here
 constexpr int kDmkTrackLowStart = 20;         // the track's lowest sector number starts from here
 constexpr int kDensityDouble = 128;
 
-constexpr bool IsDataMark(std::uint8_t b) { return b == 0xF8 || b == 0xFA || b == 0xFB; }
-
-// Position of the first data address mark in a window of bytes, or the window's size when there
-// is none. Eight bytes are looked at a time: a byte whose value with its two low bits set is 0xFB
-// (F8, F9, FA, FB) makes the word a candidate, which is then checked byte by byte. The gap, sync
-// and ID bytes before a mark are almost never candidates, so most words cost one test.
-std::size_t FindDataMark(std::span<const std::uint8_t> w) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-  constexpr std::uint64_t kHighs = 0x8080808080808080ull;
-  std::size_t i = 0;
-  for (; i + 8 <= w.size(); i += 8) {
-    std::uint64_t v;
-    std::memcpy(&v, w.data() + i, sizeof v);
-    const std::uint64_t x = (v | (kOnes * 0x03)) ^ (kOnes * 0xFB);  // a zero byte: a candidate
-    if (((x - kOnes) & ~x & kHighs) == 0) continue;
-    for (std::size_t k = i; k < i + 8; ++k) {
-      if (IsDataMark(w[k])) return k;
-    }
-  }
-  for (; i < w.size(); ++i) {
-    if (IsDataMark(w[i])) return i;
-  }
-  return w.size();
-}
 bool IsDirectoryMark(std::uint8_t b) { return b == 0xF8 || b == 0xFA; }
 
-// Offsets of the ID field's bytes from its address mark.
-struct IdOffsets {
-  int track, side, sector;
-  int dataAfterMark;  // the first data byte lies this far after the data address mark
+// What the track pass reads at the pointers of one track image, slot by slot: the ID field's side,
+// sector and track bytes, where the data address mark lies (its byte is fetched when the sector is
+// filed, by which time its cache line has long arrived), the file offset of the sector's first
+// data byte and the density. One array per field: the compiler would pack a record's fields into one wide
+// store, which costs more than it saves.
+struct TrackSectors {
+  std::array<std::int32_t, kDmkPointerSlots> pos, side, sector, track, markAt, dens;
+  int count = 0;
+  int lowest = kDmkTrackLowStart;  // the lowest sector number, or 20
 };
-constexpr IdOffsets kOnce{1, 2, 3, 1};     // double density, or single density stored single-byte
-constexpr IdOffsets kDoubled{2, 4, 6, 2};  // single density with every byte recorded twice
+// An ID field whose bytes or mark search reach past the end of the file is kept with this track
+// number, which no table has room for, so that filing passes it over like any such track.
+constexpr int kUnreadTrack = 0xFF;
+static_assert(kUnreadTrack >= kTrackSlots);
 
-// What the track pass reads of one sector: its ID field and its data address mark at offset d.
-struct IdAndMark {
-  std::uint8_t side, sector, track, mark;
-  int d;
-};
+// The ID field's bytes lie at 1, 2, 3 from its address mark (track, side, sector), or at 2, 4, 6
+// when every byte was recorded twice; `twice` is 0 or 1, the shift between the two. The first data
+// byte follows the data address mark by the same 1 or 2.
+constexpr int TrackAt(int twice) { return 1 << twice; }
+constexpr int SideAt(int twice) { return 2 << twice; }
+constexpr int SectorAt(int twice) { return 3 << twice; }
 
-// Reads the ID field at A and looks for the data address mark: the first of F8/FA/FB from +10 to
-// +50; when there is none, the byte at +50 stands as the mark. Nothing when a byte the search
-// needs lies past the end of the file.
-std::optional<IdAndMark> ReadIdAndMark(const ByteReader& file, std::int64_t A,
-                                       const IdOffsets& off) {
-  if (const auto field = file.bytes(A, kDmkMarkTo + 1)) {
-    // The whole ID field and search window lie in the file (the usual case): no check per byte.
-    const auto window = field->subspan(kDmkMarkFrom);
-    const std::size_t found = FindDataMark(window);
-    const int d = kDmkMarkFrom + static_cast<int>(found);  // 51 when there is no mark
-    return IdAndMark{(*field)[off.side], (*field)[off.sector], (*field)[off.track],
-                     found < window.size() ? window[found] : (*field)[kDmkMarkTo], d};
-  }
-  const auto side = file.byte(A + off.side);
-  const auto sector = file.byte(A + off.sector);
-  const auto track = file.byte(A + off.track);
-  if (!side || !sector || !track) return std::nullopt;
+// Keeps slot j: the ID field at A (p pointing at its address mark) with its data address mark
+// found at d (51 when there is none: the byte at +50 then stands as the mark). Returns the sector
+// number, handed back rather than read back from the slot.
+template <int Twice>
+[[gnu::always_inline]] inline int Keep(TrackSectors& ts, int j, const std::uint8_t* p,
+                                       std::int64_t A, int d) {
+  const int side = p[SideAt(Twice)], sector = p[SectorAt(Twice)], track = p[TrackAt(Twice)];
+  ts.pos[j] = static_cast<std::int32_t>(A + d + TrackAt(Twice));
+  ts.side[j] = side;
+  ts.sector[j] = sector;
+  ts.track[j] = track;
+  ts.markAt[j] = static_cast<std::int32_t>(A + std::min(d, kDmkMarkTo));
+  return sector;
+}
+[[gnu::always_inline]] inline int Keep(TrackSectors& ts, int j, const std::uint8_t* p,
+                                       std::int64_t A, int d, int twice) {
+  return twice ? Keep<1>(ts, j, p, A, d) : Keep<0>(ts, j, p, A, d);
+}
+
+// Slot j for the ID field at A when it or its search window runs past the end of the file: the
+// data address mark is looked for byte by byte, so that a mark before the end still counts. An ID
+// field that cannot be read whole is kept under kUnreadTrack. Returns the sector number, or 20
+// when even that byte is missing.
+[[gnu::noinline]] int KeepChecked(TrackSectors& ts, int j, const ByteReader& file, std::int64_t A,
+                                  int twice) {
+  ts.track[j] = kUnreadTrack;
+  const auto side = file.byte(A + SideAt(twice));
+  const auto sector = file.byte(A + SectorAt(twice));
+  const auto track = file.byte(A + TrackAt(twice));
+  if (!sector) return kDmkTrackLowStart;
+  ts.sector[j] = *sector;  // it still takes part in the track's lowest number
+  if (!side || !track) return *sector;
   for (int d = kDmkMarkFrom; d <= kDmkMarkTo; ++d) {
     const auto b = file.byte(A + d);
-    if (!b) return std::nullopt;
-    if (IsDataMark(*b)) return IdAndMark{*side, *sector, *track, *b, d};
+    if (!b) return *sector;
+    if (IsDataMark(*b)) {
+      ts.pos[j] = static_cast<std::int32_t>(A + d + TrackAt(twice));
+      ts.side[j] = *side;
+      ts.track[j] = *track;
+      ts.markAt[j] = static_cast<std::int32_t>(A + d);
+      return *sector;
+    }
   }
-  return std::nullopt;  // unreachable: the byte at +50 would have been missing above
+  return *sector;  // not reached: the byte at +50 would have been missing above
 }
 
 struct PassState {
@@ -106,41 +114,81 @@ struct PassState {
   int lastSide = 0;
 };
 
-// Steps 1 to 6 of the track pass for the image at P, as track counter k.
+// The pass asks for the cache lines it will read one track image ahead: the ID fields and mark
+// windows lie a few hundred bytes apart, and fetching them one sector at a time, as they are
+// reached, leaves the pass waiting on each.
+void PrefetchPointerTable(const ByteReader& file, std::int64_t P) {
+  file.Prefetch(P);
+  file.Prefetch(P + 2 * kDmkPointerSlots - 1);
+}
+void PrefetchIdField(const ByteReader& file, std::int64_t A) {
+  file.Prefetch(A);  // the line after it, which the search window reaches into, comes along
+}
+
+int Le16(std::span<const std::uint8_t> b, int j) { return b[2 * j] | (b[2 * j + 1] << 8); }
+
+// Reads the sectors of the track image at P, each ID field once: the lowest sector number must be
+// known before the first of them can be filed. Asks for the ID fields of the image at `next`
+// (whose pointer table was asked for one image earlier) and for the table after it.
+void ReadPointedSectors(const DiskImage& img, const ByteReader& file, std::int64_t P,
+                        std::int64_t next, TrackSectors& ts) {
+  // The table lies in the file whenever its track image does; a pointer read past the end of the
+  // file ends it like an entry of 0.
+  const auto table = file.bytes(P, 2 * kDmkPointerSlots);
+  const auto nextTable = file.bytes(next, 2 * kDmkPointerSlots);
+  PrefetchPointerTable(file, next + (next - P));
+  const int sdTwice = img.sdsinglebyte ? 0 : 1;
+  int count = 0;
+  int lowest = kDmkTrackLowStart;
+  for (int j = 0; j < kDmkPointerSlots; ++j) {
+    const int ptr = table ? Le16(*table, j) : file.le16(P + 2 * j).value_or(0);
+    if ((ptr & kDmkPointerMask) == 0) break;
+    if (nextTable) PrefetchIdField(file, next + (Le16(*nextTable, j) & kDmkPointerMask));
+    const std::int64_t A = P + (ptr & kDmkPointerMask);
+    const bool dd = (ptr & kDmkDoublePointer) != 0;
+    const int twice = dd ? 0 : sdTwice;
+    ts.dens[j] = dd ? kDensityDouble : 0;
+    int sector;
+    if (const auto field = file.bytes(A, kDmkMarkTo + 1)) {
+      // The whole ID field and search window lie in the file (the usual case).
+      const std::uint8_t* p = field->data();
+      const auto found = datamark::Find(datamark::Window(p + kDmkMarkFrom, kDmkWindowBytes));
+      sector = Keep(ts, j, p, A, kDmkMarkFrom + static_cast<int>(found), twice);
+    } else {
+      sector = KeepChecked(ts, j, file, A, twice);
+    }
+    lowest = std::min(lowest, sector);
+    ++count;
+  }
+  ts.count = count;
+  ts.lowest = lowest;
+}
+
+// One track image at P, as track counter k: files each sector it points to under its index (the
+// track's first index plus the sector number less the track's lowest sector number).
 void ReadTrackImage(DiskImage& img, const ByteReader& file, std::int64_t P, std::size_t k,
                     PassState& st) {
   img.trkstart[k] = static_cast<std::int32_t>(st.total);
-  int m = kDmkTrackLowStart;
-
-  std::array<std::int64_t, kDmkPointerSlots> idampos{};
-  std::array<int, kDmkPointerSlots> idamdens{};
-  int count = 0;
-  for (int j = 0; j < kDmkPointerSlots; ++j) {
-    const auto ptr = file.le16(P + 2 * j);
-    if (!ptr || (*ptr & kDmkPointerMask) == 0) break;
-    idampos[j] = P + (*ptr & kDmkPointerMask);
-    idamdens[j] = (*ptr & kDmkDoublePointer) ? kDensityDouble : 0;
-    const IdOffsets& off = (idamdens[j] || img.sdsinglebyte) ? kOnce : kDoubled;
-    if (const auto s = file.byte(idampos[j] + off.sector)) m = std::min<int>(m, *s);
-    ++count;
-  }
+  TrackSectors ts;
+  ReadPointedSectors(img, file, P, P + img.trklength, ts);
+  const int count = ts.count;
   img.spt = count;
 
+  std::int64_t bound = st.bound;
+  int lastTrack = st.lastTrack, lastSide = st.lastSide, filed = 0, sides = img.sides;
   for (int j = 0; j < count; ++j) {
-    const std::int64_t A = idampos[j];
-    const IdOffsets& off = (idamdens[j] || img.sdsinglebyte) ? kOnce : kDoubled;
-    const auto id = ReadIdAndMark(file, A, off);
-    if (!id) continue;  // the ID field or the mark search would read past the end of the file  // the ID field or the mark search would read past the end of the file
-    const int sideByte = id->side, s = id->sector, t = id->track, mark = id->mark;
+    const int t = ts.track[j];
     if (t >= kTrackSlots) continue;
     img.trkspt[t] = count;
-    const std::int64_t i = s + st.total - m;
+    const int s = ts.sector[j], sideByte = ts.side[j];
+    const int mark = file.byte(ts.markAt[j]).value_or(0);  // read once already: in the file
+    const std::int64_t i = s + st.total - ts.lowest;
     if (i < 0 || i >= kSectorSlots) continue;
     const auto at = static_cast<std::size_t>(i);
     const int side = sideByte == 1 ? 1 : 0;
-    if (side == 1) img.sides = 2;
-    if (IsDirectoryMark(mark) && i < st.bound) {
-      st.bound = i;
+    if (side == 1) sides = 2;
+    if (IsDirectoryMark(static_cast<std::uint8_t>(mark)) && i < bound) {
+      bound = i;
       img.dirstartsec = static_cast<std::int32_t>(i);
       img.dirstartsecfnd = 1;
     }
@@ -148,14 +196,19 @@ void ReadTrackImage(DiskImage& img, const ByteReader& file, std::int64_t P, std:
     img.secid[at] = s;
     img.sectrk[at] = t;
     img.secside[at] = side;
-    img.secdens[at] = idamdens[j];
-    img.secpos[at] = static_cast<std::int32_t>(A + id->d + off.dataAfterMark);
-    ++img.Totalsecs;
-    st.lastTrack = t;
-    st.lastSide = sideByte;
+    img.secdens[at] = ts.dens[j];
+    img.secpos[at] = ts.pos[j];
+    ++filed;
+    lastTrack = t;
+    lastSide = sideByte;
   }
+  img.sides = sides;
+  img.Totalsecs += filed;
+  st.bound = bound;
+  st.lastTrack = lastTrack;
+  st.lastSide = lastSide;
 
-  if (m == 1) img.firstsecnum = 1;
+  if (ts.lowest == 1) img.firstsecnum = 1;
   st.total += count;
 }
 
@@ -182,6 +235,9 @@ void ScanDmk(DiskImage& img, const ByteReader& file) {
   std::size_t k = 0;
   const std::int64_t length = img.trklength;
   bool lastTrackReached = false;
+  // The first track image is read without being asked for ahead; the pass asks for the second's
+  // table here and from then on keeps one track image ahead.
+  PrefetchPointerTable(file, P + length);
   while (length > 0 && file.Holds(P, length) && k < kTrackStartSlots) {
     ReadTrackImage(img, file, P, k, st);
     P += length;
