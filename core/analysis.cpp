@@ -34,6 +34,7 @@ void ClearTables(DiskImage& img) {
 
 // The track list, the density, sides and format texts of a JV3 or DMK image.
 void Publish(DiskImage& img, AnalysisOutcome& out) {
+  out.trackList.reserve(static_cast<std::size_t>(std::max(img.tracks, 0)));
   for (int t = 0; t < img.tracks; ++t) out.trackList.push_back(SignedText(t));
   img.PresSecnum = 0;
   img.dd = " Single/Density";
@@ -47,6 +48,11 @@ void Publish(DiskImage& img, AnalysisOutcome& out) {
 }
 
 }  // namespace
+
+void ReleaseImageBytes(DiskImage& img) {
+  img.filebuf = std::vector<std::uint8_t>(1, 0);
+  img.fileend = 0;
+}
 
 AnalysisOutcome AnalyseImage(DiskImage& img, std::vector<std::uint8_t> bytes, std::int64_t length) {
   AnalysisOutcome out;

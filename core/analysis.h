@@ -38,4 +38,9 @@ struct AnalysisOutcome {
 // On success PresSecnum is 0 and the window goes on to show that sector.
 AnalysisOutcome AnalyseImage(DiskImage& img, std::vector<std::uint8_t> bytes, std::int64_t length);
 
+// Lets the bytes of the image go: the record keeps only its spare byte and a length of 0. Called
+// right before the next file is read, which replaces the bytes whatever it holds, so that two
+// images are never in memory at once (and the new one is read into memory just given back).
+void ReleaseImageBytes(DiskImage& img);
+
 }  // namespace m1

@@ -130,6 +130,7 @@ void Mainform::DoUnLoadPreCheck(int unloadMode) {
 
 void Mainform::AnalyseImage() {
   const std::int64_t length = p_.files.Length();
+  m1::ReleaseImageBytes(img);
   std::vector<std::uint8_t> bytes;
   std::int64_t readLength = length;
   if (length <= kMaxImageBytes && !p_.files.ReadAll(bytes, 1)) {
