@@ -5,6 +5,8 @@
 // 16 bytes at a time with SSE2 where the machine has it.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -64,6 +66,55 @@ inline std::size_t FindInBlocks(Window w) {
   return static_cast<std::size_t>(std::countr_zero(bits));
 }
 #endif
+
+// Finds the mark window after window, remembering the last window searched: the sectors of a
+// track repeat the same gap and sync bytes after each ID field, and a window whose bytes up to
+// where the last one had its mark (or all of them, when it had none) equal the last one's has
+// its mark in the same place.
+class RepeatFinder {
+ public:
+  std::size_t Find(Window w) {
+#if defined(__SSE2__)
+    const __m128i v0 = Load(w, 0), v1 = Load(w, 16), v2 = Load(w, kLastBlock);
+    if (searched_) {
+      const std::uint64_t same = Bits(_mm_cmpeq_epi8(v0, last_[0]), 0) |
+                                 Bits(_mm_cmpeq_epi8(v1, last_[1]), 16) |
+                                 Bits(_mm_cmpeq_epi8(v2, last_[2]), kLastBlock);
+      if ((same & need_) == need_) return found_;
+    }
+    last_[0] = v0;
+    last_[1] = v1;
+    last_[2] = v2;
+    found_ = FindInBlocks(w);
+#else
+    if (searched_ && std::memcmp(last_.data(), w.data(), std::min(found_ + 1, kWindowBytes)) == 0) {
+      return found_;
+    }
+    std::memcpy(last_.data(), w.data(), kWindowBytes);
+    found_ = FindInWords(w);
+#endif
+    need_ = found_ < kWindowBytes ? (2ull << found_) - 1 : (1ull << kWindowBytes) - 1;
+    searched_ = true;
+    return found_;
+  }
+
+ private:
+#if defined(__SSE2__)
+  static constexpr int kLastBlock = static_cast<int>(kWindowBytes) - 16;
+  static __m128i Load(Window w, int at) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(w.data() + at));
+  }
+  static std::uint64_t Bits(__m128i v, int at) {
+    return static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(v))) << at;
+  }
+  __m128i last_[3] = {_mm_setzero_si128(), _mm_setzero_si128(), _mm_setzero_si128()};
+#else
+  std::array<std::uint8_t, kWindowBytes> last_{};
+#endif
+  std::size_t found_ = kWindowBytes;
+  std::uint64_t need_ = 0;  // the window positions that must match the last window's
+  bool searched_ = false;
+};
 
 inline std::size_t Find(Window w) {
 #if defined(__SSE2__)

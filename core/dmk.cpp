@@ -40,12 +40,11 @@ constexpr int kDensityDouble = 128;
 bool IsDirectoryMark(std::uint8_t b) { return b == 0xF8 || b == 0xFA; }
 
 // What the track pass reads at the pointers of one track image, slot by slot: the ID field's side,
-// sector and track bytes, where the data address mark lies (its byte is fetched when the sector is
-// filed, by which time its cache line has long arrived), the file offset of the sector's first
-// data byte and the density. One array per field: the compiler would pack a record's fields into one wide
+// sector and track bytes, the data address mark, the file offset of the sector's first data byte
+// and the density. One array per field: the compiler would pack a record's fields into one wide
 // store, which costs more than it saves.
 struct TrackSectors {
-  std::array<std::int32_t, kDmkPointerSlots> pos, side, sector, track, markAt, dens;
+  std::array<std::int32_t, kDmkPointerSlots> pos, side, sector, track, mark, dens;
   int count = 0;
   int lowest = kDmkTrackLowStart;  // the lowest sector number, or 20
 };
@@ -72,7 +71,7 @@ template <int Twice>
   ts.side[j] = side;
   ts.sector[j] = sector;
   ts.track[j] = track;
-  ts.markAt[j] = static_cast<std::int32_t>(A + std::min(d, kDmkMarkTo));
+  ts.mark[j] = p[std::min(d, kDmkMarkTo)];
   return sector;
 }
 [[gnu::always_inline]] inline int Keep(TrackSectors& ts, int j, const std::uint8_t* p,
@@ -100,7 +99,7 @@ template <int Twice>
       ts.pos[j] = static_cast<std::int32_t>(A + d + TrackAt(twice));
       ts.side[j] = *side;
       ts.track[j] = *track;
-      ts.markAt[j] = static_cast<std::int32_t>(A + d);
+      ts.mark[j] = *b;
       return *sector;
     }
   }
@@ -135,15 +134,18 @@ void ReadPointedSectors(const DiskImage& img, const ByteReader& file, std::int64
   // The table lies in the file whenever its track image does; a pointer read past the end of the
   // file ends it like an entry of 0.
   const auto table = file.bytes(P, 2 * kDmkPointerSlots);
-  const auto nextTable = file.bytes(next, 2 * kDmkPointerSlots);
+  // Past the last image the next "table" is one of zeros: what it asks for is a line already here.
+  static constexpr std::array<std::uint8_t, 2 * kDmkPointerSlots> kNoTable{};
+  const auto nextPointers = file.bytes(next, 2 * kDmkPointerSlots).value_or(kNoTable);
   PrefetchPointerTable(file, next + (next - P));
   const int sdTwice = img.sdsinglebyte ? 0 : 1;
+  datamark::RepeatFinder marks;  // the track's sectors repeat the same gaps after their ID fields
   int count = 0;
   int lowest = kDmkTrackLowStart;
   for (int j = 0; j < kDmkPointerSlots; ++j) {
     const int ptr = table ? Le16(*table, j) : file.le16(P + 2 * j).value_or(0);
     if ((ptr & kDmkPointerMask) == 0) break;
-    if (nextTable) PrefetchIdField(file, next + (Le16(*nextTable, j) & kDmkPointerMask));
+    PrefetchIdField(file, next + (Le16(nextPointers, j) & kDmkPointerMask));
     const std::int64_t A = P + (ptr & kDmkPointerMask);
     const bool dd = (ptr & kDmkDoublePointer) != 0;
     const int twice = dd ? 0 : sdTwice;
@@ -152,7 +154,7 @@ void ReadPointedSectors(const DiskImage& img, const ByteReader& file, std::int64
     if (const auto field = file.bytes(A, kDmkMarkTo + 1)) {
       // The whole ID field and search window lie in the file (the usual case).
       const std::uint8_t* p = field->data();
-      const auto found = datamark::Find(datamark::Window(p + kDmkMarkFrom, kDmkWindowBytes));
+      const auto found = marks.Find(datamark::Window(p + kDmkMarkFrom, kDmkWindowBytes));
       sector = Keep(ts, j, p, A, kDmkMarkFrom + static_cast<int>(found), twice);
     } else {
       sector = KeepChecked(ts, j, file, A, twice);
@@ -175,13 +177,13 @@ void ReadTrackImage(DiskImage& img, const ByteReader& file, std::int64_t P, std:
   img.spt = count;
 
   std::int64_t bound = st.bound;
-  int lastTrack = st.lastTrack, lastSide = st.lastSide, filed = 0, sides = img.sides;
+  int lastFiled = -1, filed = 0, sides = img.sides;
   for (int j = 0; j < count; ++j) {
     const int t = ts.track[j];
     if (t >= kTrackSlots) continue;
     img.trkspt[t] = count;
     const int s = ts.sector[j], sideByte = ts.side[j];
-    const int mark = file.byte(ts.markAt[j]).value_or(0);  // read once already: in the file
+    const int mark = ts.mark[j];
     const std::int64_t i = s + st.total - ts.lowest;
     if (i < 0 || i >= kSectorSlots) continue;
     const auto at = static_cast<std::size_t>(i);
@@ -199,14 +201,15 @@ void ReadTrackImage(DiskImage& img, const ByteReader& file, std::int64_t P, std:
     img.secdens[at] = ts.dens[j];
     img.secpos[at] = ts.pos[j];
     ++filed;
-    lastTrack = t;
-    lastSide = sideByte;
+    lastFiled = j;
   }
   img.sides = sides;
   img.Totalsecs += filed;
   st.bound = bound;
-  st.lastTrack = lastTrack;
-  st.lastSide = lastSide;
+  if (lastFiled >= 0) {
+    st.lastTrack = ts.track[static_cast<std::size_t>(lastFiled)];
+    st.lastSide = ts.side[static_cast<std::size_t>(lastFiled)];
+  }
 
   if (ts.lowest == 1) img.firstsecnum = 1;
   st.total += count;

@@ -1,6 +1,7 @@
-// The data address mark search: the word-at-a-time and the block-at-a-time ways must agree with
-// each other and with a plain byte-by-byte reading, wherever in the window a mark lies and
-// whatever lies before it (F9 is the one byte among F8..FB that is not a mark).
+// The data address mark search: the word-at-a-time and the block-at-a-time ways, and the finder
+// that reuses the last window's answer, must agree with a plain byte-by-byte reading, wherever in
+// the window a mark lies and whatever lies before it (F9 is the one byte among F8..FB that is not
+// a mark).
 #include <gtest/gtest.h>
 
 #include <array>
@@ -34,6 +35,14 @@ Bytes41 Gap(std::uint8_t fill) {
   Bytes41 b;
   b.fill(fill);
   return b;
+}
+
+// The reference: the first F8, FA or FB, one byte at a time.
+std::size_t ByteByByte(const Bytes41& b) {
+  for (std::size_t i = 0; i < kWindowBytes; ++i) {
+    if (b[i] == 0xF8 || b[i] == 0xFA || b[i] == 0xFB) return i;
+  }
+  return kWindowBytes;
 }
 
 TEST(DataMark, NoMarkReadsAsTheWindowLength) {
@@ -79,14 +88,48 @@ TEST(DataMark, AgreesWithByteByByteOnPseudoRandomWindows) {
   for (int round = 0; round < 20000; ++round) {
     Bytes41 b;
     for (auto& byte : b) byte = (next() & 3) ? static_cast<std::uint8_t>(0xF7 + next() % 6) : next();
-    std::size_t expected = kWindowBytes;
-    for (std::size_t i = 0; i < kWindowBytes; ++i) {
-      if (b[i] == 0xF8 || b[i] == 0xFA || b[i] == 0xFB) {
-        expected = i;
-        break;
-      }
+    for (std::size_t found : AllWays(b)) ASSERT_EQ(found, ByteByByte(b)) << "round " << round;
+  }
+}
+
+std::size_t FindAfter(RepeatFinder& finder, const Bytes41& bytes) {
+  const std::vector<std::uint8_t> copy(bytes.begin(), bytes.end());
+  return finder.Find(Window(copy.data(), kWindowBytes));
+}
+
+TEST(DataMark, RepeatedWindowsKeepOnlyWhatDecidesTheMark) {
+  RepeatFinder finder;
+  Bytes41 b = Gap(0x4E);
+  b[34] = 0xFB;  // double density: 22 gap bytes, 12 zeros, three A1, then the mark
+  EXPECT_EQ(FindAfter(finder, b), 34u);
+  b[38] = 0xF8;  // the sector's data after the mark differs from sector to sector
+  EXPECT_EQ(FindAfter(finder, b), 34u);
+  b[20] = 0xFA;  // a mark earlier than the last one's
+  EXPECT_EQ(FindAfter(finder, b), 20u);
+  b[20] = 0x4E;
+  b[34] = 0xF9;  // the last one's place holds no mark now
+  EXPECT_EQ(FindAfter(finder, b), 38u);
+  b[38] = 0x00;
+  EXPECT_EQ(FindAfter(finder, b), 41u);
+  EXPECT_EQ(FindAfter(finder, b), 41u);
+  b[40] = 0xFB;  // no mark last time: every byte counts
+  EXPECT_EQ(FindAfter(finder, b), 40u);
+}
+
+TEST(DataMark, RepeatFinderAgreesWithByteByByteOnWindowsThatDriftApart) {
+  std::uint32_t state = 777;
+  auto next = [&] {
+    state = state * 1103515245u + 12345u;
+    return static_cast<std::uint8_t>(state >> 16);
+  };
+  RepeatFinder finder;
+  Bytes41 b = Gap(0x4E);
+  for (int round = 0; round < 20000; ++round) {
+    // Most windows repeat the last one but for a byte or two, in places near the marks.
+    for (int k = next() % 3; k > 0; --k) {
+      b[next() % kWindowBytes] = (next() & 1) ? static_cast<std::uint8_t>(0xF7 + next() % 6) : next();
     }
-    for (std::size_t found : AllWays(b)) ASSERT_EQ(found, expected) << "round " << round;
+    ASSERT_EQ(FindAfter(finder, b), ByteByByte(b)) << "round " << round;
   }
 }
 
