@@ -3,6 +3,7 @@
 
 #include "core/byte_reader.h"
 #include "core/newdos.h"
+#include "core/number_text.h"
 #include "tests/core/analyse.h"
 
 namespace m1::testing {
@@ -72,6 +73,15 @@ TEST(Jv1, MarkerPastTheEndIsNoTable) {
   EXPECT_EQ(Analyse(file).img->newdosflag, 0);
   file.push_back(0xA5);
   EXPECT_EQ(Analyse(file).img->newdosflag, 1);
+}
+
+TEST(NumberText, SpaceBeforeAPositiveNumberAndMinusBeforeANegativeOne) {
+  EXPECT_EQ(SignedText(0), " 0");
+  EXPECT_EQ(SignedText(40), " 40");
+  EXPECT_EQ(SignedText(-3), "-3");
+  // Past the short buffer the texts are written in: the general way gives the same form.
+  EXPECT_EQ(SignedText(12345678901234567LL), " 12345678901234567");
+  EXPECT_EQ(SignedText(-9223372036854775807LL - 1), "-9223372036854775808");
 }
 
 TEST(Pdrive, LettersOfTiAndTd) {

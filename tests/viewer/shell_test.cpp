@@ -103,6 +103,9 @@ TEST(MainShell, OpenFailureAfterAnOpenKeepsTheOldFileOnShow) {
   EXPECT_EQ(h.dialogs.TakeMessages(), std::vector<RecordedMessage>{kOpenFailure});
   EXPECT_EQ(h.form.TxtFilename.text, good);
   EXPECT_EQ(h.form.img.PresSecnum, 1);
+  // The old image's bytes are let go only once a new file is read.
+  EXPECT_EQ(h.form.img.fileend, 35 * 10 * 256);
+  EXPECT_EQ(h.form.img.filebuf.size(), 35u * 10 * 256 + 1);
   EXPECT_TRUE(h.form.surface.TakeLog().empty());
   // The failed path is what the window buttons would hand on.
   h.form.Cmndsecdisp_Click();
