@@ -7,7 +7,7 @@
 // Real images keep their headers in no fixed order (track by track, side 0 then side 1, or
 // mixed), so the counting pass looks at every header before any sector gets its index.
 #include <algorithm>
-#include <vector>
+#include <span>
 
 #include "core/formats.h"
 
@@ -31,21 +31,25 @@ struct Entry {
   std::uint8_t flags;
 };
 
-// The entries in use: the table up to its first free entry, its 2901st entry or the end of the
-// file, whichever comes first. Both passes walk this list.
-std::vector<Entry> ReadTable(const ByteReader& file) {
-  const std::int64_t whole = std::min<std::int64_t>(
-      kJv3HeaderEntries, static_cast<std::int64_t>(file.size()) / 3);
-  std::vector<Entry> entries;
-  const auto table = file.bytes(0, 3 * whole);
-  if (!table) return entries;
-  entries.reserve(static_cast<std::size_t>(whole));
-  for (std::size_t at = 0; at + 2 < table->size(); at += 3) {
-    if ((*table)[at] == kJv3Free) break;
-    entries.push_back(Entry{(*table)[at], (*table)[at + 1], (*table)[at + 2]});
+// The headers in use: the table up to its first free entry, its 2901st entry or the end of the
+// file, whichever comes first. Both passes walk them, read in place.
+class HeaderTable {
+ public:
+  explicit HeaderTable(const ByteReader& file) {
+    const std::int64_t whole = std::min<std::int64_t>(
+        kJv3HeaderEntries, static_cast<std::int64_t>(file.size()) / 3);
+    if (const auto table = file.bytes(0, 3 * whole)) bytes_ = *table;
+    while (3 * count_ + 2 < bytes_.size() && bytes_[3 * count_] != kJv3Free) ++count_;
   }
-  return entries;
-}
+  std::size_t size() const { return count_; }
+  Entry operator[](std::size_t k) const {
+    return Entry{bytes_[3 * k], bytes_[3 * k + 1], bytes_[3 * k + 2]};
+  }
+
+ private:
+  std::span<const std::uint8_t> bytes_;
+  std::size_t count_ = 0;
+};
 
 bool InTrackRange(int t) { return t >= 0 && t < kTrackSlots; }
 
@@ -64,20 +68,20 @@ void ScanJv3(DiskImage& img, const ByteReader& file) {
   m0.fill(256);
   m1.fill(256);
   int highest = 0;
-  const std::vector<Entry> entries = ReadTable(file);
-  for (const Entry& entry : entries) {
-    const Entry* e = &entry;
-    if (!InTrackRange(e->track)) continue;
-    const auto t = static_cast<std::size_t>(e->track);
-    if (e->flags & kJv3Side1) {
+  const HeaderTable entries(file);
+  for (std::size_t k = 0; k < entries.size(); ++k) {
+    const Entry e = entries[k];
+    if (!InTrackRange(e.track)) continue;
+    const auto t = static_cast<std::size_t>(e.track);
+    if (e.flags & kJv3Side1) {
       img.sides = 2;
       ++c1[t];
-      m1[t] = std::min(m1[t], e->sector);
+      m1[t] = std::min(m1[t], e.sector);
     } else {
       ++img.trkspt[t];
-      m0[t] = std::min(m0[t], e->sector);
+      m0[t] = std::min(m0[t], e.sector);
     }
-    highest = std::max(highest, e->track);
+    highest = std::max(highest, e.track);
   }
   img.tracks = highest + 1;
   img.trkstart[0] = 0;
@@ -89,28 +93,28 @@ void ScanJv3(DiskImage& img, const ByteReader& file) {
   std::int64_t bound = kJv3DirectoryBound;
   std::int64_t pos = kJv3DataStart;
   int recorded = 0;
-  for (const Entry& entry : entries) {
-    const Entry* e = &entry;
+  for (std::size_t k = 0; k < entries.size(); ++k) {
+    const Entry e = entries[k];
     const std::int64_t here = pos;
-    pos += kJv3Sizes[e->flags & kJv3SizeMask];
-    if (!InTrackRange(e->track)) continue;
-    const auto t = static_cast<std::size_t>(e->track);
-    const bool side1 = (e->flags & kJv3Side1) != 0;
-    const std::int64_t i = side1 ? std::int64_t{img.trkstart[t]} + img.trkspt[t] + e->sector - m1[t]
-                                 : std::int64_t{img.trkstart[t]} + e->sector - m0[t];
+    pos += kJv3Sizes[e.flags & kJv3SizeMask];
+    if (!InTrackRange(e.track)) continue;
+    const auto t = static_cast<std::size_t>(e.track);
+    const bool side1 = (e.flags & kJv3Side1) != 0;
+    const std::int64_t i = side1 ? std::int64_t{img.trkstart[t]} + img.trkspt[t] + e.sector - m1[t]
+                                 : std::int64_t{img.trkstart[t]} + e.sector - m0[t];
     if (i < 0 || i >= kSectorSlots) continue;
     const auto at = static_cast<std::size_t>(i);
-    img.secdam[at] = e->flags & kJv3Directory;
-    img.secid[at] = e->sector;
-    img.sectrk[at] = e->track;
+    img.secdam[at] = e.flags & kJv3Directory;
+    img.secid[at] = e.sector;
+    img.sectrk[at] = e.track;
     img.secside[at] = side1 ? 1 : 0;
     img.secpos[at] = static_cast<std::int32_t>(here);
-    if ((e->flags & kJv3Directory) && i < bound) {
+    if ((e.flags & kJv3Directory) && i < bound) {
       bound = i;
       img.dirstartsec = static_cast<std::int32_t>(i);
       img.dirstartsecfnd = 1;
     }
-    const int density = e->flags & kJv3Double;
+    const int density = e.flags & kJv3Double;
     img.secdens[at] = density;
     if (density != prevDens) img.dens = 3;
     prevDens = density;
