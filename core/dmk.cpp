@@ -14,6 +14,8 @@
 // stored single-byte. The data address mark (0xFB data, 0xF8 or 0xFA directory) follows 10 to 50
 // bytes after the ID address mark, and the sector's data starts right after the mark.
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <span>
 
 #include "core/data_mark.h"
@@ -111,6 +113,7 @@ struct PassState {
   std::int64_t total = 0;  // T: sectors of the track images before this one
   int lastTrack = 0;       // track and side of the last ID field recorded
   int lastSide = 0;
+  datamark::RepeatFinder marks;  // the sectors of every track repeat the same gaps
 };
 
 // The pass asks for the cache lines it will read one track image ahead: the ID fields and mark
@@ -124,13 +127,22 @@ void PrefetchIdField(const ByteReader& file, std::int64_t A) {
   file.Prefetch(A);  // the line after it, which the search window reaches into, comes along
 }
 
-int Le16(std::span<const std::uint8_t> b, int j) { return b[2 * j] | (b[2 * j + 1] << 8); }
+// Entry j of a pointer table: little-endian, read as one 16-bit load where the machine is.
+int Le16(std::span<const std::uint8_t> b, int j) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::uint16_t v;
+    std::memcpy(&v, b.subspan(static_cast<std::size_t>(2 * j), 2).data(), sizeof v);
+    return v;
+  } else {
+    return b[2 * j] | (b[2 * j + 1] << 8);
+  }
+}
 
 // Reads the sectors of the track image at P, each ID field once: the lowest sector number must be
 // known before the first of them can be filed. Asks for the ID fields of the image at `next`
 // (whose pointer table was asked for one image earlier) and for the table after it.
 void ReadPointedSectors(const DiskImage& img, const ByteReader& file, std::int64_t P,
-                        std::int64_t next, TrackSectors& ts) {
+                        std::int64_t next, datamark::RepeatFinder& marks, TrackSectors& ts) {
   // The table lies in the file whenever its track image does; a pointer read past the end of the
   // file ends it like an entry of 0.
   const auto table = file.bytes(P, 2 * kDmkPointerSlots);
@@ -139,7 +151,6 @@ void ReadPointedSectors(const DiskImage& img, const ByteReader& file, std::int64
   const auto nextPointers = file.bytes(next, 2 * kDmkPointerSlots).value_or(kNoTable);
   PrefetchPointerTable(file, next + (next - P));
   const int sdTwice = img.sdsinglebyte ? 0 : 1;
-  datamark::RepeatFinder marks;  // the track's sectors repeat the same gaps after their ID fields
   int count = 0;
   int lowest = kDmkTrackLowStart;
   for (int j = 0; j < kDmkPointerSlots; ++j) {
@@ -172,7 +183,7 @@ void ReadTrackImage(DiskImage& img, const ByteReader& file, std::int64_t P, std:
                     PassState& st) {
   img.trkstart[k] = static_cast<std::int32_t>(st.total);
   TrackSectors ts;
-  ReadPointedSectors(img, file, P, P + img.trklength, ts);
+  ReadPointedSectors(img, file, P, P + img.trklength, st.marks, ts);
   const int count = ts.count;
   img.spt = count;
 
