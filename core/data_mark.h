@@ -116,12 +116,4 @@ class RepeatFinder {
   bool searched_ = false;
 };
 
-inline std::size_t Find(Window w) {
-#if defined(__SSE2__)
-  return FindInBlocks(w);
-#else
-  return FindInWords(w);
-#endif
-}
-
 }  // namespace m1::datamark
