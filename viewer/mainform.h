@@ -58,8 +58,8 @@ class Mainform {
       "All Files (*.*)|*.*|Dsk Files (*.dsk)|*.dsk|Dmk Files (*.dmk)|*.dmk|JV3 Files (*.jv3)| "
       "*.jv3";
   // Backgrounds of the two list controls, which never change.
-  static constexpr Rgb kCombo1Background{192, 192, 255};
-  static constexpr Rgb kList2Background{255, 192, 128};
+  static constexpr Rgb kCombo1Background = colour::kLavender;
+  static constexpr Rgb kList2Background = colour::kPeach;
 
   // True after a file the analysis refused, until one is analysed successfully.
   bool Refused() const { return refused_; }
