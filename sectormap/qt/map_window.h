@@ -7,32 +7,15 @@
 
 namespace m1::qt {
 
-class SectorMapWindow final : public FormWindow {
+class SectorMapWindow final : public LogicWindow<form1> {
   Q_OBJECT
 
  public:
   SectorMapWindow(form1& logic, ActivationTracker& tracker);
 
-  void Load() override;
   void Sync() override;
 
- protected:
-  void Activated() override;
-  void Resized() override;
-  void QueryUnload(int& cancel, int unloadMode) override;
-
- private slots:
-  void OnOpen();
-  void OnExit();
-  void OnHelp();
-  void OnOption1(bool chosen);
-  void OnOption2(bool chosen);
-  void OnNext();
-  void OnPrev();
-  void OnFileDisplay();
-
  private:
-  form1& logic_;
   QLineEdit* text1_ = nullptr;
   QLineEdit* filename_ = nullptr;
   QRadioButton* option1_ = nullptr;
