@@ -4,9 +4,12 @@
 // short text for a status bar, a tooltip or m1view-info --at.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "core/filesystem.h"
 #include "core/listing.h"
@@ -25,9 +28,28 @@ class ByteExplainer {
   std::string Explain(std::int64_t offset) const;
 
  private:
+  // The fields of a record that the listing places in the file.
+  enum class PieceKind { IdField, IdGap, DataMark, Data, DataCrc };
+  // A run of bytes that belongs to one field of one record.
+  struct Piece {
+    PieceKind kind;
+    std::size_t record;  // index into the listing
+    std::int64_t length;
+  };
+
+  std::string ExplainPiece(const Piece& piece, std::int64_t offset) const;
+  std::string ExplainDmk(std::int64_t offset) const;
+  std::string ExplainJv3(std::int64_t offset) const;
+  std::string ExplainJv3Entry(std::int64_t table, std::int64_t entry, std::int64_t byte) const;
+
   std::span<const std::uint8_t> file_;
   const Listing& listing_;
   const FileSystem* fs_;
+  std::vector<std::int64_t> starts_;  // sorted, disjoint: piece k covers starts_[k] on
+  std::vector<Piece> pieces_;
+  std::int64_t trackLength_ = 0;             // DMK: the header's track length, 0 when unusable
+  std::vector<int> tableEnds_;               // DMK: the pointers in use of each track image
+  std::optional<std::int64_t> secondTable_;  // JV3: where a second header table starts
 };
 
 }  // namespace m1
