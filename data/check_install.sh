@@ -11,13 +11,19 @@ for f in bin/m1view \
     share/applications/"$id".desktop \
     share/icons/hicolor/scalable/apps/"$id".svg \
     share/mime/packages/"$id".xml \
-    share/metainfo/"$id".metainfo.xml; do
+    share/metainfo/"$id".metainfo.xml \
+    share/man/man1/m1view.1.gz; do
   if [ ! -e "$prefix/$f" ]; then
     echo "missing: $f"
     status=1
   fi
 done
 [ -x "$prefix/bin/m1view" ] || { echo "bin/m1view is not executable"; status=1; }
+# The command-line tool comes with its own manual page.
+if [ -e "$prefix/bin/m1view-info" ] && [ ! -e "$prefix/share/man/man1/m1view-info.1.gz" ]; then
+  echo "missing: share/man/man1/m1view-info.1.gz"
+  status=1
+fi
 # The launcher, the icon and the metainfo must name one another.
 if command -v appstreamcli >/dev/null 2>&1; then
   appstreamcli validate-tree --no-net "$prefix" || status=1
