@@ -100,10 +100,19 @@ ByteExplainer::ByteExplainer(std::span<const std::uint8_t> file, const Listing& 
   const ByteReader reader(file_);
   const auto fileSize = static_cast<std::int64_t>(file_.size());
 
+  // The fields of the file, in the order they win where they overlap.
+  struct Span {
+    std::int64_t start, end;
+    int priority;
+    Piece piece;
+  };
+  std::vector<Span> spans;
+
   if (listing_.format == ImageFormat::Dmk) {
     const dmk::Header h = dmk::ReadHeader(reader);
     if (h.trackLength >= dmk::kPointerTableBytes) {
       trackLength_ = h.trackLength;
+      namedImages_ = std::int64_t{h.tracks} * (h.SingleSided() ? 1 : 2);
       // The end of each track image's pointer table: the first entry of 0, or 64.
       for (std::int64_t start = dmk::kHeaderBytes; start < fileSize; start += trackLength_) {
         int end = 0;
@@ -116,25 +125,31 @@ ByteExplainer::ByteExplainer(std::span<const std::uint8_t> file, const Listing& 
       }
     }
   } else if (listing_.format == ImageFormat::Jv3) {
-    // The data of the first table's entries in use ends where a second table would begin.
-    std::int64_t end = jv3::kDataStart;
-    for (std::int64_t k = 0; k < jv3::kEntries; ++k) {
-      const auto e = jv3::ReadEntry(reader, 0, k);
-      if (!e) break;
-      if (!e->Free()) end += e->Size();
-    }
+    // Entry k of the second table is listed as entry 2901 + k.
     for (const SectorRecord& r : listing_.records) {
-      if (r.idOffset && *r.idOffset >= end) secondTable_ = end;
+      if (r.idOffset && r.image >= jv3::kEntries) {
+        secondTable_ = *r.idOffset - jv3::kEntryBytes * (r.image - jv3::kEntries);
+        break;
+      }
+    }
+    // A free entry keeps its data space in the file, in table order with the others.
+    for (const std::int64_t table : {std::int64_t{0}, secondTable_.value_or(-1)}) {
+      if (table < 0) continue;
+      std::int64_t data = table + jv3::kTableBytes;
+      for (std::int64_t k = 0; k < jv3::kEntries && data < fileSize; ++k) {
+        const auto e = jv3::ReadEntry(reader, table, k);
+        if (!e) break;
+        const std::int64_t end = std::min(data + e->DataBytes(), fileSize);
+        if (e->Free()) {
+          const auto entry = static_cast<std::size_t>(table == 0 ? k : jv3::kEntries + k);
+          spans.push_back({data, end, 2, Piece{PieceKind::FreeSpace, entry, 0, data}});
+        }
+        data += e->DataBytes();
+      }
     }
   }
 
-  // The fields of every record, in the order they win where they overlap.
-  struct Span {
-    std::int64_t start, end;
-    int priority;
-    Piece piece;
-  };
-  std::vector<Span> spans;
+  // The fields of every record.
   for (std::size_t i = 0; i < listing_.records.size(); ++i) {
     const SectorRecord& r = listing_.records[i];
     const std::int64_t step = r.Step();
@@ -147,7 +162,7 @@ ByteExplainer::ByteExplainer(std::span<const std::uint8_t> file, const Listing& 
     auto add = [&](int priority, PieceKind kind, std::int64_t start, std::int64_t end) {
       start = std::max<std::int64_t>(start, 0);
       end = std::min(end, limit);
-      if (start < end) spans.push_back({start, end, priority, Piece{kind, i, 0}});
+      if (start < end) spans.push_back({start, end, priority, Piece{kind, i, 0, 0}});
     };
     // A JV3 record's ID offset is its sector header, which the table explains from the bytes.
     const bool dmkRecord = listing_.format == ImageFormat::Dmk;
@@ -221,6 +236,14 @@ std::string ByteExplainer::Explain(std::int64_t offset) const {
 }
 
 std::string ByteExplainer::ExplainPiece(const Piece& p, std::int64_t offset) const {
+  if (p.kind == PieceKind::FreeSpace) {
+    // p.record is the entry over both tables.
+    const bool second = p.record >= static_cast<std::size_t>(jv3::kEntries);
+    const std::size_t entry = second ? p.record - jv3::kEntries : p.record;
+    return "JV3 " + std::string(second ? "second table, " : "") +
+           "data space of free sector header " + Num(static_cast<long long>(entry)) + " (byte " +
+           Num(offset - p.origin) + ")";
+  }
   const SectorRecord& r = listing_.records[p.record];
   const std::int64_t step = r.Step();
   // Where the piece's field starts (a piece may begin later, where an earlier field covers the
@@ -240,6 +263,8 @@ std::string ByteExplainer::ExplainPiece(const Piece& p, std::int64_t offset) con
     case PieceKind::DataCrc:
       field = *r.dataOffset + std::int64_t{r.size} * step;
       break;
+    case PieceKind::FreeSpace:
+      break;
   }
   const std::int64_t k = (offset - field) / step;
   const std::string copy =
@@ -248,11 +273,21 @@ std::string ByteExplainer::ExplainPiece(const Piece& p, std::int64_t offset) con
 
   switch (p.kind) {
     case PieceKind::IdField: {
-      std::string text = "ID field of " + sector + ": " + IdByteName(static_cast<int>(k));
+      std::string text = "ID field of " + sector;
+      if (r.Has(kRemarkNoIdMark)) {
+        // The pointer points at something else: the bytes are read as an ID field all the same.
+        text += " (no ID address mark: the pointer points at " +
+                Hex(ByteReader(file_).byte(*r.idOffset).value_or(0), 2) + ")";
+      }
+      text += ": " + std::string(IdByteName(static_cast<int>(k)));
       if (k == 0) text += r.doubleDensity ? ", double density" : ", single density";
       if (k == dmk::kIdSizeCode) text += " (" + Num(128 << (r.sizeCode & 3)) + " bytes)";
       text += copy;
-      if (r.idCrc) text += "; " + CrcText("ID CRC", *r.idCrc);
+      if (r.idCrc) {
+        text += "; " + CrcText("ID CRC", *r.idCrc);
+      } else {
+        text += "; " + CutText(r, "ID field");
+      }
       return text;
     }
     case PieceKind::IdGap:
@@ -269,13 +304,22 @@ std::string ByteExplainer::ExplainPiece(const Piece& p, std::int64_t offset) con
       if (listing_.format == ImageFormat::Jv3 && r.dataCrc && !r.dataCrc->ok) {
         text += "; read with a CRC error";
       }
+      if (listing_.format == ImageFormat::Dmk && !r.dataCrc)
+        text += "; " + CutText(r, "data field");
       return text;
     }
     case PieceKind::DataCrc:
       return std::string(k == 0 ? "data CRC, high byte, of " : "data CRC, low byte, of ") + sector +
              copy + "; " + CrcText("data CRC", *r.dataCrc);
+    case PieceKind::FreeSpace:  // explained above
+      break;
   }
   return "gap";
+}
+
+std::string ByteExplainer::CutText(const SectorRecord& r, const char* field) {
+  return std::string(field) + (r.Has(kRemarkCutByFile) ? " cut by the end of the file"
+                                                       : " cut by the end of the track image");
 }
 
 std::string ByteExplainer::ExplainDmk(std::int64_t offset) const {
@@ -299,6 +343,7 @@ std::string ByteExplainer::ExplainDmk(std::int64_t offset) const {
         if (b & dmk::kOptionSingleSided) text += ", single-sided";
         if (b & dmk::kOptionSingleByteSd) text += ", single density stored once";
         if (b & dmk::kOptionIgnoreDensity) text += ", density ignored: every byte stored once";
+        if (b == 0) text += ", none: double-sided, single density recorded twice";
         return text + ")";
       }
       default:
@@ -314,7 +359,10 @@ std::string ByteExplainer::ExplainDmk(std::int64_t offset) const {
   const std::int64_t image = (offset - dmk::kHeaderBytes) / trackLength_;
   const std::int64_t start = dmk::kHeaderBytes + image * trackLength_;
   const std::int64_t within = offset - start;
-  const std::string name = "track image " + Num(image);
+  std::string name = "track image " + Num(image);
+  if (namedImages_ > 0 && image >= namedImages_) {
+    name += " (past the " + Num(namedImages_) + " the header names, not listed)";
+  }
   if (within >= dmk::kPointerTableBytes) {
     return "gap (" + name + ", +0x" + Hex(static_cast<unsigned>(within), 4) + ")";
   }
@@ -339,12 +387,13 @@ std::string ByteExplainer::ExplainJv3(std::int64_t offset) const {
     const std::string which = table == 0 ? "JV3 " : "JV3 second table, ";
     if (within == jv3::kWriteProtectAt) {
       const std::uint8_t b = ByteReader(file_).byte(offset).value_or(0);
+      if (table != 0) return which + "padding byte (" + Hex(b, 2) + ")";
       return which + "write-protect byte (" + Hex(b, 2) +
              (b == 0xFF ? ", not protected)" : ", protected)");
     }
     return ExplainJv3Entry(table, within / jv3::kEntryBytes, within % jv3::kEntryBytes);
   }
-  return "JV3: no sector's data (after the data of the last sector header)";
+  return "JV3: after the data space of every sector header";
 }
 
 std::string ByteExplainer::ExplainJv3Entry(std::int64_t table, std::int64_t entry,
