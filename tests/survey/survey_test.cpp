@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "tests/support/image_builder.h"
+#include "tools/info/options.h"
 
 namespace m1::testing {
 namespace {
@@ -86,6 +87,31 @@ TEST(SurveyOffset, DecimalAndHexadecimal) {
       {"0", 0},           {"4660", 4660},       {"0x1234", 0x1234},    {"0XfF", 255},
       {"", std::nullopt}, {"-1", std::nullopt}, {"12a", std::nullopt}, {"0x", std::nullopt}};
   for (const Case& c : cases) EXPECT_EQ(info::ParseOffset(c.text), c.value) << c.text;
+}
+
+TEST(SurveyOptions, AtSummaryRecursionAndTheirErrors) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* error;  // nullptr: accepted
+    std::optional<std::int64_t> at;
+  } cases[] = {
+      {{"--at", "0x10", "a.dmk"}, nullptr, 16},
+      {{"--at=300", "a.dmk"}, nullptr, 300},
+      {{"--summary", "-r", "disks"}, nullptr, std::nullopt},
+      {{"--version"}, nullptr, std::nullopt},
+      {{"--at", "7", "a.dmk", "b.dmk"}, "--at explains a byte of one image", 7},
+      {{"a.dmk", "--at"}, "option --at needs an offset", std::nullopt},
+      {{"--at", "-5", "a.dmk"},
+       "invalid offset '-5' (decimal, or hexadecimal with 0x)",
+       std::nullopt},
+      {{"-x", "a.dmk"}, "unrecognized option '-x'", std::nullopt},
+      {{"-r"}, "no image named", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    const info::ParsedArguments p = info::ParseArguments(c.args);
+    EXPECT_EQ(p.usageError.value_or("accepted"), c.error ? c.error : "accepted") << c.args[0];
+    EXPECT_EQ(p.options.at, c.at) << c.args[0];
+  }
 }
 
 }  // namespace

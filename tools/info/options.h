@@ -2,6 +2,7 @@
 // Each option is one row of kInfoOptions, so a new one is a row and a field of InfoOptions.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -10,9 +11,14 @@
 namespace m1::info {
 
 struct InfoOptions {
-  bool json = false;     // --json: one JSON object per image per line
-  bool sectors = false;  // --sectors: every record too
-  std::vector<std::string> images;
+  bool json = false;                // --json: one JSON object per image per line
+  bool sectors = false;             // --sectors: every record too
+  bool summary = false;             // --summary: one line per image and a closing count
+  bool recursive = false;           // -r: folders walked to the bottom
+  bool help = false;                // --help
+  bool version = false;             // --version
+  std::optional<std::int64_t> at;   // --at OFFSET: explain the byte at OFFSET of the one image
+  std::vector<std::string> images;  // files and folders
 };
 
 // A flag option: its name on the command line, the field it sets, what it does.
@@ -24,9 +30,20 @@ struct FlagOption {
 inline constexpr FlagOption kInfoOptions[] = {
     {"--json", &InfoOptions::json, "one JSON object per image per line"},
     {"--sectors", &InfoOptions::sectors, "list every sector record"},
+    {"--summary", &InfoOptions::summary, "one line per image, then a count"},
+    {"-r", &InfoOptions::recursive, "walk folders recursively"},
+    {"--help", &InfoOptions::help, "show this help and exit"},
+    {"--version", &InfoOptions::version, "show the version and exit"},
 };
+// The one option with a value: --at OFFSET (or --at=OFFSET), decimal or 0x hexadecimal.
+inline constexpr const char* kAtOption = "--at";
 
-inline constexpr const char* kUsage = "usage: m1view-info [--json] [--sectors] IMAGE...";
+inline constexpr const char* kUsage =
+    "Usage: m1view-info [OPTION]... PATH...\n"
+    "  or:  m1view-info --at OFFSET IMAGE";
+
+// The --help text: the usage, what the program does, each option, the exit status.
+std::string HelpText();
 
 struct ParsedArguments {
   InfoOptions options;

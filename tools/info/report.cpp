@@ -1,6 +1,11 @@
 #include "tools/info/report.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <thread>
+
+#include "tools/info/survey.h"
 
 namespace m1::info {
 
@@ -139,19 +144,26 @@ std::string TextReport(const ImageReport& report, const InfoOptions& options) {
   return text;
 }
 
-int RunInfo(const InfoOptions& options, std::ostream& out) {
-  int status = 0;
-  for (const std::string& path : options.images) {
-    const ImageReport report = ExamineImage(path);
-    if (report.Error()) status = 1;
-    if (options.json) {
-      out << JsonLine(ImageJson(report, options)) << '\n';
-    } else {
-      out << TextReport(report, options);
-    }
-    out.flush();
-  }
-  return status;
+int RunInfo(const InfoOptions& options, std::ostream& out, std::ostream* progress) {
+  const std::vector<std::filesystem::path> files = CollectFiles(options.images, options.recursive);
+  const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+  const std::vector<Outcome> outcomes = ExamineInOrder(
+      files.size(), threads,
+      [&](std::size_t i) {
+        const std::string path = files[i].string();
+        if (options.summary) return SummaryLine(path, ReadImageFile(path));
+        const ImageReport report = ExamineImage(path);
+        Outcome o;
+        o.read = !report.Error();
+        o.text = options.json ? JsonLine(ImageJson(report, options)) + "\n"
+                              : TextReport(report, options);
+        return o;
+      },
+      out, files.size() > 1 ? progress : nullptr);
+  if (options.summary) out << SummaryClosing(outcomes) << '\n' << std::flush;
+  const bool allRead =
+      std::all_of(outcomes.begin(), outcomes.end(), [](const Outcome& o) { return o.read; });
+  return allRead ? 0 : 1;
 }
 
 }  // namespace m1::info

@@ -46,8 +46,10 @@ std::string RecordLine(const SectorRecord& record);
 // window does not reach. Each line ends with a newline.
 std::string TextReport(const ImageReport& report, const InfoOptions& options);
 
-// Examines every image in turn and writes its report to out. Returns the exit status: 0 when
-// every image was read, 1 when one was not.
-int RunInfo(const InfoOptions& options, std::ostream& out);
+// Examines every file the paths name (folders by their files, with -r to the bottom) on all cores
+// and writes the reports to out in that order; with --summary one line each and a closing count.
+// With progress non-null and more than one file, a progress line is kept on it. Returns the exit
+// status: 0 when every image was read, 1 when one was not.
+int RunInfo(const InfoOptions& options, std::ostream& out, std::ostream* progress = nullptr);
 
 }  // namespace m1::info

@@ -177,12 +177,12 @@ std::optional<std::int64_t> ParseOffset(const std::string& text) {
   return value;
 }
 
-std::string ExplainAt(std::span<const std::uint8_t> file, std::int64_t offset) {
+Outcome ExplainAt(std::span<const std::uint8_t> file, std::int64_t offset) {
   const Listing listing = ListSectors(file);
   const std::optional<FileSystem> dos =
       listing.format ? ReadFileSystem(file, listing) : std::nullopt;
   const ByteExplainer explainer(file, listing, dos ? &*dos : nullptr);
-  return explainer.Explain(offset);
+  return Outcome{explainer.Explain(offset) + "\n", listing.format.has_value(), false};
 }
 
 }  // namespace m1::info

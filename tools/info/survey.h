@@ -48,7 +48,7 @@ std::string SummaryClosing(const std::vector<Outcome>& outcomes);
 // number of 0 or more.
 std::optional<std::int64_t> ParseOffset(const std::string& text);
 
-// --at: the explanation of the byte at `offset` of the image.
-std::string ExplainAt(std::span<const std::uint8_t> file, std::int64_t offset);
+// --at: the explanation of the byte at `offset` of the image (read: whether it is a disk image).
+Outcome ExplainAt(std::span<const std::uint8_t> file, std::int64_t offset);
 
 }  // namespace m1::info
