@@ -2,8 +2,8 @@
 // reading the same files with cat, both timed in this one run with the page cache warm. The images
 // (Newdos/80 disks: JV1 35 tracks, JV3 40 tracks double density, DMK 40 tracks one and two sides;
 // one in five two-sided DMKs with a bad data CRC) are made by the image builder in a temporary
-// folder that is removed at the end. Usage: m1view-bench-survey [--info=PATH] [--runs=N]
-// [--markdown=FILE].
+// folder that is removed at the end (unless --keep).
+// Usage: m1view-bench-survey [--info=PATH] [--runs=N] [--markdown=FILE] [--keep]
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -130,17 +130,21 @@ double Median(std::vector<double> v) {
 int main(int argc, char** argv) {
   fs::path info = fs::absolute(fs::path(argv[0])).parent_path() / "m1view-info";
   int runs = 7;
+  bool keep = false;  // --keep: leave the images for a closer look
   std::string markdown;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a.rfind("--info=", 0) == 0)
       info = a.substr(7);
+    else if (a == "--keep")
+      keep = true;
     else if (a.rfind("--runs=", 0) == 0)
       runs = std::max(1, std::stoi(a.substr(7)));
     else if (a.rfind("--markdown=", 0) == 0)
       markdown = a.substr(11);
     else {
-      std::cerr << "usage: m1view-bench-survey [--info=PATH] [--runs=N] [--markdown=FILE]\n";
+      std::cerr
+          << "usage: m1view-bench-survey [--info=PATH] [--runs=N] [--markdown=FILE] [--keep]\n";
       return 2;
     }
   }
@@ -201,6 +205,10 @@ int main(int argc, char** argv) {
     status = 1;
   }
   std::error_code ignored;
-  fs::remove_all(folder, ignored);
+  if (keep) {
+    std::cout << "images kept in " << folder.string() << "\n";
+  } else {
+    fs::remove_all(folder, ignored);
+  }
   return status;
 }
