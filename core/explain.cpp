@@ -107,6 +107,7 @@ ByteExplainer::ByteExplainer(std::span<const std::uint8_t> file, const Listing& 
     Piece piece;
   };
   std::vector<Span> spans;
+  spans.reserve(listing_.records.size() * 5);
 
   if (listing_.format == ImageFormat::Dmk) {
     const dmk::Header h = dmk::ReadHeader(reader);
@@ -180,32 +181,51 @@ ByteExplainer::ByteExplainer(std::span<const std::uint8_t> file, const Listing& 
       }
     }
   }
-  std::stable_sort(spans.begin(), spans.end(),
-                   [](const Span& a, const Span& b) { return a.priority < b.priority; });
+  // The fields of a sound image do not overlap: in file order they are the pieces as they stand.
+  auto byStart = [](const Span& x, const Span& y) { return x.start < y.start; };
+  if (!std::is_sorted(spans.begin(), spans.end(), byStart)) {
+    std::stable_sort(spans.begin(), spans.end(), byStart);
+  }
+  const bool disjoint =
+      std::adjacent_find(spans.begin(), spans.end(), [](const Span& x, const Span& y) {
+        return y.start < x.end;
+      }) == spans.end();
+  starts_.reserve(spans.size());
+  pieces_.reserve(spans.size());
+  if (disjoint) {
+    for (const Span& sp : spans) {
+      starts_.push_back(sp.start);
+      pieces_.push_back(sp.piece);
+      pieces_.back().length = sp.end - sp.start;
+    }
+    return;
+  }
 
-  // Paint each span over what is not yet covered.
+  // Where fields overlap, each span in the order of its kind, then of its record, is painted over
+  // what is not yet covered.
+  std::stable_sort(spans.begin(), spans.end(), [](const Span& x, const Span& y) {
+    return x.priority != y.priority ? x.priority < y.priority : x.piece.record < y.piece.record;
+  });
   std::map<std::int64_t, Piece> painted;  // start -> piece, disjoint
-  for (Span& s : spans) {
-    std::int64_t at = s.start;
+  for (const Span& sp : spans) {
+    std::int64_t at = sp.start;
     auto next = painted.upper_bound(at);
     if (next != painted.begin()) {
       const auto before = std::prev(next);
       at = std::max(at, before->first + before->second.length);
     }
-    while (at < s.end) {
-      const std::int64_t stop = next == painted.end() ? s.end : std::min(s.end, next->first);
+    while (at < sp.end) {
+      const std::int64_t stop = next == painted.end() ? sp.end : std::min(sp.end, next->first);
       if (at < stop) {
-        Piece p = s.piece;
+        Piece p = sp.piece;
         p.length = stop - at;
         painted.emplace(at, p);
       }
-      if (next == painted.end() || next->first >= s.end) break;
+      if (next == painted.end() || next->first >= sp.end) break;
       at = std::max(at, next->first + next->second.length);
       ++next;
     }
   }
-  starts_.reserve(painted.size());
-  pieces_.reserve(painted.size());
   for (const auto& [start, piece] : painted) {
     starts_.push_back(start);
     pieces_.push_back(piece);

@@ -115,6 +115,29 @@ TEST(Explain, DmkHeaderPointersFieldsAndDoubledCopies) {
          });
 }
 
+TEST(Explain, OverlappingFieldsGoToIdFieldsFirstThenToTheEarlierRecord) {
+  // Record 1 reads its ID field inside record 0's data (220..475) and its data from 400: the ID
+  // field wins its seven bytes, record 0's data keeps the rest of its own; record 2 lies on record
+  // 0 exactly and loses everywhere. Fields win by kind: ID, mark, data, CRC, gap.
+  DmkBuilder dmk(1, 6400, 0x10);
+  dmk.AddTrack({DmkSector::Dd(0, 0, 1)});
+  Listing listing;
+  listing.format = ImageFormat::Dmk;
+  listing.records = {Record(0, 1, true, 175, 220), Record(0, 2, true, 300, 400),
+                     Record(0, 3, true, 175, 220)};
+  const Bytes file = dmk.Build();
+  const ByteExplainer e(file, listing, nullptr);
+  ExpectTexts(e, {
+                     {178, "ID field of track 0 side 0 sector 1: sector number; ID CRC ok (1234)"},
+                     {299, "data byte 79 of track 0 side 0 sector 1"},
+                     {303, "ID field of track 0 side 0 sector 2: sector number; ID CRC ok (1234)"},
+                     {307, "data byte 87 of track 0 side 0 sector 1"},
+                     {475, "data byte 255 of track 0 side 0 sector 1"},
+                     {476, "data byte 76 of track 0 side 0 sector 2"},
+                     {656, "data CRC, high byte, of track 0 side 0 sector 2; data CRC ok (5678)"},
+                 });
+}
+
 TEST(Explain, Jv3TableFlagsWriteProtectAndData) {
   // Entry 0 at 0..2 (single density, 256 bytes, data 8704..8959); entry 1 at 3..5 with flags
   // 0x80 double density | 0x20 mark F8 | 0x10 side 1 | 0x08 CRC error | 0x01 128 bytes (data
