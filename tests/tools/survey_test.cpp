@@ -1,4 +1,5 @@
-// The survey of a folder: every file reported truthfully, in name order, whatever it holds.
+// m1view-info over many files: the survey of a folder reports every file truthfully, in name
+// order, whatever it holds; the options of the survey and of --at.
 #include "tools/info/survey.h"
 
 #include <gtest/gtest.h>
