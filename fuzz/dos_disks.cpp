@@ -127,9 +127,8 @@ DosDisk Model3() {
 }  // namespace
 
 const std::vector<DosDisk>& DosDisks() {
-  static const std::vector<DosDisk> disks = {Model1Jv1("newdos-ss.dsk", true),
-                                             NewdosDoubleSided(), Model1Jv1("ldos.dsk", false),
-                                             Model3()};
+  static const std::vector<DosDisk> disks = {Model1Jv1("newdos-ss.dsk", true), NewdosDoubleSided(),
+                                             Model1Jv1("ldos.dsk", false), Model3()};
   return disks;
 }
 
@@ -175,7 +174,8 @@ std::vector<std::string> CheckFileSystem(std::span<const std::uint8_t> image) {
     const SectorOwner& o = fs->owners[i];
     if (o.kind == OwnerKind::File &&
         (o.file < 0 || static_cast<std::size_t>(o.file) >= fs->files.size() || o.record < 0 ||
-         static_cast<std::size_t>(o.record) > fs->files[static_cast<std::size_t>(o.file)].sectors.size())) {
+         static_cast<std::size_t>(o.record) >
+             fs->files[static_cast<std::size_t>(o.file)].sectors.size())) {
       faults.push_back("record " + std::to_string(i) + " owned by a file record that is not there");
     }
     (void)fs->OwnerText(i);

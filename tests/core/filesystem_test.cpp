@@ -51,10 +51,6 @@ std::vector<std::vector<int>> Extents(const DosFile& f) {
   return out;
 }
 
-bool Has(const std::vector<std::string>& problems, const std::string& text) {
-  return std::find(problems.begin(), problems.end(), text) != problems.end();
-}
-
 // Newdos/80 on 35 single-density tracks of 10 sectors: lumps of 2 granules of 5 sectors, so here a
 // lump is a track; the directory at lump 17, two granules (GAT, HIT, 8 entry sectors).
 // BOOT/SYS lump 0 granule 0; ONE/BAS lump 5 granule 1 and lump 6 granule 0 (8 records); LONG/CMD
