@@ -160,7 +160,7 @@ TEST(Listing, DataMarkAt55IsFoundButOutOfTheMainWindowsReach) {
 }
 
 TEST(Listing, DuplicatesAndDifferingTracksAndWhichOneFindPicks) {
-  DmkBuilder dmk(2, 6400);  // double-sided: image 1 is cylinder 0, head 1
+  DmkBuilder dmk(1, 6400);  // one track, two images: image 1 is cylinder 0, head 1
   dmk.AddTrack({DmkSector::Dd(0, 0, 1), DmkSector::Dd(0, 0, 2), DmkSector::Dd(0, 0, 1)});
   dmk.AddTrack({DmkSector::Dd(7, 1, 1), DmkSector::Dd(0, 1, 1)});
   Bytes file = dmk.Build();
@@ -180,6 +180,19 @@ TEST(Listing, DuplicatesAndDifferingTracksAndWhichOneFindPicks) {
   EXPECT_FALSE(l.Find(0, 0, 9));
   EXPECT_FALSE(l.Find(5, 0, 1));
   EXPECT_FALSE(l.Find(-1, 0, 1));
+}
+
+TEST(Listing, DmkImagesAreSidesOnlyWhenTheFileHoldsMoreThanTheTracks) {
+  DmkBuilder dmk(2, 6400);  // two tracks, two images, no single-sided option
+  dmk.AddTrack({DmkSector::Dd(0, 0, 1)});
+  dmk.AddTrack({DmkSector::Dd(1, 0, 1)});
+  const Listing l = List(dmk.Build());
+  ASSERT_EQ(l.records.size(), 2u);
+  EXPECT_EQ(l.records[1].cylinder, 1);
+  EXPECT_EQ(l.records[1].head, 0);
+  EXPECT_EQ(l.records[1].remarks, 0u);
+  EXPECT_EQ(l.cylinders, 2);
+  EXPECT_EQ(l.sides, 1);
 }
 
 TEST(Listing, Jv3FlagsOfBothDensities) {
