@@ -12,6 +12,7 @@ namespace m1::info {
 struct InfoOptions {
   bool json = false;     // --json: one JSON object per image per line
   bool sectors = false;  // --sectors: every record too
+  bool files = false;    // --files: the DOS directory, and with --sectors the owner of each record
   std::vector<std::string> images;
 };
 
@@ -24,9 +25,10 @@ struct FlagOption {
 inline constexpr FlagOption kInfoOptions[] = {
     {"--json", &InfoOptions::json, "one JSON object per image per line"},
     {"--sectors", &InfoOptions::sectors, "list every sector record"},
+    {"--files", &InfoOptions::files, "read the DOS directory: its files, and each record's owner"},
 };
 
-inline constexpr const char* kUsage = "usage: m1view-info [--json] [--sectors] IMAGE...";
+inline constexpr const char* kUsage = "usage: m1view-info [--json] [--sectors] [--files] IMAGE...";
 
 struct ParsedArguments {
   InfoOptions options;
