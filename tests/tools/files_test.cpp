@@ -42,7 +42,8 @@ TEST(InfoFiles, DosObjectAndOwners) {
             R"("extents":[{"track":1,"granule":0,"count":1}],"sectors":[[1,0,0],[1,0,1]],)"
             R"("problems":[]}]})");
 
-  const Json image = ImageJson(report, InfoOptions{.json = true, .sectors = true, .files = true});
+  const Json image =
+      ImageJson(report, InfoOptions{.json = true, .sectors = true, .files = true, .images = {}});
   // JV1 records in file order: track x 10 + sector.
   EXPECT_EQ(image["sectors"][10]["owner"], "ONE/BAS, record 1 of 2");
   EXPECT_EQ(image["sectors"][12]["owner"], "ONE/BAS, past its end");
