@@ -10,6 +10,7 @@
 #include "bench/images.h"
 #include "bench/report.h"
 #include "core/analysis.h"
+#include "core/filesystem.h"
 #include "hexview/form2.h"
 #include "platform/files.h"
 #include "platform/recording.h"
@@ -117,6 +118,28 @@ void DispSector(benchmark::State& state, Kind kind, bool directory) {
   }
 }
 
+// What is on the disk: the directory with its files, the owner of every record and the free
+// space, read from the physical listing (made once, outside the clock); and with the listing.
+void ReadFiles(benchmark::State& state, Kind kind, bool withListing) {
+  const BenchImage& image = Images().Get(kind);
+  const Listing listing = ListSectors(image.bytes);
+  std::size_t files = 0;
+  for (auto _ : state) {
+    if (withListing) {
+      const Listing fresh = ListSectors(image.bytes);
+      const std::optional<FileSystem> fs = ReadFileSystem(image.bytes, fresh);
+      files = fs ? fs->files.size() : 0;
+      benchmark::DoNotOptimize(fs);
+    } else {
+      const std::optional<FileSystem> fs = ReadFileSystem(image.bytes, listing);
+      files = fs ? fs->files.size() : 0;
+      benchmark::DoNotOptimize(fs);
+    }
+  }
+  if (files == 0) state.SkipWithError("no files read");
+  state.counters["files"] = static_cast<double>(files);
+}
+
 // One sector map page: the page on show drawn again from its start (as a resize does).
 void MapPage(benchmark::State& state, Kind kind) {
   const BenchImage& image = Images().Get(kind);
@@ -171,6 +194,8 @@ void Register() {
   benchmark::RegisterBenchmark("ShowHexPage/DMK_80x2_DD/start", HexPage, Kind::Dmk, false);
   benchmark::RegisterBenchmark("ShowHexPage/DMK_80x2_DD/end", HexPage, Kind::Dmk, true);
   benchmark::RegisterBenchmark("ShowHexPage/JV1_35/end", HexPage, Kind::Jv1, true);
+  benchmark::RegisterBenchmark("ReadFiles/DMK_80x2_DD", ReadFiles, Kind::Dmk, false);
+  benchmark::RegisterBenchmark("ListAndReadFiles/DMK_80x2_DD", ReadFiles, Kind::Dmk, true);
 }
 
 }  // namespace
@@ -201,6 +226,9 @@ int main(int argc, char** argv) {
       {"hex page end / start (independent of size)", "ShowHexPage/DMK_80x2_DD/end",
        "ShowHexPage/DMK_80x2_DD/start", 1.25},
       {"hex page at the end of the 88 KB JV1", "ShowHexPage/JV1_35/end", "", 50},
+      {"files, owners of every record, free space: 1 MB Newdos/80 DMK", "ReadFiles/DMK_80x2_DD", "",
+       1000},
+      {"the same with the physical listing", "ListAndReadFiles/DMK_80x2_DD", "", 0},
   };
   return m1::bench::RunAndReport(argc, argv, rows);
 }

@@ -11,14 +11,15 @@
 namespace m1::info {
 
 struct InfoOptions {
-  bool json = false;                // --json: one JSON object per image per line
-  bool sectors = false;             // --sectors: every record too
-  bool summary = false;             // --summary: one line per image and a closing count
-  bool recursive = false;           // -r: folders walked to the bottom
-  bool help = false;                // --help
-  bool version = false;             // --version
-  std::optional<std::int64_t> at;   // --at OFFSET: explain the byte at OFFSET of the one image
-  std::vector<std::string> images;  // files and folders
+  bool json = false;     // --json: one JSON object per image per line
+  bool sectors = false;  // --sectors: every record too
+  bool files = false;    // --files: the DOS directory, and with --sectors the owner of each record
+  bool summary = false;  // --summary: one line per image and a closing count
+  bool recursive = false;            // -r: folders walked to the bottom
+  bool help = false;                 // --help
+  bool version = false;              // --version
+  std::optional<std::int64_t> at{};  // --at OFFSET: explain the byte at OFFSET of the one image
+  std::vector<std::string> images;   // files and folders
 };
 
 // A flag option: its name on the command line, the field it sets, what it does.
@@ -30,6 +31,7 @@ struct FlagOption {
 inline constexpr FlagOption kInfoOptions[] = {
     {"--json", &InfoOptions::json, "one JSON object per image per line"},
     {"--sectors", &InfoOptions::sectors, "list every sector record"},
+    {"--files", &InfoOptions::files, "read the DOS directory: its files, and each record's owner"},
     {"--summary", &InfoOptions::summary, "one line per image, then a count"},
     {"-r", &InfoOptions::recursive, "walk folders recursively"},
     {"--help", &InfoOptions::help, "show this help and exit"},

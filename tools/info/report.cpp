@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "tools/info/files_report.h"
 #include "tools/info/survey.h"
 
 namespace m1::info {
@@ -51,11 +52,12 @@ std::string SummaryText(const HealthSummary& s) {
 
 }  // namespace
 
-ImageReport ExamineImage(const std::string& path) {
+ImageReport ExamineImage(const std::string& path, bool files) {
   ImageReport report;
   report.path = path;
   report.file = ReadImageFile(path);
   if (!report.file.error) report.listing = ListSectors(report.file.bytes);
+  if (files && !report.Error()) report.fs = ReadFileSystem(report.file.bytes, report.listing);
   return report;
 }
 
@@ -95,9 +97,14 @@ Json ImageJson(const ImageReport& report, const InfoOptions& options) {
   j["tracks"] = l.cylinders;
   j["sides"] = l.sides;
   j["summary"] = SummaryJson(l.Summary());
+  if (options.files) j["dos"] = DosJson(report.fs);
   if (options.sectors) {
     Json sectors = Json::array();
-    for (const SectorRecord& r : l.records) sectors.push_back(SectorJson(r));
+    for (std::size_t i = 0; i < l.records.size(); ++i) {
+      Json sector = SectorJson(l.records[i]);
+      if (options.files) sector["owner"] = OwnerJson(report.fs, i);
+      sectors.push_back(std::move(sector));
+    }
     j["sectors"] = std::move(sectors);
   }
   return j;
@@ -133,14 +140,21 @@ std::string TextReport(const ImageReport& report, const InfoOptions& options) {
                      Plural(l.sides, "side", "sides") + ", " + DensityText(l) + ", " +
                      Plural(s.records, "record", "records") + SummaryText(s) + "\n";
   int notIndexed = 0;
-  for (const SectorRecord& r : l.records) {
+  for (std::size_t i = 0; i < l.records.size(); ++i) {
+    const SectorRecord& r = l.records[i];
     notIndexed += r.Has(kRemarkNotIndexed);
-    if (options.sectors || IsProblem(r)) text += "  " + RecordLine(r) + "\n";
+    if (!options.sectors && !IsProblem(r)) continue;
+    text += "  " + RecordLine(r);
+    if (options.files && report.fs && !report.fs->OwnerText(i).empty()) {
+      text += "; " + report.fs->OwnerText(i);
+    }
+    text += "\n";
   }
   if (notIndexed > 0 && !options.sectors) {
     text +=
         "  " + Plural(notIndexed, "record is", "records are") + " not in the main window's index\n";
   }
+  if (options.files) text += FilesText(report.fs);
   return text;
 }
 
@@ -152,7 +166,7 @@ int RunInfo(const InfoOptions& options, std::ostream& out, std::ostream* progres
       [&](std::size_t i) {
         const std::string path = files[i].string();
         if (options.summary) return SummaryLine(path, ReadImageFile(path));
-        const ImageReport report = ExamineImage(path);
+        const ImageReport report = ExamineImage(path, options.files);
         Outcome o;
         o.read = !report.Error();
         o.text = options.json ? JsonLine(ImageJson(report, options)) + "\n"

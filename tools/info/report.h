@@ -9,6 +9,7 @@
 #include <ostream>
 #include <string>
 
+#include "core/filesystem.h"
 #include "core/listing.h"
 #include "tools/info/image_file.h"
 #include "tools/info/options.h"
@@ -21,20 +22,22 @@ struct ImageReport {
   std::string path;
   ImageFile file;
   Listing listing;
+  std::optional<FileSystem> fs;  // with --files: the DOS directory, when one is recognised
 
   // Why the image was not read or listed; nothing when it was.
   std::optional<std::string> Error() const { return file.error ? file.error : listing.error; }
 };
 
-// Reads and lists the image at path.
-ImageReport ExamineImage(const std::string& path);
+// Reads and lists the image at path, and reads its DOS directory when files is true.
+ImageReport ExamineImage(const std::string& path, bool files = false);
 
 // {"records": N, "idCrcBad": N, "dataCrcBad": N, "noDataMark": N, "duplicates": N}
 Json SummaryJson(const HealthSummary& summary);
 // {"track", "side", "sector", "size", "density", "doubled", "idOffset", "dataOffset", "dam",
 //  "idCrc", "dataCrc", "remarks"}: null where the container does not record the fact.
 Json SectorJson(const SectorRecord& record);
-// {"file", "format", "error", "tracks", "sides", "summary"} and "sectors" with --sectors.
+// {"file", "format", "error", "tracks", "sides", "summary"}, "dos" with --files and "sectors" with
+// --sectors (each with its "owner" when --files is given too).
 Json ImageJson(const ImageReport& report, const InfoOptions& options);
 // The object on one line; bytes of a path that are not UTF-8 are replaced.
 std::string JsonLine(const Json& object);
@@ -42,8 +45,8 @@ std::string JsonLine(const Json& object);
 // One line for a record: where it is and its health, then its remarks.
 std::string RecordLine(const SectorRecord& record);
 // The first line ("PATH: DMK, 80 tracks, 2 sides, double density, 2880 records, all good"), then
-// a line for each problem (each record with --sectors), and a count of the records the main
-// window does not reach. Each line ends with a newline.
+// a line for each problem (each record with --sectors), a count of the records the main window
+// does not reach, and with --files the files as DIR lists them. Each line ends with a newline.
 std::string TextReport(const ImageReport& report, const InfoOptions& options);
 
 // Examines every file the paths name (folders by their files, with -r to the bottom) on all cores
