@@ -166,7 +166,8 @@ ImageSet::ImageSet() {
   const auto add = [&](Kind kind, const char* name, const char* file, Bytes bytes) {
     const std::filesystem::path path = folder_ / file;
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) throw std::runtime_error("cannot write " + path.string());
     images_.push_back({kind, name, path, std::move(bytes)});
   };
@@ -185,6 +186,18 @@ const BenchImage& ImageSet::Get(Kind kind) const {
     if (image.kind == kind) return image;
   }
   throw std::logic_error("no such image");
+}
+
+std::vector<std::uint8_t> MakeImage(Kind kind) {
+  switch (kind) {
+    case Kind::Dmk:
+      return MakeDmk();
+    case Kind::Jv3:
+      return MakeJv3();
+    case Kind::Jv1:
+      break;
+  }
+  return MakeJv1();
 }
 
 const ImageSet& Images() {

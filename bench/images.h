@@ -39,4 +39,7 @@ class ImageSet {
 // One set for the whole run, made on first use.
 const ImageSet& Images();
 
+// The bytes of the set's image of one kind, made afresh (for a benchmark that writes many).
+std::vector<std::uint8_t> MakeImage(Kind kind);
+
 }  // namespace m1::bench

@@ -1,8 +1,9 @@
 // m1view-bench-survey: m1view-info --summary -r over a folder of 1000 images against the floor of
 // reading the same files with cat, both timed in this one run with the page cache warm. The images
-// (Newdos/80 disks: JV1 35 tracks, JV3 40 tracks double density, DMK 40 tracks one and two sides;
-// one in five two-sided DMKs with a bad data CRC) are made by the image builder in a temporary
-// folder that is removed at the end (unless --keep).
+// are the benchmarks' Newdos/80 disks with their directories (bench/images.h), in ten folders of
+// a hundred, in every ten 8 JV1 (35 tracks), a JV3 and a DMK (80 tracks, both sides), every other
+// DMK with a bad data CRC; made by the image builder in a temporary folder that is removed at the
+// end (unless --keep).
 // Usage: m1view-bench-survey [--info=PATH] [--runs=N] [--markdown=FILE] [--keep]
 #include <fcntl.h>
 #include <spawn.h>
@@ -20,75 +21,17 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/image_builder.h"
+#include "bench/images.h"
 
 extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
-using m1::testing::Bytes;
-using m1::testing::DmkBuilder;
-using m1::testing::DmkSector;
+using Bytes = std::vector<std::uint8_t>;
 
 constexpr int kImages = 1000;
 constexpr double kLimit = 3.0;  // the survey may take at most three times the reading
-
-// The sectors every image shares: the boot sector that marks a Model 1 disk and the Newdos/80
-// system sector with its drive table; the rest patterned.
-Bytes Contents(int track, int sector, int tracks, int spt) {
-  if (track == 0 && sector == 0) {
-    Bytes b(256, 0x00);
-    b[1] = 0xFE;
-    b[2] = 0x11;
-    return b;
-  }
-  if (track == 0 && sector == 2) {
-    m1::testing::PdriveEntry entry;
-    entry.tc = static_cast<std::uint8_t>(tracks);
-    entry.spt = static_cast<std::uint8_t>(spt);
-    return m1::testing::NewdosSystemSector(entry);
-  }
-  Bytes b(256);
-  for (std::size_t i = 0; i < b.size(); ++i)
-    b[i] = static_cast<std::uint8_t>(i * 7 + track + sector);
-  return b;
-}
-
-Bytes Jv1() {
-  m1::testing::Jv1Builder jv1(35);
-  for (int t = 0; t < 35; ++t) {
-    for (int s = 0; s < 10; ++s) jv1.Put(t, s, 0, Contents(t, s, 35, 10));
-  }
-  return jv1.Build();
-}
-
-Bytes Jv3() {
-  m1::testing::Jv3Builder jv3;
-  for (int t = 0; t < 40; ++t) {
-    for (int s = 0; s < 18; ++s)
-      jv3.Put(jv3.Add(t, s, t == 17 ? 0xA0 : 0x80), 0, Contents(t, s, 40, 18));
-  }
-  return jv3.Build();
-}
-
-Bytes Dmk(int sides, bool badCrc) {
-  DmkBuilder dmk(40, 6400, sides == 1 ? 0x10 : 0x00);
-  for (int t = 0; t < 40; ++t) {
-    for (int side = 0; side < sides; ++side) {
-      std::vector<DmkSector> sectors;
-      for (int s = 0; s < 18; ++s) {
-        DmkSector sector = DmkSector::Dd(t, side, s, t == 17 ? 0xFA : 0xFB);
-        sector.data = Contents(t, s, 40, 18 * sides);
-        sectors.push_back(std::move(sector));
-      }
-      dmk.AddTrack(sectors);
-    }
-  }
-  Bytes bytes = dmk.Build();
-  if (badCrc) bytes[dmk.Place(20, 5).data + 100] ^= 0x01;
-  return bytes;
-}
 
 // Runs argv with its standard output thrown away (or kept in `out` when given); returns the wall
 // time in milliseconds.
@@ -157,13 +100,18 @@ int main(int argc, char** argv) {
   const fs::path folder = pattern;
   int status = 0;
   try {
-    const Bytes kinds[] = {Jv1(), Jv3(), Dmk(1, false), Dmk(2, false), Dmk(2, true)};
+    using m1::bench::Kind;
+    Bytes damaged = m1::bench::MakeImage(Kind::Dmk);
+    // Track image 40 (cylinder 20, side 0), its third sector's data (204 + 2 x 342 on): one byte
+    // changed, so the data CRC no longer matches.
+    damaged[16 + 40 * 6400 + 1000] ^= 0x01;
+    const Bytes kinds[] = {m1::bench::MakeImage(Kind::Jv1), m1::bench::MakeImage(Kind::Jv3),
+                           m1::bench::MakeImage(Kind::Dmk), damaged};
+    static const char* const kExt[] = {".dsk", ".jv3", ".dmk", ".dmk"};
     std::vector<std::string> cat = {"cat"};
     std::uintmax_t total = 0;
     for (int n = 0; n < kImages; ++n) {
-      // JV1, JV3, DMK one side, DMK two sides in turn; one in five two-sided DMKs damaged.
-      const int kind = n % 4 == 3 && (n / 4) % 5 == 0 ? 4 : n % 4;
-      static const char* const kExt[] = {".dsk", ".jv3", ".dmk", ".dmk", ".dmk"};
+      const int kind = n % 10 < 8 ? 0 : n % 10 == 8 ? 1 : (n / 10) % 2 == 0 ? 2 : 3;
       const fs::path sub = folder / ("set" + std::to_string(n / 100));
       fs::create_directories(sub);
       const fs::path path = sub / ("disk" + std::to_string(n) + kExt[kind]);
