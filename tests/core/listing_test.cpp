@@ -74,6 +74,17 @@ TEST(Listing, CrcOfTheWorkedExamples) {
   EXPECT_EQ(Crc16(sync), kCrcStartAfterSync);
 }
 
+TEST(Listing, CrcInEightByteStepsAgreesWithBoostByteByByte) {
+  Bytes bytes(1100);
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 151 + 7);
+  for (const std::size_t n : {0, 1, 7, 8, 9, 15, 16, 17, 257, 1025, 1100}) {
+    for (const std::uint16_t start : {kCrcStart, kCrcStartAfterSync, std::uint16_t{0}}) {
+      const auto span = std::span(bytes).first(n);
+      EXPECT_EQ(Crc16Update(start, span), Crc16UpdateBytewise(start, span)) << n;
+    }
+  }
+}
+
 TEST(Listing, DoubledSingleDensityFieldReadsEveryOtherByte) {
   DmkBuilder dmk(1, 3264, 0x10);
   DmkSector s = DmkSector::Sd(0, 0, 1);
