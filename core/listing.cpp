@@ -364,7 +364,7 @@ std::optional<std::string> LengthError(std::int64_t length) {
   return std::nullopt;
 }
 
-Listing ListSectors(std::span<const std::uint8_t> bytes) {
+Listing ListSectors(std::span<const std::uint8_t> bytes, bool indexReach) {
   Listing listing;
   listing.error = LengthError(static_cast<std::int64_t>(bytes.size()));
   if (listing.error) return listing;
@@ -400,7 +400,7 @@ Listing ListSectors(std::span<const std::uint8_t> bytes) {
       listing.sides = std::max(listing.sides, r.head + 1);
     }
   }
-  MarkNotIndexed(bytes, listing);
+  if (indexReach) MarkNotIndexed(bytes, listing);
   BuildTrackIndex(listing);
   return listing;
 }

@@ -95,7 +95,10 @@ struct Listing {
 // Lists every sector record of the image `file`. Never reads outside it; a damaged record is
 // listed with its remark, and never ends the listing of the rest. A file that is too short, too
 // large or not recognisable as JV1, JV3 or DMK gets its error and no records.
-Listing ListSectors(std::span<const std::uint8_t> file);
+// Finding the records out of the main window's reach runs the main window's whole analysis of the
+// file; with indexReach false it is left out (no record gets kRemarkNotIndexed), for a survey of
+// many images that never shows that remark.
+Listing ListSectors(std::span<const std::uint8_t> file, bool indexReach = true);
 
 // The error of a file the listing refuses by its length alone (under 16 bytes, or over 64 MiB,
 // which is refused unread); nothing when the length is fine.
