@@ -1,9 +1,10 @@
-// What every byte of an image file is. The constructor paints the fields of every sector record of
-// the listing over the file once (ID fields and JV3 header entries first, then data marks, data,
-// CRCs and the gaps between ID and data fields, so a stray field never hides a real one) into a
-// sorted list of disjoint pieces; Explain finds the piece of an offset by binary search and writes
-// its text. What no piece covers is read from the container's layout: the DMK header and pointer
-// tables, the JV3 header tables and write-protect byte, and the gaps.
+// What every byte of an image file is. The constructor lays the fields of every sector record of
+// the listing (and the data space of every free JV3 entry) over the file once, as a sorted list of
+// disjoint pieces; where fields overlap, ID fields win, then data marks, data, CRCs and the gaps
+// between ID and data fields, so a stray field never hides a real one. Explain finds the piece of
+// an offset by binary search and writes its text. What no piece covers is read from the
+// container's layout: the DMK header and pointer tables, the JV3 header tables and write-protect
+// byte, and the gaps.
 #include "core/explain.h"
 
 #include <algorithm>
@@ -51,11 +52,11 @@ std::string MarkName(std::uint8_t mark) {
     case 0xFB:
       return "FB, data";
     case 0xFA:
-      return "FA, user-defined (the Model 1 directory)";
+      return "FA, user-defined (the directory mark of single density)";
     case 0xF9:
       return "F9, user-defined";
     case 0xF8:
-      return "F8, deleted data (the directory)";
+      return "F8, deleted data (the directory mark of double density)";
     default:
       return Hex(mark, 2);
   }

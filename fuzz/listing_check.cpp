@@ -2,6 +2,8 @@
 
 #include <bit>
 
+#include "core/explain.h"
+#include "core/filesystem.h"
 #include "core/listing.h"
 
 namespace m1::fuzzing {
@@ -63,6 +65,24 @@ std::vector<std::string> CheckListing(std::span<const std::uint8_t> bytes) {
       faults.push_back(Where(i) + "texts");
     }
     if (faults.size() > 20) break;
+  }
+
+  // The explanation of every byte (of a spread of 1024 in a file over 8 KiB), from the listing and
+  // whatever file system is read from it: never empty, "past the end" exactly outside the file.
+  const std::optional<FileSystem> fs =
+      listing.format ? ReadFileSystem(bytes, listing) : std::nullopt;
+  const ByteExplainer explainer(bytes, listing, fs ? &*fs : nullptr);
+  constexpr std::int64_t kEveryByteUpTo = 8192;
+  const std::int64_t step = size <= kEveryByteUpTo ? 1 : size / 1024 + 1;
+  std::vector<std::int64_t> offsets = {-1, size};
+  for (std::int64_t at = 0; at < size; at += step) offsets.push_back(at);
+  for (const std::int64_t at : offsets) {
+    const std::string text = explainer.Explain(at);
+    const bool past = text == "past the end of the file";
+    if (text.empty() || past != (at < 0 || at >= size)) {
+      faults.push_back("byte " + std::to_string(at) + " explained as \"" + text + "\"");
+      break;
+    }
   }
   return faults;
 }

@@ -11,7 +11,7 @@
 namespace m1::fuzzing {
 
 // Lists the bytes, reads every record's data, finds every record's sector, writes every record's
-// texts; returns the faults found (empty when all is well).
+// texts, explains every byte; returns the faults found (empty when all is well).
 std::vector<std::string> CheckListing(std::span<const std::uint8_t> bytes);
 
 }  // namespace m1::fuzzing
