@@ -170,6 +170,27 @@ TEST(Listing, DataMarkAt55IsFoundButOutOfTheMainWindowsReach) {
   EXPECT_EQ(RemarkTexts(r), std::vector<std::string>{"not in the main window's index"});
 }
 
+TEST(Listing, DataMarkWindowEndsAfter30SingleAnd43DoubleDensityBytes) {
+  struct Case {
+    bool dd;
+    int gap;  // logical bytes from the ID mark to the data mark
+    bool found;
+  };
+  for (const Case c : {Case{true, 49, true}, Case{true, 50, false}, Case{false, 36, true},
+                       Case{false, 37, false}}) {
+    SCOPED_TRACE(c.gap);
+    Bytes file = DmkBuilder(1, 6400, 0x10).Build();
+    const Bytes track = HandTrack({{0x100, 1, c.gap, c.dd}});
+    file.insert(file.end(), track.begin(), track.end());
+    const Listing l = List(file);
+    ASSERT_EQ(l.records.size(), 1u);
+    EXPECT_EQ(l.records[0].Has(kRemarkNoDataMark), !c.found);
+    if (c.found) {
+      EXPECT_EQ(l.records[0].dataOffset, 16 + 0x100 + (c.gap + 1) * (c.dd ? 1 : 2));
+    }
+  }
+}
+
 TEST(Listing, DuplicatesAndDifferingTracksAndWhichOneFindPicks) {
   DmkBuilder dmk(1, 6400);  // one track, two images: image 1 is cylinder 0, head 1
   dmk.AddTrack({DmkSector::Dd(0, 0, 1), DmkSector::Dd(0, 0, 2), DmkSector::Dd(0, 0, 1)});
