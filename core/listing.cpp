@@ -303,8 +303,7 @@ void ListJv1(const ByteReader& file, Listing& listing) {
 // below any of those, so the reachable indexes are 0 up to the highest of them.
 void MarkNotIndexed(std::span<const std::uint8_t> bytes, Listing& listing) {
   auto img = std::make_unique<DiskImage>();
-  const auto out = AnalyseImage(*img, std::vector<std::uint8_t>(bytes.begin(), bytes.end()),
-                                static_cast<std::int64_t>(bytes.size()));
+  const auto out = AnalyseImageView(*img, bytes);
   std::int64_t last = -1;
   if (!out.refusal) {
     last = img->Totalsecs - 1;
@@ -324,10 +323,17 @@ void MarkNotIndexed(std::span<const std::uint8_t> bytes, Listing& listing) {
     reached.push_back(img->jv1 == 1 ? i * jv1::kSectorBytes : img->Secpos(static_cast<double>(i)));
   }
   std::sort(reached.begin(), reached.end());
+  // The records' data lie in rising order through most of a file, so each is looked for from where
+  // the last was found, and only one that lies before it is looked for from the start.
+  auto next = reached.begin();
   for (SectorRecord& r : listing.records) {
-    if (r.dataOffset && !std::binary_search(reached.begin(), reached.end(), *r.dataOffset)) {
-      r.remarks |= kRemarkNotIndexed;
+    if (!r.dataOffset) continue;
+    const std::int64_t at = *r.dataOffset;
+    if (next != reached.begin() && *(next - 1) >= at) {
+      next = std::lower_bound(reached.begin(), next, at);
     }
+    while (next != reached.end() && *next < at) ++next;
+    if (next == reached.end() || *next != at) r.remarks |= kRemarkNotIndexed;
   }
 }
 
