@@ -36,7 +36,8 @@ namespace m1 {
 namespace {
 
 constexpr std::uint32_t kCut = kRemarkCutByTrack | kRemarkCutByFile;
-constexpr int kJv3MaxTracks = 96;  // a plausible JV3 table names tracks 0 to 95 (LDOS uses 95)
+constexpr int kJv3MaxTracks = 96;    // a plausible JV3 table names tracks 0 to 95 (LDOS uses 95)
+constexpr int kMostDmkTracks = 255;  // DMK header byte 1
 
 void CountDensity(Listing& listing, const SectorRecord& r) {
   (r.doubleDensity ? listing.doubleDensity : listing.singleDensity) = true;
@@ -157,7 +158,10 @@ void ListDmk(const ByteReader& file, Listing& listing) {
   const std::int64_t body = static_cast<std::int64_t>(file.size()) - dmk::kHeaderBytes;
   std::int64_t images = length > 0 ? (body + length - 1) / length : 0;
   const int perCylinder = header.SingleSided() || images <= header.tracks ? 1 : 2;
-  if (header.tracks > 0) images = std::min<std::int64_t>(images, header.tracks * perCylinder);
+  // A header that names no tracks (accepted for its emulator track length) is read as far as the
+  // most a header can name.
+  const int tracks = header.tracks > 0 ? header.tracks : kMostDmkTracks;
+  images = std::min<std::int64_t>(images, std::int64_t{tracks} * perCylinder);
   for (std::int64_t k = 0; k < images; ++k) {
     const TrackImage image(file, dmk::kHeaderBytes + k * length, length);
     const std::size_t first = listing.records.size();
