@@ -301,7 +301,8 @@ void ListJv1(const ByteReader& file, Listing& listing) {
 // ---------------------------------------------------------------------------------------------
 // What the main window reaches
 
-// Marks the records whose data no sector index of the main window shows. The main window's own
+// Gives each record the sector index under which the main window shows its data, and marks those
+// whose data no index shows. The main window's own
 // analysis files the sectors under indexes; Next Sec reaches every index below Totalsecs, the track
 // commands each track's first index, " To Directory" the directory start, and Prev Sec every index
 // below any of those, so the reachable indexes are 0 up to the highest of them.
@@ -322,22 +323,34 @@ void MarkNotIndexed(std::span<const std::uint8_t> bytes, Listing& listing) {
     if (img->firstsecnum == 1) last = std::max<std::int64_t>(last, std::int64_t{img->spt} * 17);
     last = std::min<std::int64_t>(last, kSectorSlots - 1);
   }
-  std::vector<std::int64_t> reached;
-  for (std::int64_t i = 0; i <= last; ++i) {
-    reached.push_back(img->jv1 == 1 ? i * jv1::kSectorBytes : img->Secpos(static_cast<double>(i)));
+  // (data offset, sector index) of every index the window reaches, the lowest index first where
+  // two hold one offset.
+  std::vector<std::pair<std::int64_t, int>> reached;
+  reached.reserve(static_cast<std::size_t>(last + 1));
+  for (int i = 0; i <= last; ++i) {
+    reached.emplace_back(
+        img->jv1 == 1 ? std::int64_t{i} * jv1::kSectorBytes : img->Secpos(static_cast<double>(i)),
+        i);
   }
   std::sort(reached.begin(), reached.end());
+  const auto before = [](const std::pair<std::int64_t, int>& e, std::int64_t at) {
+    return e.first < at;
+  };
   // The records' data lie in rising order through most of a file, so each is looked for from where
   // the last was found, and only one that lies before it is looked for from the start.
   auto next = reached.begin();
   for (SectorRecord& r : listing.records) {
     if (!r.dataOffset) continue;
     const std::int64_t at = *r.dataOffset;
-    if (next != reached.begin() && *(next - 1) >= at) {
-      next = std::lower_bound(reached.begin(), next, at);
+    if (next != reached.begin() && (next - 1)->first >= at) {
+      next = std::lower_bound(reached.begin(), next, at, before);
     }
-    while (next != reached.end() && *next < at) ++next;
-    if (next == reached.end() || *next != at) r.remarks |= kRemarkNotIndexed;
+    while (next != reached.end() && next->first < at) ++next;
+    if (next != reached.end() && next->first == at) {
+      r.sectorIndex = next->second;
+    } else {
+      r.remarks |= kRemarkNotIndexed;
+    }
   }
 }
 

@@ -59,6 +59,9 @@ struct SectorRecord {
   // The data bytes that lie in the file and inside the record's track image, at most size: fewer
   // only for a record cut by either end.
   int dataPresent = 0;
+  // The main window's sector index that shows this record's data (the lowest, where several do);
+  // nothing when none does (the record then has kRemarkNotIndexed).
+  std::optional<int> sectorIndex;
 
   int Step() const { return doubled ? 2 : 1; }
   bool Has(Remark r) const { return (remarks & r) != 0; }

@@ -41,6 +41,9 @@ std::vector<std::string> CheckListing(std::span<const std::uint8_t> bytes) {
                               *r.dataOffset + std::int64_t{r.dataPresent - 1} * step >= size)) {
       faults.push_back(Where(i) + "data present outside the file");
     }
+    if (r.sectorIndex.has_value() == r.Has(kRemarkNotIndexed) || (r.sectorIndex && !r.dataOffset)) {
+      faults.push_back(Where(i) + "sector index and remark disagree");
+    }
     const std::vector<std::uint8_t> data = SectorData(bytes, r);
     if (static_cast<int>(data.size()) != (r.dataOffset ? r.dataPresent : 0)) {
       faults.push_back(Where(i) + "SectorData gave " + std::to_string(data.size()) + " bytes");
