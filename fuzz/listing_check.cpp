@@ -41,7 +41,9 @@ std::vector<std::string> CheckListing(std::span<const std::uint8_t> bytes) {
                               *r.dataOffset + std::int64_t{r.dataPresent - 1} * step >= size)) {
       faults.push_back(Where(i) + "data present outside the file");
     }
-    if (r.sectorIndex.has_value() == r.Has(kRemarkNotIndexed) || (r.sectorIndex && !r.dataOffset)) {
+    // A record with data has an index or the remark; one without has neither.
+    if ((r.dataOffset && r.sectorIndex.has_value() == r.Has(kRemarkNotIndexed)) ||
+        (!r.dataOffset && (r.sectorIndex || r.Has(kRemarkNotIndexed)))) {
       faults.push_back(Where(i) + "sector index and remark disagree");
     }
     const std::vector<std::uint8_t> data = SectorData(bytes, r);
