@@ -160,7 +160,9 @@ TEST(Listing, DataMarkAt55IsFoundButOutOfTheMainWindowsReach) {
   ASSERT_EQ(l.records.size(), 2u);
   EXPECT_EQ(l.records[0].dataOffset, 16 + 0x100 + 50);
   EXPECT_EQ(l.records[0].remarks, 0u);
+  EXPECT_EQ(l.records[0].sectorIndex, 0);
   const SectorRecord& r = l.records[1];
+  EXPECT_FALSE(r.sectorIndex);
   EXPECT_EQ(r.dam, 0xFB);
   EXPECT_EQ(r.dataOffset, 16 + 0x400 + 56);
   EXPECT_TRUE(r.idCrc->ok);
@@ -168,6 +170,27 @@ TEST(Listing, DataMarkAt55IsFoundButOutOfTheMainWindowsReach) {
   EXPECT_EQ(r.remarks, kRemarkNotIndexed);
   EXPECT_FALSE(IsProblem(r));
   EXPECT_EQ(RemarkTexts(r), std::vector<std::string>{"not in the main window's index"});
+}
+
+TEST(Listing, DataMarkWindowEndsAfter30SingleAnd43DoubleDensityBytes) {
+  struct Case {
+    bool dd;
+    int gap;  // logical bytes from the ID mark to the data mark
+    bool found;
+  };
+  for (const Case c : {Case{true, 49, true}, Case{true, 50, false}, Case{false, 36, true},
+                       Case{false, 37, false}}) {
+    SCOPED_TRACE(c.gap);
+    Bytes file = DmkBuilder(1, 6400, 0x10).Build();
+    const Bytes track = HandTrack({{0x100, 1, c.gap, c.dd}});
+    file.insert(file.end(), track.begin(), track.end());
+    const Listing l = List(file);
+    ASSERT_EQ(l.records.size(), 1u);
+    EXPECT_EQ(l.records[0].Has(kRemarkNoDataMark), !c.found);
+    if (c.found) {
+      EXPECT_EQ(l.records[0].dataOffset, 16 + 0x100 + (c.gap + 1) * (c.dd ? 1 : 2));
+    }
+  }
 }
 
 TEST(Listing, DuplicatesAndDifferingTracksAndWhichOneFindPicks) {
@@ -386,6 +409,8 @@ TEST(Listing, RealUtilityJv3HasNoProblems) {
   for (const SectorRecord& r : l.records) EXPECT_EQ(r.remarks, 0u);
   EXPECT_EQ(l.records[l.Find(17, 0, 5).value()].dam, 0xFA);
   EXPECT_EQ(l.Find(0, 0, 1), 2u);  // track 0 in the order 0 5 1 6 ...
+  EXPECT_EQ(l.records[2].sectorIndex, 1);
+  EXPECT_EQ(l.records[l.Find(79, 0, 9).value()].sectorIndex, 799);
 }
 
 }  // namespace

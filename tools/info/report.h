@@ -48,8 +48,9 @@ Json ImageJson(const ImageReport& report, const InfoOptions& options);
 // An object on one line, bytes that are not UTF-8 replaced.
 std::string JsonLine(const Json& object);
 
-// One line for a record: where it is and its health, then its remarks.
-std::string RecordLine(const SectorRecord& record);
+// One line for a record of an image of the given format: where it is and its health, then its
+// remarks.
+std::string RecordLine(const SectorRecord& record, ImageFormat format);
 // The first line ("PATH: DMK, 80 tracks, 2 sides, double density, 2880 records, all good"), then
 // a line for each problem (each record with --sectors), a count of the records the main window
 // does not reach, and with --files the files as DIR lists them. Each line ends with a newline.
