@@ -247,10 +247,6 @@ class Reader {
     const int unit = granule / l_.granulesPerUnit, bit = granule % l_.granulesPerUnit;
     return (gat_->at(static_cast<std::size_t>(unit)) >> bit) & 1;
   }
-  std::string GranuleName(int granule) const {
-    return l_.unitName + " " + std::to_string(granule / l_.granulesPerUnit) + " granule " +
-           std::to_string(granule % l_.granulesPerUnit);
-  }
 
   // The granules holding the boot and system sectors and the directory belong to the DOS.
   void MarkDosGranules() {
