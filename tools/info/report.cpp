@@ -8,11 +8,6 @@ namespace m1::info {
 
 namespace {
 
-Json CrcJson(const std::optional<CrcCheck>& crc) {
-  if (!crc) return nullptr;
-  return crc->ok ? "ok" : "bad";
-}
-
 template <typename T>
 Json OrNull(const std::optional<T>& v) {
   if (!v) return nullptr;
@@ -65,26 +60,79 @@ Json SummaryJson(const HealthSummary& s) {
               {"duplicates", s.duplicates}};
 }
 
-Json SectorJson(const SectorRecord& r) {
-  Json remarks = Json::array();
-  for (std::string& text : RemarkTexts(r)) remarks.push_back(std::move(text));
-  Json dam = nullptr;
-  if (r.dam) dam = int{*r.dam};
-  return Json{{"track", r.track},
-              {"side", r.side},
-              {"sector", r.sector},
-              {"size", r.size},
-              {"density", r.doubleDensity ? "double" : "single"},
-              {"doubled", r.doubled},
-              {"idOffset", OrNull(r.idOffset)},
-              {"dataOffset", OrNull(r.dataOffset)},
-              {"dam", dam},
-              {"idCrc", CrcJson(r.idCrc)},
-              {"dataCrc", CrcJson(r.dataCrc)},
-              {"remarks", std::move(remarks)}};
+void AppendSectorJson(std::string& out, const SectorRecord& r) {
+  // Every text written here is one of a few fixed ASCII words: nothing needs escaping.
+  const auto key = [&out](const char* name) {
+    out += '"';
+    out += name;
+    out += "\":";
+  };
+  const auto number = [&out](std::int64_t v) { out += std::to_string(v); };
+  const auto text = [&out](const char* t) {
+    out += '"';
+    out += t;
+    out += '"';
+  };
+  const auto maybe = [&](const auto& v) {
+    if (v) {
+      number(*v);
+    } else {
+      out += "null";
+    }
+  };
+  const auto crc = [&](const std::optional<CrcCheck>& c) {
+    if (c) {
+      text(c->ok ? "ok" : "bad");
+    } else {
+      out += "null";
+    }
+  };
+  out += '{';
+  key("track");
+  number(r.track);
+  out += ',';
+  key("side");
+  number(r.side);
+  out += ',';
+  key("sector");
+  number(r.sector);
+  out += ',';
+  key("size");
+  number(r.size);
+  out += ',';
+  key("density");
+  text(r.doubleDensity ? "double" : "single");
+  out += ',';
+  key("doubled");
+  out += r.doubled ? "true" : "false";
+  out += ',';
+  key("idOffset");
+  maybe(r.idOffset);
+  out += ',';
+  key("dataOffset");
+  maybe(r.dataOffset);
+  out += ',';
+  key("dam");
+  maybe(r.dam);
+  out += ',';
+  key("idCrc");
+  crc(r.idCrc);
+  out += ',';
+  key("dataCrc");
+  crc(r.dataCrc);
+  out += ',';
+  key("remarks");
+  out += '[';
+  bool first = true;
+  for (const std::string& remark : RemarkTexts(r)) {
+    if (!first) out += ',';
+    first = false;
+    text(remark.c_str());
+  }
+  out += "]}";
 }
 
-Json ImageJson(const ImageReport& report, const InfoOptions& options) {
+Json ImageJson(const ImageReport& report) {
   const Listing& l = report.listing;
   Json j;
   j["file"] = report.path;
@@ -93,21 +141,29 @@ Json ImageJson(const ImageReport& report, const InfoOptions& options) {
   j["tracks"] = l.cylinders;
   j["sides"] = l.sides;
   j["summary"] = SummaryJson(l.Summary());
-  if (options.files) j["dos"] = DosJson(report.fs);
-  if (options.sectors) {
-    Json sectors = Json::array();
-    for (std::size_t i = 0; i < l.records.size(); ++i) {
-      Json sector = SectorJson(l.records[i]);
-      if (options.files) sector["owner"] = OwnerJson(report.fs, i);
-      sectors.push_back(std::move(sector));
-    }
-    j["sectors"] = std::move(sectors);
-  }
   return j;
 }
 
-std::string JsonLine(const Json& object) {
-  return object.dump(-1, ' ', false, Json::error_handler_t::replace);
+std::string ImageJsonLine(const ImageReport& report, const InfoOptions& options) {
+  Json object = ImageJson(report);
+  if (options.files) object["dos"] = DosJson(report.fs);
+  std::string line = object.dump(-1, ' ', false, Json::error_handler_t::replace);
+  if (options.sectors) {
+    line.pop_back();  // the object's closing brace
+    line += ",\"sectors\":[";
+    const auto& records = report.listing.records;
+    line.reserve(line.size() + records.size() * 200);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      if (i > 0) line += ',';
+      AppendSectorJson(line, records[i]);
+      if (options.files) {
+        line.pop_back();  // the record's closing brace
+        line += ",\"owner\":" + OwnerJson(report.fs, i).dump() + "}";
+      }
+    }
+    line += "]}";
+  }
+  return line;
 }
 
 std::string RecordLine(const SectorRecord& r) {
@@ -160,7 +216,7 @@ int RunInfo(const InfoOptions& options, std::ostream& out) {
     const ImageReport report = ExamineImage(path, options.files);
     if (report.Error()) status = 1;
     if (options.json) {
-      out << JsonLine(ImageJson(report, options)) << '\n';
+      out << ImageJsonLine(report, options) << '\n';
     } else {
       out << TextReport(report, options);
     }

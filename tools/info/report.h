@@ -34,13 +34,16 @@ ImageReport ExamineImage(const std::string& path, bool files = false);
 // {"records": N, "idCrcBad": N, "dataCrcBad": N, "noDataMark": N, "duplicates": N}
 Json SummaryJson(const HealthSummary& summary);
 // {"track", "side", "sector", "size", "density", "doubled", "idOffset", "dataOffset", "dam",
-//  "idCrc", "dataCrc", "remarks"}: null where the container does not record the fact.
-Json SectorJson(const SectorRecord& record);
-// {"file", "format", "error", "tracks", "sides", "summary"}, "dos" with --files and "sectors" with
-// --sectors (each with its "owner" when --files is given too).
-Json ImageJson(const ImageReport& report, const InfoOptions& options);
-// The object on one line; bytes of a path that are not UTF-8 are replaced.
-std::string JsonLine(const Json& object);
+//  "idCrc", "dataCrc", "remarks"}: null where the container does not record the fact. Written
+// straight into the text: an image has thousands of records, and building each as a JSON value
+// first took most of the program's time.
+void AppendSectorJson(std::string& out, const SectorRecord& record);
+// {"file", "format", "error", "tracks", "sides", "summary"}.
+Json ImageJson(const ImageReport& report);
+// The image's line: ImageJson's object, "dos" with --files, and "sectors" at its end with
+// --sectors (each record with its "owner" when --files is given too). Bytes of a path that are not
+// UTF-8 are replaced.
+std::string ImageJsonLine(const ImageReport& report, const InfoOptions& options);
 
 // One line for a record: where it is and its health, then its remarks.
 std::string RecordLine(const SectorRecord& record);
