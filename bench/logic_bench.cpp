@@ -239,11 +239,11 @@ void Register() {
   benchmark::RegisterBenchmark("ShowHexPage/DMK_80x2_DD/start", HexPage, Kind::Dmk, false);
   benchmark::RegisterBenchmark("ShowHexPage/DMK_80x2_DD/end", HexPage, Kind::Dmk, true);
   benchmark::RegisterBenchmark("ShowHexPage/JV1_35/end", HexPage, Kind::Jv1, true);
-  benchmark::RegisterBenchmark("ReadFiles/DMK_80x2_DD", ReadFiles, Kind::Dmk, false);
-  benchmark::RegisterBenchmark("ListAndReadFiles/DMK_80x2_DD", ReadFiles, Kind::Dmk, true);
   benchmark::RegisterBenchmark("ListSectors/DMK_80x2_DD", List, Kind::Dmk);
   benchmark::RegisterBenchmark("ListSectors/JV3_80x2_DD", List, Kind::Jv3);
   benchmark::RegisterBenchmark("InfoProgram/DMK_80x2_DD", InfoProgram, Kind::Dmk)->UseRealTime();
+  benchmark::RegisterBenchmark("ReadFiles/DMK_80x2_DD", ReadFiles, Kind::Dmk, false);
+  benchmark::RegisterBenchmark("ListAndReadFiles/DMK_80x2_DD", ReadFiles, Kind::Dmk, true);
 }
 
 }  // namespace
@@ -274,14 +274,14 @@ int main(int argc, char** argv) {
       {"hex page end / start (independent of size)", "ShowHexPage/DMK_80x2_DD/end",
        "ShowHexPage/DMK_80x2_DD/start", 1.25},
       {"hex page at the end of the 88 KB JV1", "ShowHexPage/JV1_35/end", "", 50},
-      {"files, owners of every record, free space: 1 MB Newdos/80 DMK", "ReadFiles/DMK_80x2_DD", "",
-       1000},
-      {"the same with the physical listing", "ListAndReadFiles/DMK_80x2_DD", "", 0},
       {"physical listing of the 1 MB DMK, every CRC (2880 records)", "ListSectors/DMK_80x2_DD", "",
        2000},
       {"physical listing of the JV3 (2880 records)", "ListSectors/JV3_80x2_DD", "", 0},
       {"m1view-info --json --sectors on the 1 MB DMK (whole process, wall)",
        "InfoProgram/DMK_80x2_DD/real_time", "", 20000},
+      {"files, owners of every record, free space: 1 MB Newdos/80 DMK", "ReadFiles/DMK_80x2_DD", "",
+       1000},
+      {"the same with the physical listing", "ListAndReadFiles/DMK_80x2_DD", "", 0},
   };
   return m1::bench::RunAndReport(argc, argv, rows);
 }

@@ -52,8 +52,6 @@ constexpr std::size_t kExtentsAt = 22;
 constexpr std::uint8_t kEndOfExtents = 0xFF;
 constexpr std::uint8_t kLinkMark = 0xFE;  // FE xx: the list goes on in the extended entry xx
 constexpr int kHitSlots = 256;
-constexpr int kHitSectors = 32;          // a Model 1 HIT position keeps the entry sector in 5 bits
-constexpr std::size_t kGatUnits = 0x60;  // allocation bytes; the lockout table follows
 
 // A sector's 256 bytes, every read checked.
 class Bytes256 {
@@ -213,11 +211,15 @@ class Reader {
  public:
   Reader(const DiskView& disk, const DosLayout& l)
       : disk_(disk), l_(l), dir_(disk, l), gat_(ReadRelative(disk, l, l.directorySector)) {
-    granules_ =
-        std::min(l.Granules(), std::min(l.units, static_cast<int>(kGatUnits)) * l.granulesPerUnit);
+    granules_ = std::min(l.Granules(), std::min(l.units, kGatUnits) * l.granulesPerUnit);
     users_.resize(static_cast<std::size_t>(std::max(granules_, 0)));
     dosGranule_.assign(users_.size(), false);
     marks_.resize(static_cast<std::size_t>(std::max(l.totalSectors, 0)));
+    records_.resize(marks_.size());
+    for (int rel = 0; rel < l.totalSectors; ++rel) {
+      const Address a = At(l, rel);
+      records_[static_cast<std::size_t>(rel)] = disk.Record(a.cylinder, a.head, a.sector);
+    }
   }
 
   FileSystem Read() {
@@ -249,10 +251,6 @@ class Reader {
     if (!gat_) return true;
     const int unit = granule / l_.granulesPerUnit, bit = granule % l_.granulesPerUnit;
     return (gat_->at(static_cast<std::size_t>(unit)) >> bit) & 1;
-  }
-  std::string GranuleName(int granule) const {
-    return l_.unitName + " " + std::to_string(granule / l_.granulesPerUnit) + " granule " +
-           std::to_string(granule % l_.granulesPerUnit);
   }
 
   // The granules holding the boot and system sectors and the directory belong to the DOS.
@@ -356,8 +354,7 @@ class Reader {
       if (mark.file < 0) mark = {index, data ? static_cast<int>(k) + 1 : 0};
       if (!data) continue;
       const Address a = At(l_, rel);
-      f.sectors.push_back(
-          {a.cylinder, a.head, a.sector, disk_.Record(a.cylinder, a.head, a.sector)});
+      f.sectors.push_back({a.cylinder, a.head, a.sector, records_[static_cast<std::size_t>(rel)]});
     }
     fs_.files.push_back(std::move(f));
   }
@@ -462,7 +459,7 @@ class Reader {
         continue;
       }
       const auto rel = RelativeOf(l_, r);
-      if (!rel || disk_.Record(r.cylinder, r.head, r.sector) != i)
+      if (!rel || records_[static_cast<std::size_t>(*rel)] != i)
         continue;  // not what the DOS reads
       const FileSectorMark mark = marks_[static_cast<std::size_t>(*rel)];
       const int entrySector = *rel - gatRel - 2;
@@ -503,7 +500,8 @@ class Reader {
   std::vector<std::vector<int>> users_;  // per granule, the files on it
   std::vector<bool> dosGranule_;
   std::set<int> systemGranules_;
-  std::vector<FileSectorMark> marks_;  // per relative sector
+  std::vector<FileSectorMark> marks_;                // per relative sector
+  std::vector<std::optional<std::size_t>> records_;  // per relative sector: its record
   FileSystem fs_;
 };
 

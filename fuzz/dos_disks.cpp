@@ -95,7 +95,9 @@ DosDisk NewdosDoubleSided() {
   gat[19] = 0x06;
   DirEntry one = kOne;
   one.extents = {0x13, 0x21};
-  disk.Put(10, 0, 0, 0, gat).Put(10, 0, 1, 0, Hit()).Put(10, 0, 2, 0, Entries({kBoot, one}));
+  Bytes hit = Hit();
+  hit[0x40] = hit[0x61] = 0x00;  // no LONG/CMD here
+  disk.Put(10, 0, 0, 0, gat).Put(10, 0, 1, 0, hit).Put(10, 0, 2, 0, Entries({kBoot, one}));
   for (int s = 3; s < 10; ++s) disk.Put(10, 0, s, 0, Bytes(kSector, 0x00));
   for (int s = 0; s < 10; ++s) d.directory.push_back(disk.Jv3Offset(10, 0, s));
   d.file = disk.Jv3();

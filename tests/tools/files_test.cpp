@@ -35,15 +35,15 @@ ImageReport OneFileDisk() {
 
 TEST(InfoFiles, DosObjectAndOwners) {
   const ImageReport report = OneFileDisk();
-  EXPECT_EQ(JsonLine(DosJson(report.fs)),
+  EXPECT_EQ(DosJson(report.fs).dump(),
             R"({"name":"TRSDOS","version":null,"diskName":"DATADISK","date":"03/04/85",)"
             R"("freeGranules":67,"problems":[],"files":[{"name":"ONE","ext":"BAS","size":272,)"
             R"("system":false,"invisible":false,"protection":0,"date":null,)"
             R"("extents":[{"track":1,"granule":0,"count":1}],"sectors":[[1,0,0],[1,0,1]],)"
             R"("problems":[]}]})");
 
-  const Json image =
-      ImageJson(report, InfoOptions{.json = true, .sectors = true, .files = true, .images = {}});
+  const Json image = Json::parse(ImageJsonLine(
+      report, InfoOptions{.json = true, .sectors = true, .files = true, .images = {}}));
   // JV1 records in file order: track x 10 + sector.
   EXPECT_EQ(image["sectors"][10]["owner"], "ONE/BAS, record 1 of 2");
   EXPECT_EQ(image["sectors"][12]["owner"], "ONE/BAS, past its end");

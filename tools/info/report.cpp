@@ -136,7 +136,7 @@ void AppendSectorJson(std::string& out, const SectorRecord& r) {
   out += "]}";
 }
 
-Json ImageHeadJson(const ImageReport& report, const InfoOptions& options) {
+Json ImageJson(const ImageReport& report) {
   const Listing& l = report.listing;
   Json j;
   j["file"] = report.path;
@@ -145,12 +145,13 @@ Json ImageHeadJson(const ImageReport& report, const InfoOptions& options) {
   j["tracks"] = l.cylinders;
   j["sides"] = l.sides;
   j["summary"] = SummaryJson(l.Summary());
-  if (options.files) j["dos"] = DosJson(report.fs);
   return j;
 }
 
 std::string ImageJsonLine(const ImageReport& report, const InfoOptions& options) {
-  std::string line = JsonLine(ImageHeadJson(report, options));
+  Json object = ImageJson(report);
+  if (options.files) object["dos"] = DosJson(report.fs);
+  std::string line = object.dump(-1, ' ', false, Json::error_handler_t::replace);
   if (options.sectors) {
     line.pop_back();  // the object's closing brace
     line += ",\"sectors\":[";
@@ -161,20 +162,12 @@ std::string ImageJsonLine(const ImageReport& report, const InfoOptions& options)
       AppendSectorJson(line, records[i]);
       if (options.files) {
         line.pop_back();  // the record's closing brace
-        line += ",\"owner\":" + JsonLine(OwnerJson(report.fs, i)) + "}";
+        line += ",\"owner\":" + OwnerJson(report.fs, i).dump() + "}";
       }
     }
     line += "]}";
   }
   return line;
-}
-
-Json ImageJson(const ImageReport& report, const InfoOptions& options) {
-  return Json::parse(ImageJsonLine(report, options));
-}
-
-std::string JsonLine(const Json& object) {
-  return object.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 std::string RecordLine(const SectorRecord& r, ImageFormat format) {

@@ -38,15 +38,12 @@ Json SummaryJson(const HealthSummary& summary);
 // straight into the text: an image has thousands of records, and building each as a JSON value
 // first took most of the program's time.
 void AppendSectorJson(std::string& out, const SectorRecord& record);
-// {"file", "format", "error", "tracks", "sides", "summary"}, and "dos" with --files.
-Json ImageHeadJson(const ImageReport& report, const InfoOptions& options);
-// The image's line: ImageHeadJson's object, and "sectors" at its end with --sectors (each with its
-// "owner" when --files is given too). Bytes of a path that are not UTF-8 are replaced.
+// {"file", "format", "error", "tracks", "sides", "summary"}.
+Json ImageJson(const ImageReport& report);
+// The image's line: ImageJson's object, "dos" with --files, and "sectors" at its end with
+// --sectors (each record with its "owner" when --files is given too). Bytes of a path that are not
+// UTF-8 are replaced.
 std::string ImageJsonLine(const ImageReport& report, const InfoOptions& options);
-// The same line read back as a value, for the tests.
-Json ImageJson(const ImageReport& report, const InfoOptions& options);
-// An object on one line, bytes that are not UTF-8 replaced.
-std::string JsonLine(const Json& object);
 
 // One line for a record of an image of the given format: where it is and its health, then its
 // remarks.
