@@ -106,17 +106,18 @@ Outcome SummaryLine(const std::string& path, const ImageFile& file) {
     o.text = path + "\terror: " + *file.error + "\n";
     return o;
   }
-  const Listing listing = ListSectors(file.bytes, /*indexReach=*/false);  // not a problem
+  // Which records the main window reaches is no health problem, and the line never shows it.
+  const Listing listing = ListSectors(file.bytes, /*indexReach=*/false);
   if (!listing.format) {
     o.text = path + "\terror: " + listing.error.value_or("not a disk image") + "\n";
     return o;
   }
   o.read = true;
   const std::optional<FileSystem> dos = ReadFileSystem(file.bytes, listing);
-  std::string density = listing.singleDensity && listing.doubleDensity ? "SD+DD"
-                        : listing.doubleDensity                        ? "DD"
-                        : listing.singleDensity                        ? "SD"
-                                                                       : "no sectors";
+  const std::string density = listing.singleDensity && listing.doubleDensity ? "SD+DD"
+                              : listing.doubleDensity                        ? "DD"
+                              : listing.singleDensity                        ? "SD"
+                                                                             : "no sectors";
   std::string line = path + "\t" + FormatName(*listing.format) + "\t" +
                      std::to_string(listing.cylinders) + "x" + std::to_string(listing.sides) + " " +
                      density + "\t";
