@@ -64,11 +64,11 @@ std::string HelpText() {
                      "\n";
   for (const FlagOption& option : kInfoOptions) {
     std::string name = option.name;
-    name.resize(20, ' ');
+    name.resize(19, ' ');
     text += "  " + name + option.help + "\n";
   }
   text +=
-      "  --at OFFSET IMAGE   what the byte at OFFSET (decimal or 0x hexadecimal) of IMAGE is\n"
+      "  --at OFFSET IMAGE  explain the byte at OFFSET (decimal or 0x hex) of IMAGE\n"
       "\n"
       "Exit status: 0 when every file was read, 1 when one was not, 2 for a wrong\n"
       "command line. See m1view-info(1).\n";
