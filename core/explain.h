@@ -4,9 +4,12 @@
 // short text for a status bar, a tooltip or m1view-info --at.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "core/filesystem.h"
 #include "core/listing.h"
@@ -25,9 +28,32 @@ class ByteExplainer {
   std::string Explain(std::int64_t offset) const;
 
  private:
+  // The fields of a record that the listing places in the file.
+  // JV3 also keeps the data space of a free sector header.
+  enum class PieceKind { IdField, IdGap, DataMark, Data, DataCrc, FreeSpace };
+  // A run of bytes that belongs to one field of one record.
+  struct Piece {
+    PieceKind kind;
+    std::size_t record;  // index into the listing; FreeSpace: the entry over both tables
+    std::int64_t length;
+    std::int64_t origin;  // FreeSpace: where the entry's data space starts
+  };
+
+  std::string ExplainPiece(const Piece& piece, std::int64_t offset) const;
+  std::string ExplainDmk(std::int64_t offset) const;
+  static std::string CutText(const SectorRecord& record, const char* field);
+  std::string ExplainJv3(std::int64_t offset) const;
+  std::string ExplainJv3Entry(std::int64_t table, std::int64_t entry, std::int64_t byte) const;
+
   std::span<const std::uint8_t> file_;
   const Listing& listing_;
   const FileSystem* fs_;
+  std::vector<std::int64_t> starts_;  // sorted, disjoint: piece k covers starts_[k] on
+  std::vector<Piece> pieces_;
+  std::int64_t trackLength_ = 0;             // DMK: the header's track length, 0 when unusable
+  std::int64_t namedImages_ = 0;             // DMK: the track images the header names
+  std::vector<int> tableEnds_;               // DMK: the pointers in use of each track image
+  std::optional<std::int64_t> secondTable_;  // JV3: where a second header table starts
 };
 
 }  // namespace m1

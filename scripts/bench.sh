@@ -12,7 +12,7 @@ jobs=$(nproc)
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DM1VIEW_BENCH=ON -DM1VIEW_TESTS=ON \
   -DM1VIEW_SANITIZE=OFF >/dev/null
-targets=(m1view-bench)
+targets=(m1view-bench m1view-bench-explain m1view-bench-survey m1view-info)
 if grep -q '^M1VIEW_GUI:BOOL=ON' "$build/CMakeCache.txt"; then
   targets+=(m1view-bench-qt m1view-bench-startup)
 fi
@@ -23,6 +23,9 @@ tables=$(mktemp -d)
 trap 'rm -rf "$tables"' EXIT
 
 "$build/m1view-bench" --markdown="$tables/logic.md" "$@"
+# The byte explainer; m1view-info --summary -r over 1000 images against cat (whole processes).
+"$build/m1view-bench-explain" --markdown="$tables/explain.md" "$@"
+"$build/m1view-bench-survey" --markdown="$tables/survey.md"
 if [ -x "$build/m1view-bench-qt" ]; then
   "$build/m1view-bench-qt" --markdown="$tables/qt.md" "$@"
   "$build/m1view-bench-startup" --markdown="$tables/startup.md"
@@ -37,6 +40,8 @@ cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n1)
   echo "measured in one run so the ratios hold; the file is read from the page cache."
   echo
   cat "$tables/logic.md"
+  sed 1,2d "$tables/explain.md"
+  sed 1,2d "$tables/survey.md"
   [ -f "$tables/qt.md" ] && sed 1,2d "$tables/qt.md"
   [ -f "$tables/startup.md" ] && cat "$tables/startup.md"
 } > bench/RESULTS.md
