@@ -2,8 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 
 #include "platform/qt/qt_dialogs.h"
 
@@ -18,6 +20,16 @@ QtHost::~QtHost() {
   hexWin_.reset();
   mapWin_.reset();
   mainWin_.reset();
+}
+
+void QtHost::Start(const std::optional<std::string>& file) {
+  std::optional<std::string> path = file;
+  if (path && !path->empty()) *path = ToText(QFileInfo(FromText(*path)).absoluteFilePath());
+  ShowForm(FormId::Main);
+  if (!path || !mainWin_) return;
+  QTimer::singleShot(0, mainWin_.get(), [this, p = *path] {
+    if (!ended_) mainWin_->OpenChosen(p);
+  });
 }
 
 void QtHost::ShowForm(FormId form) {

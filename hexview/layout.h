@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -57,6 +58,11 @@ constexpr std::string_view ByteSeparator(int i) {
 constexpr std::int64_t ScrollMax(std::int64_t fileend) {
   return fileend >= 256 ? (fileend - 256) / kBytesPerLine : 0;
 }
+
+// The byte of the page under the point (x, y), 0 to 447: over its two hex digits and the space
+// after them, or over its character; nothing elsewhere. lineWidth is the width of a whole printed
+// line (78 columns) in the window font, lineHeight the height of a line.
+std::optional<int> ByteAtPoint(Twips x, Twips y, Twips lineWidth, Twips lineHeight);
 
 // Upper-case hexadecimal without leading zeros ("0" for zero).
 std::string Hex(std::uint64_t value);

@@ -45,6 +45,7 @@ constexpr std::uint8_t kIdamRepeat = 0xFE;
 
 // JV1: no header, 10 single-density sectors of 256 bytes a track, directory on track 17.
 constexpr std::int64_t kJv1TrackBytes = 2560;
+constexpr std::int64_t kJv1SectorBytes = 256;
 constexpr int kJv1MaxTracks = 96;
 constexpr int kJv1SectorsPerTrack = 10;
 constexpr int kJv1DirTrack = 17;
@@ -156,12 +157,44 @@ void form1::mnuFileItem_Click(int index) {
   if (index != 1) return;
   const auto chosen = p_.dialogs.ShowOpen(kOpenFilter, 2);
   if (!chosen) return;  // Cancel leaves everything as it was
-  CMDialog1_Filename = *chosen;
-  Filename = *chosen;
+  OpenChosen(*chosen);
+}
+
+void form1::OpenChosen(const std::string& path) {
+  CMDialog1_Filename = path;
+  Filename = path;
   const bool opened = OpenFile(Filename);
   TxtFilename.text = Filename;
   openflag = 1;
   if (opened) LoadDiskFile();
+}
+
+std::string form1::HoverText(Twips x, Twips y) {
+  const Twips h = surface.TextHeight("sample");
+  // The latest number drawn at the point is the one on top.
+  const auto hit = std::find_if(drawn_.rbegin(), drawn_.rend(), [&](const DrawnSector& d) {
+    return x >= d.x && x < d.x + d.width && y >= d.y && y < d.y + h;
+  });
+  if (hit == drawn_.rend()) return {};
+  if (!explained_) {
+    const ImageBytes in = FileBytes(filebuf, fileend);
+    explained_ = std::make_unique<ExplainedFile>(
+        std::span<const std::uint8_t>(filebuf.data(), static_cast<std::size_t>(in.size())));
+  }
+  std::string text = explained_->Explain(hit->numberAt);
+  if (!hit->idAt) return text;
+  const std::optional<std::size_t> record = explained_->RecordWithId(*hit->idAt);
+  if (!record) return text;
+  const std::optional<std::int64_t> data = explained_->listing().records[*record].dataOffset;
+  if (data) text += "; " + explained_->Explain(*data);
+  return text;
+}
+
+void form1::PrintSector(const std::string& text, std::int64_t numberAt,
+                        std::optional<std::int64_t> idAt) {
+  drawn_.push_back(
+      {surface.CurrentX(), surface.CurrentY(), surface.TextWidth(text), numberAt, idAt});
+  surface.Print(text, false);
 }
 
 void form1::Form_QueryUnload(int& /*cancel*/, int unloadMode) { DoUnLoadPreCheck(unloadMode); }
@@ -193,6 +226,7 @@ void form1::LoadDiskFile() {
   if (!p_.files.IsOpen()) return;
   const std::int64_t length = p_.files.Length();
   const bool tooLarge = length > kMaxImageBytes;
+  explained_.reset();  // it reads the buffer about to go
   std::vector<std::uint8_t> bytes;
   if (!tooLarge && !p_.files.ReadAll(bytes, 1)) bytes.clear();
   if (bytes.empty()) bytes.assign(1, 0);
@@ -210,6 +244,7 @@ void form1::LoadDiskFile() {
   endflag = 0;
   dirCounted_.assign(static_cast<std::size_t>(kJv3Entries), false);
   surface.Cls();
+  drawn_.clear();
 
   if (tooLarge) {
     Refuse(" This file is too large to be a disk image");
@@ -275,6 +310,7 @@ void form1::LoadDiskFile() {
 
 void form1::ShowSecPage() {
   surface.Cls();
+  drawn_.clear();
   const Twips h = surface.TextHeight("sample");
   if (dmkflag == 1) {
     DrawDmkPage(h);
@@ -363,10 +399,11 @@ void form1::DrawDmkPage(Twips h) {
       surface.SetForeColor(c);
       if (numeric) {
         surface.SetPos(ml::NumericColumn(ml::kFirstColumnDmk, *sec), line);
-        surface.Print(std::string(doubleByte ? "*" : " ") + std::to_string(*sec), false);
+        PrintSector(std::string(doubleByte ? "*" : " ") + std::to_string(*sec), idam + 3 * step,
+                    idam);
       } else {
         surface.SetPos(column, line);
-        surface.Print(ml::NumberForm(*sec), false);
+        PrintSector(ml::NumberForm(*sec), idam + 3 * step, idam);
         column += ml::kColumnStep;
       }
 
@@ -413,7 +450,7 @@ void form1::DrawJv1Page(Twips h) {
     surface.SetForeColor(t == kJv1DirTrack ? ml::kDirSingle : ml::kSingle);
     for (int s = 0; s < kJv1SectorsPerTrack; ++s) {
       surface.SetPos(ml::NumericColumn(ml::kFirstColumnJv, s), line);
-      surface.Print(ml::NumberForm(s), false);
+      PrintSector(ml::NumberForm(s), t * kJv1TrackBytes + s * kJv1SectorBytes, std::nullopt);
     }
     line += ml::kLineStep;
   }
@@ -496,7 +533,7 @@ void form1::DrawJv3Page(Twips h) {
       surface.SetPos(column, line);
       column += ml::kColumnStep;
     }
-    surface.Print(ml::NumberForm(*sec), false);
+    PrintSector(ml::NumberForm(*sec), at + 1, at);
 
     prevTrack = *trk;
     prevSide = sideFlag;

@@ -95,7 +95,11 @@ void Mainform::mnuFileItem_Click(int index) {
 void Mainform::OpenCommand() {
   const std::optional<std::string> chosen = p_.dialogs.ShowOpen(kOpenFilter, 2);
   if (!chosen) return;  // Cancel leaves everything as it was
-  CMDialog1_Filename = *chosen;
+  OpenChosen(*chosen);
+}
+
+void Mainform::OpenChosen(const std::string& path) {
+  CMDialog1_Filename = path;
   img.Filename = CMDialog1_Filename;
   if (!OpenFile(img.Filename)) return;
   TxtFilename.text = img.Filename;
@@ -109,6 +113,10 @@ bool Mainform::OpenFile(const std::string& path) {
   p_.dialogs.MsgBox(kOpenFailure, "Text Editor", MsgIcon::Exclamation);
   p_.files.CloseAll();
   return false;
+}
+
+std::string Mainform::CopyText() const {
+  return HexDumpText(0, shownDump_);
 }
 
 void Mainform::Cmndhexedit_Click() {
@@ -140,6 +148,7 @@ void Mainform::AnalyseImage() {
   }
   p_.files.CloseAll();
   surface.Cls();
+  shownDump_.clear();
   List2.Clear();
 
   AnalysisOutcome outcome = m1::AnalyseImage(img, std::move(bytes), readLength);
@@ -244,6 +253,7 @@ void Mainform::PrintDump(bool directory) {
   // Bytes at or past the end of the file are shown as missing.
   const double end = std::min<double>(img.fileend, static_cast<double>(img.DataSize()));
   int attribute = 0;
+  shownDump_.clear();
 
   surface.SetY(ml::kDumpTop);
   for (int r = 1; r <= ml::kDumpRows; ++r) {
@@ -256,6 +266,7 @@ void Mainform::PrintDump(bool directory) {
       img.fpa += step;
       std::optional<int> b;
       if (at >= 0 && at < end) b = img.filebuf[static_cast<std::size_t>(at)];
+      shownDump_.push_back(b ? DumpByte(static_cast<std::uint8_t>(*b)) : std::nullopt);
       if (!evenRow && c == 1) attribute = b.value_or(0);
 
       Rgb hexColour = colour::kBlack;

@@ -84,6 +84,7 @@ HexWindow::HexWindow(form2& logic, ActivationTracker& tracker)
   page->installEventFilter(this);
   SortTabOrder();
   FitToClient();
+  AddDesktopWays();
 }
 
 void HexWindow::Load() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/qt/form_window.h"
+#include "platform/qt/hover_status.h"
 #include "sectormap/form1.h"
 
 namespace m1::qt {
@@ -30,13 +31,20 @@ class SectorMapWindow final : public FormWindow {
   void OnNext();
   void OnPrev();
   void OnFileDisplay();
+  void OnDrop(const QString& path);
+  void OnHover(int x, int y);
 
  private:
+  // The ways in from the desktop: files dropped on the window, the explanation of the sector under
+  // the mouse.
+  void AddDesktopWays();
+
   form1& logic_;
   QLineEdit* text1_ = nullptr;
   QLineEdit* filename_ = nullptr;
   QRadioButton* option1_ = nullptr;
   QRadioButton* option2_ = nullptr;
+  HoverStatus* hover_ = nullptr;
 };
 
 }  // namespace m1::qt

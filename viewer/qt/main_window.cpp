@@ -145,6 +145,7 @@ MainWindow::MainWindow(Mainform& logic, ActivationTracker& tracker)
     connect(MakeButton(page, b.name, b.caption, b.place), &QPushButton::clicked, this, b.slot);
   }
   for (const LinePlace& l : kLines) MakeLine(page, l.name, l.x1, l.y1, l.x2, l.y2, l.width);
+  AddDesktopWays();
   SortTabOrder();
   FitToClient();
 }

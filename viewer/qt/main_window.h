@@ -2,6 +2,7 @@
 // and slots that hand every event to the window logic and then show what it produced.
 #pragma once
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,8 @@ class MainWindow final : public FormWindow {
 
   void Load() override;
   void Sync() override;
+  // Opens path as if chosen in the Open dialog (a file named on the command line).
+  void OpenChosen(const std::string& path);
 
  protected:
   void Activated() override;
@@ -37,8 +40,13 @@ class MainWindow final : public FormWindow {
   void OnSecdisp();
   void OnHexedit();
   void OnComboText(const QString& text);
+  void OnDrop(const QString& path);
+  void OnCopy();
 
  private:
+  // The ways in from the desktop: files dropped on the window, the Edit menu.
+  void AddDesktopWays();
+
   Mainform& logic_;
   std::vector<std::pair<QLineEdit*, TextBox Mainform::*>> boxes_;
   QComboBox* combo_ = nullptr;
