@@ -9,7 +9,8 @@ class QString;
 namespace m1::qt {
 
 // Adds the menu before the window's "&Help" menu (at the end when it has none) and returns its
-// Copy action.
+// Copy action. Ctrl+C also reaches Copy from a box of the window that holds the focus but no
+// selection; call it after the window's boxes are made.
 QAction* AddEditMenu(QMainWindow* window);
 
 // Puts text on the clipboard; an empty text leaves the clipboard as it was.

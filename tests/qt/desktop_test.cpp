@@ -109,11 +109,20 @@ TEST_F(DesktopTest, CopyPutsTheDumpOnTheClipboard) {
   Child<QAction>(main, "mnuEditCopy")->trigger();
   EXPECT_TRUE(Clipboard().startsWith(sector0)) << Clipboard().toStdString();
   EXPECT_EQ(Clipboard().count(QLatin1Char('\n')), 16);
-  // Ctrl+C, with a button holding the focus.
+  // Ctrl+C, with a button holding the focus, then a box that has nothing selected.
   QGuiApplication::clipboard()->clear();
   Click(main, "CmndNextsec");
   QTest::keyClick(&main, Qt::Key_C, Qt::ControlModifier);
   EXPECT_TRUE(Clipboard().startsWith("00000000  00 00 00")) << Clipboard().toStdString();
+  QGuiApplication::clipboard()->clear();
+  auto* box = Child<QLineEdit>(main, "TxtFilename");
+  box->setFocus();
+  QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_TRUE(Clipboard().startsWith("00000000  00 00 00")) << Clipboard().toStdString();
+  // With text selected in the box, the box copies its selection.
+  box->setSelection(0, 4);
+  QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(Clipboard(), box->text().left(4));
   // The hex window copies its page of 28 lines.
   Click(main, "Cmndhexedit");
   ASSERT_TRUE(QTest::qWaitForWindowActive(host_->HexWin()));
