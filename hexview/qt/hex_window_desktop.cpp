@@ -10,21 +10,13 @@
 namespace m1::qt {
 
 void HexWindow::AddDesktopWays() {
-  connect(new FileDrops(this), &FileDrops::Dropped, this, &HexWindow::OnDrop);
-  connect(AddEditMenu(this), &QAction::triggered, this, &HexWindow::OnCopy);
+  connect(new FileDrops(this), &FileDrops::Dropped, this,
+          [this](const QString& path) { Run(&form2::OpenChosen, ToText(path)); });
+  connect(AddEditMenu(this), &QAction::triggered, this,
+          [this] { PutOnClipboard(FromText(logic_.CopyText())); });
   hover_ = new HoverStatus(this, Page());
-  connect(hover_, &HoverStatus::Hovered, this, &HexWindow::OnHover);
-}
-
-void HexWindow::OnDrop(const QString& path) {
-  logic_.OpenChosen(ToText(path));
-  Sync();
-}
-void HexWindow::OnCopy() {
-  PutOnClipboard(FromText(logic_.CopyText()));
-}
-void HexWindow::OnHover(int x, int y) {
-  hover_->Show(logic_.HoverText(x, y));
+  connect(hover_, &HoverStatus::Hovered, this,
+          [this](int x, int y) { hover_->Show(logic_.HoverText(x, y)); });
 }
 
 }  // namespace m1::qt

@@ -125,6 +125,57 @@ QWidget* MakeLine(QWidget* parent, const char* name, Twips x1, Twips y1, Twips x
   return line;
 }
 
+QWidget* ControlWidgets::Find(std::string_view name) const {
+  for (const auto& [n, w] : widgets_) {
+    if (n == name) return w;
+  }
+  return nullptr;
+}
+
+namespace {
+
+// The widget of one control other than a frame, named and at its place.
+QWidget* MakeControl(QWidget* parent, const ControlPlace& c) {
+  if (c.kind == ControlKind::TextBox) return MakeTextBox(parent, c.name, c.place, c.text);
+  if (c.kind == ControlKind::Label) return MakeLabel(parent, c.name, c.text, c.place);
+  if (c.kind == ControlKind::Button) return MakeButton(parent, c.name, c.text, c.place);
+  if (c.kind == ControlKind::Option) return MakeOption(parent, c.name, c.place, c.text);
+  QWidget* w = nullptr;
+  if (c.kind == ControlKind::Combo) {
+    auto* combo = new QComboBox(parent);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    // The typing goes to the list's own edit box, which a screen reader names on its own.
+    combo->lineEdit()->setAccessibleName(QString::fromLatin1(c.text).trimmed());
+    w = combo;
+  } else if (c.kind == ControlKind::List) {
+    w = new QListWidget(parent);
+  } else {
+    w = new QScrollBar(Qt::Vertical, parent);
+  }
+  Name(w, c.name, c.text);
+  w->setGeometry(PxRect(c.place));
+  return w;
+}
+
+}  // namespace
+
+ControlWidgets MakeControls(QWidget* parent, std::span<const ControlPlace> controls,
+                            std::span<const LinePlace> lines, Rgb background) {
+  ControlWidgets made;
+  // Frames first: they lie under the controls they frame.
+  for (const ControlPlace& c : controls) {
+    if (c.kind == ControlKind::Frame) {
+      made.Add(c.name, MakeFrame(parent, c.name, c.text, c.place, background));
+    }
+  }
+  for (const ControlPlace& c : controls) {
+    if (c.kind != ControlKind::Frame) made.Add(c.name, MakeControl(parent, c));
+  }
+  for (const LinePlace& l : lines) MakeLine(parent, l.name, l.x1, l.y1, l.x2, l.y2, l.width);
+  return made;
+}
+
 void ShowTextBox(QLineEdit* box, const TextBox& value) {
   const QSignalBlocker block(box);
   const QString text = FromText(value.text);
@@ -196,7 +247,9 @@ FormWindow::FormWindow(Surface& surface, Twips width, Twips height, ActivationTr
   resize(client_);
 }
 
-FormWindow::~FormWindow() { tracker_.Forget(this); }
+FormWindow::~FormWindow() {
+  tracker_.Forget(this);
+}
 
 void FormWindow::FitToClient() {
   resize(client_.width(), client_.height() + menuBar()->sizeHint().height());

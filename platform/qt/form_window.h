@@ -3,8 +3,12 @@
 // at their twips positions, and the functions that show the logic's control values in widgets.
 #pragma once
 
+#include <QAction>
 #include <QMainWindow>
-
+#include <QMenuBar>
+#include <span>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/controls.h"
@@ -41,6 +45,27 @@ QRadioButton* MakeOption(QWidget* parent, const char* name, TwipsRect place, con
 // window text colour (black).
 QWidget* MakeLine(QWidget* parent, const char* name, Twips x1, Twips y1, Twips x2, Twips y2,
                   int width);
+
+// The widgets built from a window's layout table, found by their control names.
+class ControlWidgets {
+ public:
+  void Add(std::string_view name, QWidget* widget) { widgets_.emplace_back(name, widget); }
+  QWidget* Find(std::string_view name) const;
+  // The widget of the named control as its Qt class; the table says what each control is.
+  template <class W>
+  W* Get(std::string_view name) const {
+    return static_cast<W*>(Find(name));
+  }
+
+ private:
+  std::vector<std::pair<std::string_view, QWidget*>> widgets_;
+};
+
+// Builds every control of a layout table on parent, at its place and with its caption or role
+// (frames first, then the rest in table order), and the separator lines. Frames are filled with
+// the window's background; a combo box is editable, and a scroll bar vertical.
+ControlWidgets MakeControls(QWidget* parent, std::span<const ControlPlace> controls,
+                            std::span<const LinePlace> lines, Rgb background);
 
 // Showing the logic's values. Signals are blocked while a widget is set, so showing a value never
 // raises the widget's change signal back into the logic.
@@ -93,5 +118,54 @@ class FormWindow : public QMainWindow {
   QSize client_;
   bool ending_ = false;
 };
+
+// A form over the logic of one window, whose handlers have the program's names: the window events
+// go to Form_Load, Form_Activate, Form_Resize and Form_QueryUnload, the File menu to
+// mnuFileItem_Click, and every handler is followed by Sync, which shows what the logic produced.
+template <class Logic>
+class LogicWindow : public FormWindow {
+ public:
+  LogicWindow(Logic& logic, ActivationTracker& tracker)
+      : FormWindow(logic.surface, Logic::kWidth, Logic::kHeight, tracker), logic_(logic) {
+    QAction* open = nullptr;
+    QAction* exit = nullptr;
+    AddFileMenu(open, exit);
+    QObject::connect(open, &QAction::triggered, this,
+                     [this] { Run(&Logic::mnuFileItem_Click, 1); });
+    QObject::connect(exit, &QAction::triggered, this,
+                     [this] { Run(&Logic::mnuFileItem_Click, 4); });
+  }
+
+  void Load() override { Run(&Logic::Form_Load); }
+
+ protected:
+  void Activated() override { Run(&Logic::Form_Activate); }
+  void Resized() override { Run(&Logic::Form_Resize); }
+  void QueryUnload(int& cancel, int unloadMode) override {
+    logic_.Form_QueryUnload(cancel, unloadMode);
+  }
+
+  // Runs a handler of the logic, then shows the control values.
+  template <class... Params, class... Args>
+  void Run(void (Logic::*handler)(Params...), Args&&... args) {
+    (logic_.*handler)(std::forward<Args>(args)...);
+    Sync();
+  }
+  // What a signal without arguments connects to: the handler, then Sync.
+  auto Slot(void (Logic::*handler)()) {
+    return [this, handler] { Run(handler); };
+  }
+  // The menu "&Help" beside the File menu, on the handler Help_Click.
+  void AddHelpMenu();
+
+  Logic& logic_;
+};
+
+template <class Logic>
+void LogicWindow<Logic>::AddHelpMenu() {
+  QAction* help = menuBar()->addAction(QStringLiteral("&Help"));
+  help->setObjectName(QStringLiteral("Help"));
+  QObject::connect(help, &QAction::triggered, this, Slot(&Logic::Help_Click));
+}
 
 }  // namespace m1::qt

@@ -7,17 +7,11 @@
 namespace m1::qt {
 
 void SectorMapWindow::AddDesktopWays() {
-  connect(new FileDrops(this), &FileDrops::Dropped, this, &SectorMapWindow::OnDrop);
+  connect(new FileDrops(this), &FileDrops::Dropped, this,
+          [this](const QString& path) { Run(&form1::OpenChosen, ToText(path)); });
   hover_ = new HoverStatus(this, Page());
-  connect(hover_, &HoverStatus::Hovered, this, &SectorMapWindow::OnHover);
-}
-
-void SectorMapWindow::OnDrop(const QString& path) {
-  logic_.OpenChosen(ToText(path));
-  Sync();
-}
-void SectorMapWindow::OnHover(int x, int y) {
-  hover_->Show(logic_.HoverText(x, y));
+  connect(hover_, &HoverStatus::Hovered, this,
+          [this](int x, int y) { hover_->Show(logic_.HoverText(x, y)); });
 }
 
 }  // namespace m1::qt

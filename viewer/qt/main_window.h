@@ -11,43 +11,20 @@
 
 namespace m1::qt {
 
-class MainWindow final : public FormWindow {
+class MainWindow final : public LogicWindow<Mainform> {
   Q_OBJECT
 
  public:
   MainWindow(Mainform& logic, ActivationTracker& tracker);
 
-  void Load() override;
   void Sync() override;
   // Opens path as if chosen in the Open dialog (a file named on the command line).
   void OpenChosen(const std::string& path);
-
- protected:
-  void Activated() override;
-  void Resized() override;
-  void QueryUnload(int& cancel, int unloadMode) override;
-
- private slots:
-  void OnOpen();
-  void OnExit();
-  void OnHelp();
-  void OnGotoTrk();
-  void OnNextsec();
-  void OnPrevsec();
-  void OnNexTrack();
-  void OnPrevTrk();
-  void OnDirFind();
-  void OnSecdisp();
-  void OnHexedit();
-  void OnComboText(const QString& text);
-  void OnDrop(const QString& path);
-  void OnCopy();
 
  private:
   // The ways in from the desktop: files dropped on the window, the Edit menu.
   void AddDesktopWays();
 
-  Mainform& logic_;
   std::vector<std::pair<QLineEdit*, TextBox Mainform::*>> boxes_;
   QComboBox* combo_ = nullptr;
   QListWidget* list_ = nullptr;

@@ -10,19 +10,14 @@
 namespace m1::qt {
 
 void MainWindow::AddDesktopWays() {
-  connect(new FileDrops(this), &FileDrops::Dropped, this, &MainWindow::OnDrop);
-  connect(AddEditMenu(this), &QAction::triggered, this, &MainWindow::OnCopy);
+  connect(new FileDrops(this), &FileDrops::Dropped, this,
+          [this](const QString& path) { OpenChosen(ToText(path)); });
+  connect(AddEditMenu(this), &QAction::triggered, this,
+          [this] { PutOnClipboard(FromText(logic_.CopyText())); });
 }
 
 void MainWindow::OpenChosen(const std::string& path) {
-  logic_.OpenChosen(path);
-  Sync();
-}
-void MainWindow::OnDrop(const QString& path) {
-  OpenChosen(ToText(path));
-}
-void MainWindow::OnCopy() {
-  PutOnClipboard(FromText(logic_.CopyText()));
+  Run(&Mainform::OpenChosen, path);
 }
 
 }  // namespace m1::qt
