@@ -14,4 +14,8 @@ std::optional<std::size_t> ExplainedFile::RecordWithId(std::int64_t offset) cons
   return std::nullopt;
 }
 
+std::string ExplainedFile::Owner(std::size_t record) const {
+  return fs_ ? fs_->OwnerText(record) : std::string();
+}
+
 }  // namespace m1

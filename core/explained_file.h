@@ -27,6 +27,9 @@ class ExplainedFile {
   const Listing& listing() const { return listing_; }
   // The record whose ID field (DMK: the ID address mark; JV3: the header entry) starts at offset.
   std::optional<std::size_t> RecordWithId(std::int64_t offset) const;
+  // Who owns a record ("BASIC/CMD, record 3 of 18", "GAT", "free"); empty where no file system
+  // is known or it says nothing of the record.
+  std::string Owner(std::size_t record) const;
 
  private:
   Listing listing_;

@@ -185,8 +185,10 @@ std::string form1::HoverText(Twips x, Twips y) {
   if (!hit->idAt) return text;
   const std::optional<std::size_t> record = explained_->RecordWithId(*hit->idAt);
   if (!record) return text;
-  const std::optional<std::int64_t> data = explained_->listing().records[*record].dataOffset;
-  if (data) text += "; " + explained_->Explain(*data);
+  const SectorRecord& r = explained_->listing().records[*record];
+  if (r.dataCrc) text += r.dataCrc->ok ? "; data CRC ok" : "; data CRC bad";
+  const std::string owner = explained_->Owner(*record);
+  if (!owner.empty()) text += "; " + owner;
   return text;
 }
 

@@ -36,7 +36,8 @@ class form1 {
   // this way.
   void OpenChosen(const std::string& path);
   // What the sector drawn under the point (x, y) of the surface is: the byte its number was read
-  // from, and its first data byte. Empty when the point is over no sector number.
+  // from, the verdict of its data CRC and its owner in the file system (JV1, which records no
+  // numbers: its first data byte). Empty when the point is over no sector number.
   std::string HoverText(Twips x, Twips y);
 
   // Public operations.

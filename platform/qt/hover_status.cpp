@@ -27,7 +27,9 @@ HoverStatus::HoverStatus(QMainWindow* window, QWidget* page)
 
 void HoverStatus::Show(const std::string& text) {
   const QString shown = FromText(text);
-  if (label_->text() != shown) label_->setText(shown);
+  // A text too long for the bar ends in an ellipsis there; the tooltip holds all of it.
+  const QString fitted = label_->fontMetrics().elidedText(shown, Qt::ElideRight, label_->width());
+  if (label_->text() != fitted) label_->setText(fitted);
   page_->setToolTip(shown);
   // A tooltip already up follows the pointer; otherwise the page shows it after the usual pause.
   if (shown.isEmpty()) {
@@ -35,10 +37,6 @@ void HoverStatus::Show(const std::string& text) {
   } else if (QToolTip::isVisible()) {
     QToolTip::showText(lastGlobal_, shown, page_);
   }
-}
-
-QString HoverStatus::Text() const {
-  return label_->text();
 }
 
 bool HoverStatus::eventFilter(QObject* watched, QEvent* event) {

@@ -24,7 +24,6 @@ class HoverStatus final : public QObject {
 
   // Shows text in the status bar and as the page's tooltip; an empty text clears both.
   void Show(const std::string& text);
-  QString Text() const;
 
  signals:
   // The pointer moved to (x, y) twips of the page.
