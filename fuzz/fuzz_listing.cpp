@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "fuzz/listing_check.h"
+#include "tests/support/listing_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto faults = m1::fuzzing::CheckListing({data, size});

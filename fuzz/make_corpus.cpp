@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "fuzz/seed_images.h"
+#include "tests/support/seed_images.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

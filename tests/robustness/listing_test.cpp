@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "fuzz/listing_check.h"
+#include "tests/support/listing_check.h"
 #include "tests/robustness/images.h"
 
 namespace m1::robustness {

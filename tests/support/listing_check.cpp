@@ -1,4 +1,4 @@
-#include "fuzz/listing_check.h"
+#include "tests/support/listing_check.h"
 
 #include <bit>
 
