@@ -2,8 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 
 #include "platform/qt/qt_dialogs.h"
 
@@ -18,6 +20,16 @@ QtHost::~QtHost() {
   hexWin_.reset();
   mapWin_.reset();
   mainWin_.reset();
+}
+
+void QtHost::Start(const std::optional<std::string>& file) {
+  std::optional<std::string> path = file;
+  if (path && !path->empty()) *path = ToText(QFileInfo(FromText(*path)).absoluteFilePath());
+  ShowForm(FormId::Main);
+  if (!path || !mainWin_) return;
+  QTimer::singleShot(0, mainWin_.get(), [this, p = *path] {
+    if (!ended_) mainWin_->OpenChosen(p);
+  });
 }
 
 void QtHost::ShowForm(FormId form) {
@@ -68,9 +80,9 @@ void QtHost::Load(FormWindow& window) {
 void QtHost::EndProgram() {
   if (ended_) return;
   ended_ = true;
-  for (FormWindow* window : {static_cast<FormWindow*>(mainWin_.get()),
-                             static_cast<FormWindow*>(mapWin_.get()),
-                             static_cast<FormWindow*>(hexWin_.get())}) {
+  for (FormWindow* window :
+       {static_cast<FormWindow*>(mainWin_.get()), static_cast<FormWindow*>(mapWin_.get()),
+        static_cast<FormWindow*>(hexWin_.get())}) {
     if (window == nullptr) continue;
     window->SetEnding();
     window->hide();
@@ -79,8 +91,12 @@ void QtHost::EndProgram() {
   QCoreApplication::exit(0);
 }
 
-void QtHost::DoEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void QtHost::DoEvents() {
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
-void QtHost::ChangeToProgramFolder() { QDir::setCurrent(QCoreApplication::applicationDirPath()); }
+void QtHost::ChangeToProgramFolder() {
+  QDir::setCurrent(QCoreApplication::applicationDirPath());
+}
 
 }  // namespace m1::qt

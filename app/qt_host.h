@@ -4,6 +4,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "hexview/qt/hex_window.h"
 #include "platform/files.h"
@@ -22,6 +24,11 @@ class QtHost final : public Host {
   ~QtHost() override;
   QtHost(const QtHost&) = delete;
   QtHost& operator=(const QtHost&) = delete;
+
+  // Shows the main window; a file named on the command line then opens in it as if chosen in its
+  // Open dialog, once the window system has shown the window. A relative path is taken from the
+  // current folder at the call, before the window makes the program's folder current.
+  void Start(const std::optional<std::string>& file);
 
   void ShowForm(FormId form) override;
   void EndProgram() override;

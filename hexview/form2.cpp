@@ -4,6 +4,7 @@
 #include <span>
 
 #include "core/analysis.h"
+#include "core/hex_dump.h"
 #include "core/jv3_format.h"
 #include "core/number_text.h"
 #include "hexview/layout.h"
@@ -82,6 +83,40 @@ void form2::mnuFileItem_Click(int index) {
   }
 }
 
+void form2::OpenChosen(const std::string& path) {
+  busy_ = true;
+  CMDialog1_Filename = path;
+  Load(CMDialog1_Filename, LoadPath::Menu);
+  AfterModalBox();
+  busy_ = false;
+}
+
+std::string form2::CopyText() const {
+  if (openflag != 1) return {};
+  const std::int64_t start = fpasave2;
+  const std::int64_t end = std::min<std::int64_t>(start + hexlayout::kBytesPerPage, fileend);
+  std::vector<DumpByte> bytes;
+  for (std::int64_t at = start; at < end; ++at)
+    bytes.emplace_back(filebuf[static_cast<std::size_t>(at)]);
+  return HexDumpText(static_cast<std::uint64_t>(start), bytes);
+}
+
+std::string form2::HoverText(Twips x, Twips y) {
+  using namespace hexlayout;
+  if (openflag != 1) return {};
+  const Twips lineWidth = surface.TextWidth(std::string(kLineColumns, '0'));
+  const std::optional<int> index = ByteAtPoint(x, y, lineWidth, surface.TextHeight("sample"));
+  if (!index) return {};
+  const std::int64_t offset = std::int64_t{fpasave2} + *index;
+  if (!explained_) {
+    const auto size = static_cast<std::size_t>(
+        std::clamp<std::int64_t>(fileend, 0, static_cast<std::int64_t>(filebuf.size())));
+    explained_ =
+        std::make_unique<ExplainedFile>(std::span<const std::uint8_t>(filebuf.data(), size));
+  }
+  return HexText(static_cast<std::uint64_t>(offset), 7) + ": " + explained_->Explain(offset);
+}
+
 void form2::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
   DoUnLoadPreCheck(unloadMode);
 }
@@ -114,6 +149,7 @@ bool form2::Load(const std::string& path, LoadPath how) {
   TxtFilename.text = Filename;
   openflag = 1;
   fileend = static_cast<std::int32_t>(length);
+  explained_.reset();  // it reads the buffer about to go
   filebuf = std::move(bytes);
   // The file stays open after a hand-over from the main window until the next open closes it.
   if (how == LoadPath::Menu) p_.files.CloseAll();

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "core/explained_file.h"
 #include "hexview/classify.h"
 #include "platform/platform.h"
 
@@ -28,6 +30,16 @@ class form2 {
   // The user moved the scroll bar to position value (also raised when the program sets it).
   void VScroll1_Change(int value);
   void Form_QueryUnload(int& cancel, int unloadMode);
+
+  // What File > Open does once the dialog has answered path: a file dropped on the window comes
+  // this way.
+  void OpenChosen(const std::string& path);
+  // The page on show as text in the usual hex-dump layout, up to the end of the file (the zero
+  // bytes the last page shows past it are not the file's); empty before a file is loaded.
+  std::string CopyText() const;
+  // What the byte under the point (x, y) of the surface is, with its offset; empty when the point
+  // is over no byte of the page or no file is loaded.
+  std::string HoverText(Twips x, Twips y);
 
   // Public operations.
   bool OpenFile(const std::string& path);
@@ -71,6 +83,8 @@ class form2 {
   Platform& p_;
   bool busy_ = false;            // a command of this window is running (its boxes may be up)
   bool skipActivation_ = false;  // a box of this window closed since the last deactivation
+  // The loaded file explained, built on the first hover after a load.
+  std::unique_ptr<ExplainedFile> explained_;
 };
 
 // The text boxes, in the order the probe reports them.

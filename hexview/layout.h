@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -54,6 +55,24 @@ constexpr std::string_view ByteSeparator(int i) {
 // (the zero tail fills the rest of it). A file shorter than 256 bytes has only the page at 0.
 constexpr std::int64_t ScrollMax(std::int64_t fileend) {
   return fileend >= 256 ? (fileend - 256) / kBytesPerLine : 0;
+}
+
+// The byte of the page under the point (x, y), 0 to 447: over its two hex digits and the space
+// after them, or over its character; nothing elsewhere. lineWidth is the width of a whole printed
+// line (78 columns) in the window font, lineHeight the height of a line.
+constexpr std::optional<int> ByteAtPoint(Twips x, Twips y, Twips lineWidth, Twips lineHeight) {
+  if (lineWidth <= 0 || lineHeight <= 0 || x < kLeft || y < FirstLineY(lineHeight)) {
+    return std::nullopt;
+  }
+  const int line = (y - FirstLineY(lineHeight)) / lineHeight;
+  // Columns from 1; the width of one column is the line's width shared out over its columns.
+  const auto column = static_cast<int>(std::int64_t{x - kLeft} * kLineColumns / lineWidth) + 1;
+  if (line >= kLinesPerPage || column > kLineColumns) return std::nullopt;
+  for (int i = 0; i < kBytesPerLine; ++i) {
+    const bool overHex = column >= HexColumn(i) && column <= HexColumn(i) + 2;
+    if (overHex || column == CharColumn(i)) return line * kBytesPerLine + i;
+  }
+  return std::nullopt;
 }
 
 // The controls, in the order they are built: the frame, the four captionless buttons that border

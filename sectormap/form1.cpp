@@ -23,6 +23,7 @@ constexpr int kDmkMaxPointers = 31;  // the map shows at most 31 sectors of a tr
 constexpr int kDmkTracksPerPage = 21;
 constexpr int kJv1TracksPerPage = 21;
 constexpr int kJv3LinesPerPage = 21;
+constexpr std::int64_t kJv3SectorByte = 1;  // a JV3 header entry holds track, sector, flags
 
 // ---- The map's own reading of the containers -------------------------------------------------
 // The map reads the containers through the core vocabulary, by rules of its own that differ on
@@ -156,12 +157,46 @@ void form1::mnuFileItem_Click(int index) {
   if (index != 1) return;
   const auto chosen = p_.dialogs.ShowOpen(kImageFilesFilter, 2);
   if (!chosen) return;  // Cancel leaves everything as it was
-  CMDialog1_Filename = *chosen;
-  Filename = *chosen;
+  OpenChosen(*chosen);
+}
+
+void form1::OpenChosen(const std::string& path) {
+  CMDialog1_Filename = path;
+  Filename = path;
   const bool opened = OpenFile(Filename);
   TxtFilename.text = Filename;
   openflag = 1;
   if (opened) LoadDiskFile();
+}
+
+std::string form1::HoverText(Twips x, Twips y) {
+  const Twips h = surface.TextHeight("sample");
+  // The latest number drawn at the point is the one on top.
+  const auto hit = std::find_if(drawn_.rbegin(), drawn_.rend(), [&](const DrawnSector& d) {
+    return x >= d.x && x < d.x + d.width && y >= d.y && y < d.y + h;
+  });
+  if (hit == drawn_.rend()) return {};
+  if (!explained_) {
+    const ByteReader in = FileBytes(filebuf, fileend);
+    explained_ = std::make_unique<ExplainedFile>(
+        std::span<const std::uint8_t>(filebuf.data(), static_cast<std::size_t>(in.size())));
+  }
+  std::string text = explained_->Explain(hit->numberAt);
+  if (!hit->idAt) return text;
+  const std::optional<std::size_t> record = explained_->RecordWithId(*hit->idAt);
+  if (!record) return text;
+  const SectorRecord& r = explained_->listing().records[*record];
+  if (r.dataCrc) text += r.dataCrc->ok ? "; data CRC ok" : "; data CRC bad";
+  const std::string owner = explained_->Owner(*record);
+  if (!owner.empty()) text += "; " + owner;
+  return text;
+}
+
+void form1::PrintSector(const std::string& text, std::int64_t numberAt,
+                        std::optional<std::int64_t> idAt) {
+  drawn_.push_back(
+      {surface.CurrentX(), surface.CurrentY(), surface.TextWidth(text), numberAt, idAt});
+  surface.Print(text, false);
 }
 
 void form1::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
@@ -189,6 +224,7 @@ void form1::LoadDiskFile() {
   if (!p_.files.IsOpen()) return;
   const std::int64_t length = p_.files.Length();
   const bool tooLarge = length > kMaxImageBytes;
+  explained_.reset();  // it reads the buffer about to go
   std::vector<std::uint8_t> bytes;
   if (!tooLarge && !p_.files.ReadAll(bytes, 1)) bytes.clear();
   if (bytes.empty()) bytes.assign(1, 0);
@@ -206,6 +242,7 @@ void form1::LoadDiskFile() {
   endflag = 0;
   dirCounted_.assign(static_cast<std::size_t>(jv3::kEntries), false);
   surface.Cls();
+  drawn_.clear();
 
   if (tooLarge) {
     Refuse(TooLargeRefusal());
@@ -251,6 +288,7 @@ void form1::LoadDiskFile() {
 
 void form1::ShowSecPage() {
   surface.Cls();
+  drawn_.clear();
   const Twips h = surface.TextHeight("sample");
   if (dmkflag == 1) {
     DrawDmkPage(h);
@@ -338,10 +376,11 @@ void form1::DrawDmkPage(Twips h) {
       surface.SetForeColor(c);
       if (numeric) {
         surface.SetPos(ml::NumericColumn(ml::kFirstColumnDmk, *sec), line);
-        surface.Print(std::string(doubleByte ? "*" : " ") + std::to_string(*sec), false);
+        PrintSector(std::string(doubleByte ? "*" : " ") + std::to_string(*sec),
+                    idam + dmk::kIdSector * step, idam);
       } else {
         surface.SetPos(column, line);
-        surface.Print(ml::NumberForm(*sec), false);
+        PrintSector(ml::NumberForm(*sec), idam + dmk::kIdSector * step, idam);
         column += ml::kColumnStep;
       }
 
@@ -390,7 +429,7 @@ void form1::DrawJv1Page(Twips h) {
     surface.SetForeColor(t == jv1::kDirectoryTrack ? ml::kDirSingle : ml::kSingle);
     for (int s = 0; s < jv1::kSectorsPerTrack; ++s) {
       surface.SetPos(ml::NumericColumn(ml::kFirstColumnJv, s), line);
-      surface.Print(ml::NumberForm(s), false);
+      PrintSector(ml::NumberForm(s), t * jv1::kTrackBytes + s * jv1::kSectorBytes, std::nullopt);
     }
     line += ml::kLineStep;
   }
@@ -458,7 +497,7 @@ void form1::DrawJv3Page(Twips h) {
       surface.SetPos(column, line);
       column += ml::kColumnStep;
     }
-    surface.Print(ml::NumberForm(e->sector), false);
+    PrintSector(ml::NumberForm(e->sector), at + kJv3SectorByte, at);
 
     prevTrack = e->track;
     prevSide = sideFlag;

@@ -101,7 +101,11 @@ void Mainform::mnuFileItem_Click(int index) {
 void Mainform::OpenCommand() {
   const std::optional<std::string> chosen = p_.dialogs.ShowOpen(kOpenFilter, 2);
   if (!chosen) return;  // Cancel leaves everything as it was
-  CMDialog1_Filename = *chosen;
+  OpenChosen(*chosen);
+}
+
+void Mainform::OpenChosen(const std::string& path) {
+  CMDialog1_Filename = path;
   img.Filename = CMDialog1_Filename;
   if (!OpenFile(img.Filename)) return;
   TxtFilename.text = img.Filename;
@@ -111,6 +115,10 @@ void Mainform::OpenCommand() {
 
 bool Mainform::OpenFile(const std::string& path) {
   return m1::OpenFile(p_, path);
+}
+
+std::string Mainform::CopyText() const {
+  return HexDumpText(0, shownDump_);
 }
 
 void Mainform::Cmndhexedit_Click() {
@@ -143,6 +151,7 @@ void Mainform::AnalyseImage() {
   }
   p_.files.CloseAll();
   surface.Cls();
+  shownDump_.clear();
   List2.Clear();
 
   AnalysisOutcome outcome = m1::AnalyseImage(img, std::move(bytes), readLength);
@@ -249,6 +258,7 @@ void Mainform::PrintDump(bool directory) {
   const ByteReader file(std::span<const std::uint8_t>(img.filebuf.data(), held));
   const double end = static_cast<double>(held);
   int attribute = 0;
+  shownDump_.clear();
 
   surface.SetY(ml::kDumpTop);
   for (int r = 1; r <= ml::kDumpRows; ++r) {
@@ -261,6 +271,7 @@ void Mainform::PrintDump(bool directory) {
       img.fpa += step;
       std::optional<int> b;
       if (at >= 0 && at < end) b = file.byte(static_cast<std::int64_t>(at));
+      shownDump_.push_back(b ? DumpByte(static_cast<std::uint8_t>(*b)) : std::nullopt);
       if (!evenRow && c == 1) attribute = b.value_or(0);
 
       Rgb hexColour = colour::kBlack;

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/disk_image.h"
+#include "core/hex_dump.h"
 #include "platform/platform.h"
 
 namespace m1 {
@@ -30,6 +32,13 @@ class Mainform {
   // The user typed into the combo box, or picked an item of its list.
   void Combo1_Change(const std::string& text) { Combo1.text = text; }
   void Form_QueryUnload(int& cancel, int unloadMode);
+
+  // What File > Open does once the dialog has answered path: a file dropped on the window or named
+  // on the command line comes this way.
+  void OpenChosen(const std::string& path);
+  // The sector dump on show as text in the usual hex-dump layout, offsets from the start of the
+  // sector as the row headers give them; empty when no dump is on show.
+  std::string CopyText() const;
 
   // Public operations.
   bool OpenFile(const std::string& path);
@@ -76,6 +85,8 @@ class Mainform {
   void PrintDump(bool directory);
 
   Platform& p_;
+  // The bytes of the dump on show ("--" where nothing), for CopyText.
+  std::vector<DumpByte> shownDump_;
   // 1 after a file the analysis refused, until one is analysed successfully: nothing is drawn.
   bool refused_ = false;
 };

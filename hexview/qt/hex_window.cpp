@@ -45,6 +45,7 @@ HexWindow::HexWindow(form2& logic, ActivationTracker& tracker) : LogicWindow(log
   page->installEventFilter(this);
   SortTabOrder();
   FitToClient();
+  AddDesktopWays();
 }
 
 void HexWindow::Sync() {

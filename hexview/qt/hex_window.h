@@ -9,6 +9,7 @@
 
 #include "hexview/form2.h"
 #include "platform/qt/form_window.h"
+#include "platform/qt/hover_status.h"
 
 namespace m1::qt {
 
@@ -28,11 +29,15 @@ class HexWindow final : public LogicWindow<form2> {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The ways in from the desktop: files dropped on the window, the Edit menu, the explanation of
+  // the byte under the mouse.
+  void AddDesktopWays();
   // Moves the scroll bar by steps lines, within its range; the bar then reports the change.
   void Step(int steps);
 
   std::vector<std::pair<QLineEdit*, TextBox form2::*>> boxes_;
   QScrollBar* scroll_ = nullptr;
+  HoverStatus* hover_ = nullptr;
   int wheelRest_ = 0;  // wheel turn not yet worth a whole notch (fine-grained wheels and pads)
 };
 

@@ -40,6 +40,7 @@ SectorMapWindow::SectorMapWindow(form1& logic, ActivationTracker& tracker)
   }
   SortTabOrder();
   FitToClient();
+  AddDesktopWays();
 }
 
 void SectorMapWindow::Sync() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/qt/form_window.h"
+#include "platform/qt/hover_status.h"
 #include "sectormap/form1.h"
 
 namespace m1::qt {
@@ -16,10 +17,15 @@ class SectorMapWindow final : public LogicWindow<form1> {
   void Sync() override;
 
  private:
+  // The ways in from the desktop: files dropped on the window, the explanation of the sector under
+  // the mouse.
+  void AddDesktopWays();
+
   QLineEdit* text1_ = nullptr;
   QLineEdit* filename_ = nullptr;
   QRadioButton* option1_ = nullptr;
   QRadioButton* option2_ = nullptr;
+  HoverStatus* hover_ = nullptr;
 };
 
 }  // namespace m1::qt

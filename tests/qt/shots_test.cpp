@@ -1,6 +1,7 @@
 // Pictures of the three windows with an image open, for the documentation. Runs only when
 // M1VIEW_SHOT_DIR names a folder to write them to (under Xvfb: see docs/README of the pictures).
 #include <QFileInfo>
+#include <QMouseEvent>
 
 #include "tests/qt/qt_fixture.h"
 
@@ -34,6 +35,49 @@ TEST_F(Shots, SaveEachWindowWithASampleOpen) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(host_->HexWin()));
   Settle();
   ASSERT_TRUE(host_->HexWin()->grab().save(QDir(out).filePath("hexview.png")));
+}
+
+// The hex window and the sector map explaining what is under the mouse in their status bars: the
+// first ID address mark pointer of the sample's first track image (offset 10h), and the boot
+// sector.
+TEST_F(Shots, SaveTheExplanationsUnderTheMouse) {
+  const QString out = qEnvironmentVariable("M1VIEW_SHOT_DIR");
+  if (out.isEmpty()) GTEST_SKIP() << "set M1VIEW_SHOT_DIR to write the pictures";
+  std::string sample = qEnvironmentVariable("M1VIEW_SHOT_SAMPLE").toStdString();
+  if (sample.empty() || !QFileInfo::exists(QString::fromStdString(sample))) {
+    sample = WriteFile("sample.dsk", SampleJv1());
+  }
+  const auto hover = [](FormWindow& w, const DrawOp& item) {
+    const QPoint at(item.x / 15 + 4, item.y / 15 + 4);
+    QMouseEvent move(QEvent::MouseMove, at, w.Page()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(w.Page(), &move);
+    Settle();
+  };
+  MainWindow& main = StartMain();
+  OpenThroughMenu(main, *dialogs_, sample);
+  Click(main, "Cmndhexedit");
+  HexWindow& hex = *host_->HexWin();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&hex));
+  Settle();
+  // A line is 33 items (its offset, 16 bytes, 16 characters): item 34 is byte 0 of line 1.
+  hover(hex, host_->HexLogic()->surface.Items().at(34));
+  ASSERT_TRUE(hex.grab().save(QDir(out).filePath("hexview-hover.png")));
+
+  host_->ShowForm(FormId::Map);
+  SectorMapWindow& map = *host_->MapWin();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&map));
+  Settle();
+  const auto& items = host_->MapLogic()->surface.Items();
+  const auto label = std::find_if(items.begin(), items.end(),
+                                  [](const DrawOp& op) { return op.text == "Trk  0 : 0 "; });
+  ASSERT_NE(label, items.end());
+  const auto sector0 = std::find_if(items.begin(), items.end(), [&](const DrawOp& op) {
+    return op.y == label->y && op.x > label->x && op.text.ends_with("0");
+  });
+  ASSERT_NE(sector0, items.end());
+  hover(map, *sector0);
+  ASSERT_TRUE(map.grab().save(QDir(out).filePath("sectormap-hover.png")));
 }
 
 }  // namespace

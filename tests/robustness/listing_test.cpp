@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "tests/support/listing_check.h"
 #include "tests/robustness/images.h"
+#include "tests/support/listing_check.h"
 
 namespace m1::robustness {
 namespace {

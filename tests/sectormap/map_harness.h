@@ -95,6 +95,10 @@ class MapHarness : public ::testing::Test, public RecordingPlatform {
     module.SharedFilename = Write(name, bytes);
     form.Form_Activate();
   }
+  // Writes the file and opens it as a file dropped on the window.
+  void OpenChosenFile(const std::string& name, const Bytes& bytes) {
+    form.OpenChosen(Write(name, bytes));
+  }
   // Opens the file through the window's own File menu.
   void OpenFromMenu(const std::string& path) {
     dialogs.answers.push_back(path);

@@ -51,6 +51,7 @@ MainWindow::MainWindow(Mainform& logic, ActivationTracker& tracker) : LogicWindo
   for (const auto& [name, slot] : buttons) {
     connect(controls.Get<QPushButton>(name), &QPushButton::clicked, this, Slot(slot));
   }
+  AddDesktopWays();
   SortTabOrder();
   FitToClient();
 }

@@ -2,6 +2,7 @@
 // and slots that hand every event to the window logic and then show what it produced.
 #pragma once
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -17,8 +18,13 @@ class MainWindow final : public LogicWindow<Mainform> {
   MainWindow(Mainform& logic, ActivationTracker& tracker);
 
   void Sync() override;
+  // Opens path as if chosen in the Open dialog (a file named on the command line).
+  void OpenChosen(const std::string& path);
 
  private:
+  // The ways in from the desktop: files dropped on the window, the Edit menu.
+  void AddDesktopWays();
+
   std::vector<std::pair<QLineEdit*, TextBox Mainform::*>> boxes_;
   QComboBox* combo_ = nullptr;
   QListWidget* list_ = nullptr;

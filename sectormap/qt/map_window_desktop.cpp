@@ -1,0 +1,17 @@
+// The sector map's ways in from the desktop, beside its designed controls: a file dropped on the
+// window opens through its own Open path, and the sector under the mouse is explained in the
+// status bar under the map.
+#include "platform/qt/file_drops.h"
+#include "sectormap/qt/map_window.h"
+
+namespace m1::qt {
+
+void SectorMapWindow::AddDesktopWays() {
+  connect(new FileDrops(this), &FileDrops::Dropped, this,
+          [this](const QString& path) { Run(&form1::OpenChosen, ToText(path)); });
+  hover_ = new HoverStatus(this, Page());
+  connect(hover_, &HoverStatus::Hovered, this,
+          [this](int x, int y) { hover_->Show(logic_.HoverText(x, y)); });
+}
+
+}  // namespace m1::qt
