@@ -47,6 +47,7 @@ constexpr std::uint8_t kIdamRepeat = 0xFE;
 constexpr std::int64_t kJv1TrackBytes = 2560;
 constexpr int kJv1MaxTracks = 96;
 constexpr int kJv1SectorsPerTrack = 10;
+constexpr std::int64_t kJv1SectorBytes = 256;
 constexpr int kJv1DirTrack = 17;
 constexpr int kJv1TracksPerPage = 21;
 
@@ -200,6 +201,7 @@ void form1::LoadDiskFile() {
   fileend = static_cast<std::int32_t>(
       std::min<std::int64_t>(length, std::numeric_limits<std::int32_t>::max()));
   p_.files.CloseAll();
+  ++filesLoaded;
 
   fpa = 0;
   secnum = 0;
@@ -210,6 +212,7 @@ void form1::LoadDiskFile() {
   endflag = 0;
   dirCounted_.assign(static_cast<std::size_t>(kJv3Entries), false);
   surface.Cls();
+  drawnSectors.clear();
 
   if (tooLarge) {
     Refuse(" This file is too large to be a disk image");
@@ -275,6 +278,7 @@ void form1::LoadDiskFile() {
 
 void form1::ShowSecPage() {
   surface.Cls();
+  drawnSectors.clear();
   const Twips h = surface.TextHeight("sample");
   if (dmkflag == 1) {
     DrawDmkPage(h);
@@ -363,9 +367,12 @@ void form1::DrawDmkPage(Twips h) {
       surface.SetForeColor(c);
       if (numeric) {
         surface.SetPos(ml::NumericColumn(ml::kFirstColumnDmk, *sec), line);
-        surface.Print(std::string(doubleByte ? "*" : " ") + std::to_string(*sec), false);
+        const std::string text = std::string(doubleByte ? "*" : " ") + std::to_string(*sec);
+        NoteDrawn(text, idam, true);
+        surface.Print(text, false);
       } else {
         surface.SetPos(column, line);
+        NoteDrawn(ml::NumberForm(*sec), idam, true);
         surface.Print(ml::NumberForm(*sec), false);
         column += ml::kColumnStep;
       }
@@ -413,6 +420,8 @@ void form1::DrawJv1Page(Twips h) {
     surface.SetForeColor(t == kJv1DirTrack ? ml::kDirSingle : ml::kSingle);
     for (int s = 0; s < kJv1SectorsPerTrack; ++s) {
       surface.SetPos(ml::NumericColumn(ml::kFirstColumnJv, s), line);
+      NoteDrawn(ml::NumberForm(s), (std::int64_t{t} * kJv1SectorsPerTrack + s) * kJv1SectorBytes,
+                false);
       surface.Print(ml::NumberForm(s), false);
     }
     line += ml::kLineStep;
@@ -496,6 +505,7 @@ void form1::DrawJv3Page(Twips h) {
       surface.SetPos(column, line);
       column += ml::kColumnStep;
     }
+    NoteDrawn(ml::NumberForm(*sec), at, true);
     surface.Print(ml::NumberForm(*sec), false);
 
     prevTrack = *trk;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,22 @@ class form1 {
 
   std::string CMDialog1_Filename;
 
+  // Where the page on show drew each sector, so that a point can be traced to its sector
+  // (sectormap/pointing.cpp).
+  struct DrawnSector {
+    Twips left = 0;
+    Twips top = 0;
+    Twips right = 0;          // just past the printed number
+    Twips bottom = 0;         // just below it
+    std::int64_t offset = 0;  // DMK: the ID address mark; JV3: the header entry; JV1: the data
+    bool idField = true;      // offset is an ID address mark or header entry (false: JV1 data)
+  };
+  std::vector<DrawnSector> drawnSectors;
+  // The sector drawn at (x, y) of the page, in twips; nothing where none is.
+  std::optional<DrawnSector> SectorAt(Twips x, Twips y) const;
+  // Counts the files read, so that what is built from one knows when another took its place.
+  std::uint64_t filesLoaded = 0;
+
   static constexpr Twips kWidth = 9480;
   static constexpr Twips kHeight = 7320;
   static constexpr const char* kOpenFilter =
@@ -74,6 +91,8 @@ class form1 {
   void DrawKey(Twips h, Rgb dirDoubleColour, const std::string& dirDoubleText);
   void DrawJvKey(Twips h);
   void Refuse(const char* line2);
+  // Notes that the sector of offset is about to be printed as text at the pen.
+  void NoteDrawn(const std::string& text, std::int64_t offset, bool idField);
   // Last page of a JV1 image: its tracks (from the file size) at 21 a page.
   int Jv1LastPage() const;
 

@@ -139,6 +139,7 @@ void Mainform::AnalyseImage() {
     readLength = 0;
   }
   p_.files.CloseAll();
+  ++imagesAnalysed;
   surface.Cls();
   List2.Clear();
 
