@@ -49,6 +49,7 @@ SectorMapWindow::SectorMapWindow(form1& logic, ActivationTracker& tracker)
   MakeLine(page, "Line4", 0, 6240, 9480, 6240, 2);
   SortTabOrder();
   FitToClient();
+  AddStatus();
 }
 
 void SectorMapWindow::Load() {

@@ -2,8 +2,11 @@
 // event to the window logic and then show what it produced.
 #pragma once
 
+#include "health/map_disk.h"
 #include "platform/qt/form_window.h"
 #include "sectormap/form1.h"
+
+class QLabel;
 
 namespace m1::qt {
 
@@ -20,6 +23,8 @@ class SectorMapWindow final : public FormWindow {
   void Activated() override;
   void Resized() override;
   void QueryUnload(int& cancel, int unloadMode) override;
+  // The mouse over the page names the sector under it in the status bar.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private slots:
   void OnOpen();
@@ -37,6 +42,11 @@ class SectorMapWindow final : public FormWindow {
   QLineEdit* filename_ = nullptr;
   QRadioButton* option1_ = nullptr;
   QRadioButton* option2_ = nullptr;
+
+  // The status bar under the layout (sectormap/qt/pointing.cpp).
+  void AddStatus();
+  MapDisk disk_{logic_};
+  QLabel* status_ = nullptr;
 };
 
 }  // namespace m1::qt

@@ -147,6 +147,7 @@ MainWindow::MainWindow(Mainform& logic, ActivationTracker& tracker)
   for (const LinePlace& l : kLines) MakeLine(page, l.name, l.x1, l.y1, l.x2, l.y2, l.width);
   SortTabOrder();
   FitToClient();
+  AddDiskMenuAndStatus();
 }
 
 void MainWindow::Load() {
@@ -158,6 +159,7 @@ void MainWindow::Sync() {
   for (const auto& [widget, box] : boxes_) ShowTextBox(widget, logic_.*box);
   ShowCombo(combo_, logic_.Combo1);
   ShowList(list_, logic_.List2);
+  SyncDisk();
 }
 
 void MainWindow::Activated() { logic_.Form_Activate(); Sync(); }
