@@ -20,14 +20,7 @@ namespace m1::bench {
 namespace {
 
 // The recording platform over the machine's files, as the probe drives the windows.
-struct Harness {
-  FixedMetrics metrics;
-  RecordingDialogs dialogs;
-  DiskFiles files;
-  RecordingHost host;
-  Module1 module;
-  Platform platform{metrics, dialogs, files, host, module};
-};
+using Harness = RecordingPlatform;
 
 // The floor: open the file, read it whole into a new buffer (with the one spare byte the main
 // window asks for), close. The window keeps each buffer until the next open replaces it, so a new
@@ -151,9 +144,7 @@ void HexPage(benchmark::State& state, Kind kind, bool atEnd) {
 }
 
 void Register() {
-  const struct {
-    Kind kind;
-  } kinds[] = {{Kind::Dmk}, {Kind::Jv3}, {Kind::Jv1}};
+  const struct { Kind kind; } kinds[] = {{Kind::Dmk}, {Kind::Jv3}, {Kind::Jv1}};
   for (const auto& k : kinds) {
     const std::string name = Images().Get(k.kind).name;
     benchmark::RegisterBenchmark(("ReadFile/" + name).c_str(), ReadFile, k.kind);

@@ -30,14 +30,7 @@ bool MemoryFiles::ReadAll(std::vector<std::uint8_t>& out, std::size_t tail) {
 namespace {
 
 // The three windows share one recording platform over the given files, as the program does.
-struct Rig {
-  explicit Rig(Files& f) : platform{metrics, dialogs, f, host, module} {}
-  FixedMetrics metrics;
-  RecordingDialogs dialogs;
-  RecordingHost host;
-  Module1 module;
-  Platform platform;
-};
+using Rig = RecordingPlatform;
 
 constexpr Twips kLine = FixedMetrics::kLineHeight;
 constexpr Twips kChar = FixedMetrics::kCharWidth;
@@ -52,17 +45,24 @@ std::optional<int> HexPair(const std::string& text) {
   for (int i = 0; i < 2; ++i) {
     const char c = text[static_cast<std::size_t>(i)];
     v *= 16;
-    if (c >= '0' && c <= '9') v += c - '0';
-    else if (c >= 'A' && c <= 'F') v += c - 'A' + 10;
-    else return std::nullopt;
+    if (c >= '0' && c <= '9')
+      v += c - '0';
+    else if (c >= 'A' && c <= 'F')
+      v += c - 'A' + 10;
+    else
+      return std::nullopt;
   }
   return v;
 }
 
 // The character a dump shows for a byte: itself from '!' to 127, a dot for everything else.
-char Shown(std::uint8_t b) { return b >= 33 && b <= 127 ? static_cast<char>(b) : '.'; }
+char Shown(std::uint8_t b) {
+  return b >= 33 && b <= 127 ? static_cast<char>(b) : '.';
+}
 
-std::string Where(std::int64_t offset) { return " (file offset " + std::to_string(offset) + ")"; }
+std::string Where(std::int64_t offset) {
+  return " (file offset " + std::to_string(offset) + ")";
+}
 
 // ---- Main window ----------------------------------------------------------------------------
 
@@ -101,8 +101,8 @@ bool CheckMainDump(const Mainform& m, const std::vector<DrawOp>& log,
     const Twips y = ml::kDumpTop + kLine * r;
     for (int c = 1; c <= ml::kBytesPerRow; ++c) {
       const std::int64_t at = start + std::int64_t{step} * (r * 16 + c - 1);
-      const std::string cell = "main: dump row " + std::to_string(r + 1) + " byte " +
-                               std::to_string(c) + Where(at);
+      const std::string cell =
+          "main: dump row " + std::to_string(r + 1) + " byte " + std::to_string(c) + Where(at);
       const auto hex = placed.find({ml::HexColumn(c), y});
       const auto chr = placed.find({ml::CharColumn(c), y});
       if (hex == placed.end() || chr == placed.end()) {
@@ -125,8 +125,8 @@ bool CheckMainDump(const Mainform& m, const std::vector<DrawOp>& log,
         continue;
       }
       const std::uint8_t b = bytes[static_cast<std::size_t>(at)];
-      if (*value != b) faults.push_back(cell + ": shows " + hex->second + ", the file holds " +
-                                        std::to_string(b));
+      if (*value != b)
+        faults.push_back(cell + ": shows " + hex->second + ", the file holds " + std::to_string(b));
       if (chr->second != std::string(1, Shown(b))) {
         faults.push_back(cell + ": character '" + chr->second + "'");
       }
@@ -341,8 +341,10 @@ DriveReport DriveMap(Files& files, const std::string& path, std::span<const std:
   f.Form_Activate();
   check();
   for (int order = 0; order < 2; ++order) {
-    if (order == 0) f.Option1_Click();
-    else f.Option2_Click();
+    if (order == 0)
+      f.Option1_Click();
+    else
+      f.Option2_Click();
     check();
     for (int i = 0; i < effort.mapSteps; ++i) {
       f.Cmndnext_Click();
@@ -426,7 +428,8 @@ DriveReport DriveHex(std::span<const std::uint8_t> bytes, const Effort& effort) 
 
 std::vector<std::string> DriveAll(std::span<const std::uint8_t> bytes, const Effort& effort) {
   std::vector<std::string> faults;
-  for (DriveReport r : {DriveMain(bytes, effort), DriveMap(bytes, effort), DriveHex(bytes, effort)}) {
+  for (DriveReport r :
+       {DriveMain(bytes, effort), DriveMap(bytes, effort), DriveHex(bytes, effort)}) {
     faults.insert(faults.end(), r.faults.begin(), r.faults.end());
   }
   return faults;

@@ -79,4 +79,17 @@ class form2 {
   bool skipActivation_ = false;  // a box of this window closed since the last deactivation
 };
 
+// The text boxes, in the order the probe reports them.
+inline constexpr NamedBox<form2> kForm2Boxes[] = {
+    {"TxtFilename", &form2::TxtFilename},
+    {"Text1", &form2::Text1},
+    {"Text2", &form2::Text2},
+    {"Text3", &form2::Text3},
+    {"Text4", &form2::Text4},
+    {"Text5", &form2::Text5},
+    {"Text6", &form2::Text6},
+    {"Text7", &form2::Text7},
+    {"Text8", &form2::Text8},
+};
+
 }  // namespace m1

@@ -1,5 +1,5 @@
-// Geometry of the hex editor window: its controls, the columns of a printed line and the page model
-// (which file offsets a page holds, how far the scroll bar reaches).
+// Geometry of the hex editor window: the table of its controls, the columns of a printed line and
+// the page model (which file offsets a page holds, how far the scroll bar reaches).
 //
 // A printed line is 78 fixed-pitch columns from x = 150 twips:
 //   1 space, 2-8 the offset in seven hex digits, 9-10 two spaces,
@@ -7,10 +7,11 @@
 //   62 a space, 63-78 the 16 characters.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "platform/controls.h"
 
 namespace m1::hexlayout {
 
@@ -65,32 +66,25 @@ std::string HexOffset(std::uint64_t value);
 // Two upper-case hex digits.
 std::string HexByte(std::uint8_t value);
 
-// Controls of the window, left, top, width, height in twips of the client area.
-struct ControlRect {
-  std::string_view name;
-  Twips left, top, width, height;
+// The controls, in the order they are built: the frame, the four captionless buttons that border
+// the printed page, the label, the boxes and the scroll bar.
+inline constexpr ControlPlace kControls[] = {
+    {ControlKind::Frame, "Frame1", "", {0, 0, 9495, 1095}},
+    {ControlKind::Button, "Command4", "", {120, 1080, 9015, 495}},
+    {ControlKind::Button, "Command2", "", {0, 1080, 135, 7335}},
+    {ControlKind::Button, "Command1", "", {9120, 1080, 375, 6615}},
+    {ControlKind::Button, "Command3", "", {120, 7680, 9375, 690}},
+    {ControlKind::Label, "Label1", "File Length ", {120, 480, 1815, 255}},
+    {ControlKind::TextBox, "TxtFilename", "File name", {360, 120, 8775, 315}},
+    {ControlKind::TextBox, "Text1", "File length", {360, 720, 855, 315}},
+    {ControlKind::TextBox, "Text2", "Format", {1440, 600, 495, 315}},
+    {ControlKind::TextBox, "Text3", "Legend 1", {2040, 600, 855, 315}},
+    {ControlKind::TextBox, "Text5", "Legend 2", {2880, 600, 735, 315}},
+    {ControlKind::TextBox, "Text6", "Legend 3", {3600, 600, 1695, 315}},
+    {ControlKind::TextBox, "Text7", "Legend 4", {5400, 600, 975, 315}},
+    {ControlKind::TextBox, "Text4", "Legend 5", {6600, 600, 2775, 315}},
+    {ControlKind::TextBox, "Text8", "Note", {240, 1200, 8655, 315}},
+    {ControlKind::ScrollBar, "VScroll1", "Position in the file", {8880, 1560, 255, 6135}},
 };
-
-inline constexpr Twips kClientWidth = 9465;
-inline constexpr Twips kClientHeight = 8310;
-
-inline constexpr std::array<ControlRect, 16> kControls{{
-    {"Frame1", 0, 0, 9495, 1095},
-    {"TxtFilename", 360, 120, 8775, 315},
-    {"Label1", 120, 480, 1815, 255},
-    {"Text1", 360, 720, 855, 315},
-    {"Text2", 1440, 600, 495, 315},
-    {"Text3", 2040, 600, 855, 315},
-    {"Text5", 2880, 600, 735, 315},
-    {"Text6", 3600, 600, 1695, 315},
-    {"Text7", 5400, 600, 975, 315},
-    {"Text4", 6600, 600, 2775, 315},
-    {"Text8", 240, 1200, 8655, 315},
-    {"Command4", 120, 1080, 9015, 495},
-    {"Command2", 0, 1080, 135, 7335},
-    {"Command1", 9120, 1080, 375, 6615},
-    {"Command3", 120, 7680, 9375, 690},
-    {"VScroll1", 8880, 1560, 255, 6135},
-}};
 
 }  // namespace m1::hexlayout

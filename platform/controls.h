@@ -41,7 +41,8 @@ struct ListBox {
   void AddItem(std::string line) { items.push_back(std::move(line)); }
 };
 
-// An editable combo box: its list of items, and the text in its edit field (which the user may type).
+// An editable combo box: its list of items, and the text in its edit field (which the user may
+// type).
 struct ComboBox {
   std::vector<std::string> items;
   std::string text;
@@ -61,6 +62,42 @@ struct ScrollBar {
 // An option button (radio button).
 struct OptionButton {
   bool value = false;
+};
+
+// A control's place in twips of the client area: left, top, width, height.
+struct TwipsRect {
+  Twips left = 0;
+  Twips top = 0;
+  Twips width = 0;
+  Twips height = 0;
+  friend constexpr bool operator==(const TwipsRect&, const TwipsRect&) = default;
+};
+
+// One control of a window's layout table, which the Qt form builds its widgets from and the probe
+// and the tests read. The name is the program's name of the control (the widget's object name);
+// text is the caption of a label, button or frame, or what a screen reader says of any other
+// control. Frames are built first: they lie under the controls they frame.
+enum class ControlKind { TextBox, Label, Frame, Button, Option, Combo, List, ScrollBar };
+struct ControlPlace {
+  ControlKind kind;
+  const char* name;
+  const char* text;
+  TwipsRect place;
+};
+
+// A text box of a window's logic by its control name: the Qt form shows it in the widget of that
+// name, the probe reports it under that name.
+template <class Form>
+struct NamedBox {
+  const char* name;
+  TextBox Form::*box;
+};
+
+// A separator line of a layout: two end points and a width in pixels.
+struct LinePlace {
+  const char* name;
+  Twips x1, y1, x2, y2;
+  int width;
 };
 
 }  // namespace m1

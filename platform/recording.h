@@ -10,7 +10,10 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/host.h"
+#include "platform/platform.h"
+#include "platform/surface.h"
 
 namespace m1 {
 
@@ -70,6 +73,23 @@ class RecordingHost final : public Host {
   bool ended = false;
   int doEvents = 0;
   std::vector<std::pair<std::string, std::int64_t>> bytesShown;
+};
+
+// The recording platform in one piece, as the tests, the benchmarks, the fuzz drivers and the
+// probe drive the windows: the fixed metrics, the recorded dialogs, the recording host and the
+// module the windows share, over the machine's files or over the files given.
+struct RecordingPlatform {
+  RecordingPlatform() : platform{metrics, dialogs, files, host, module} {}
+  explicit RecordingPlatform(Files& over) : platform{metrics, dialogs, over, host, module} {}
+  RecordingPlatform(const RecordingPlatform&) = delete;
+  RecordingPlatform& operator=(const RecordingPlatform&) = delete;
+
+  FixedMetrics metrics;
+  RecordingDialogs dialogs;
+  DiskFiles files;  // unused when other files were given
+  RecordingHost host;
+  Module1 module;
+  Platform platform;
 };
 
 }  // namespace m1

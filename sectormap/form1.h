@@ -105,4 +105,10 @@ class form1 {
   std::vector<bool> dirCounted_;
 };
 
+// The text boxes, in the order the probe reports them.
+inline constexpr NamedBox<form1> kForm1Boxes[] = {
+    {"Text1", &form1::Text1},
+    {"TxtFilename", &form1::TxtFilename},
+};
+
 }  // namespace m1

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "hexview/form2.h"
 #include "platform/platform.h"
@@ -29,22 +30,40 @@ class Probe {
   // Returns 0, or 2 when a line was not understood.
   int RunScript(std::istream& in, std::ostream& out, std::ostream& err);
 
-  bool ended() const { return host_.ended; }
+  bool ended() const { return rec_.host.ended; }
   Mainform& main() { return *main_; }
   form1& map();
   form2& hex();
 
  private:
+  // One command of a script: its words after the window name are `rest`. Returns false when the
+  // line is not understood.
+  using Handler = bool (Probe::*)(FormId window, std::string_view rest, std::ostream& out);
+  struct Command {
+    std::string_view name;
+    Handler run;
+  };
+  static const Command kCommands[];
+
+  bool OpenCommand(FormId window, std::string_view rest, std::ostream& out);
+  bool CancelCommand(FormId window, std::string_view rest, std::ostream& out);
+  bool ExitCommand(FormId window, std::string_view rest, std::ostream& out);
+  bool ActivateCommand(FormId window, std::string_view rest, std::ostream& out);
+  bool ResizeCommand(FormId window, std::string_view rest, std::ostream& out);
+  bool ClickCommand(FormId window, std::string_view rest, std::ostream& out);
+  bool TextCommand(FormId window, std::string_view rest, std::ostream& out);
+  bool OptionCommand(FormId window, std::string_view rest, std::ostream& out);
+  bool ScrollCommand(FormId window, std::string_view rest, std::ostream& out);
+  bool DumpCommand(FormId window, std::string_view rest, std::ostream& out);
+  bool TablesCommand(FormId window, std::string_view rest, std::ostream& out);
+
+  // File menu item 1 (Open...) or 4 (Exit) of a window.
+  void FileMenu(FormId window, int item);
   // A window button asked for a window: create it on first use, show it, make it active.
   void Show(FormId form);
   void ActivateHex();
 
-  FixedMetrics metrics_;
-  RecordingDialogs dialogs_;
-  DiskFiles files_;
-  Module1 module_;
-  RecordingHost host_;
-  Platform platform_;
+  RecordingPlatform rec_;
   std::unique_ptr<Mainform> main_;
   std::unique_ptr<form1> map_;
   std::unique_ptr<form2> hex_;

@@ -54,10 +54,11 @@ class Mainform {
   // The Open dialog's file name: what it answered last (it keeps its value on Cancel).
   std::string CMDialog1_Filename;
 
-  static constexpr Twips kWidth = 9480;   // client area
+  static constexpr Twips kWidth = 9480;  // client area
   static constexpr Twips kHeight = 7380;
   static constexpr const char* kOpenFilter =
-      "All Files (*.*)|*.*|Dsk Files (*.dsk)|*.dsk|Dmk Files (*.dmk)|*.dmk|JV3 Files (*.jv3)| *.jv3";
+      "All Files (*.*)|*.*|Dsk Files (*.dsk)|*.dsk|Dmk Files (*.dmk)|*.dmk|JV3 Files (*.jv3)| "
+      "*.jv3";
   // Backgrounds of the two list controls, which never change.
   static constexpr Rgb kCombo1Background{192, 192, 255};
   static constexpr Rgb kList2Background{255, 192, 128};
@@ -79,7 +80,8 @@ class Mainform {
  private:
   // The Open command (File menu item 1).
   void OpenCommand();
-  // Redraws the present sector when a file is on display (not before any open, not after a refusal).
+  // Redraws the present sector when a file is on display (not before any open, not after a
+  // refusal).
   void Redraw();
   // Shows the first sector of img.track (the track steps).
   void ShowTrack();
@@ -89,6 +91,27 @@ class Mainform {
   Platform& p_;
   // 1 after a file the analysis refused, until one is analysed successfully: nothing is drawn.
   bool refused_ = false;
+};
+
+// The text boxes, in the order the probe reports them.
+inline constexpr NamedBox<Mainform> kMainformBoxes[] = {
+    {"Txtfiletype", &Mainform::Txtfiletype},
+    {"TxtFilename", &Mainform::TxtFilename},
+    {"Text1", &Mainform::Text1},
+    {"Text2", &Mainform::Text2},
+    {"Text3", &Mainform::Text3},
+    {"Text4", &Mainform::Text4},
+    {"Text5", &Mainform::Text5},
+    {"Text6", &Mainform::Text6},
+    {"Txttrk", &Mainform::Txttrk},
+    {"txtside", &Mainform::txtside},
+    {"Txtsector", &Mainform::Txtsector},
+    {"Txttrkspt", &Mainform::Txttrkspt},
+    {"TxtDens", &Mainform::TxtDens},
+    {"Txtsectype", &Mainform::Txtsectype},
+    {"Txtdam", &Mainform::Txtdam},
+    {"Txtsecnum", &Mainform::Txtsecnum},
+    {"Txtlumpnum", &Mainform::Txtlumpnum},
 };
 
 }  // namespace m1

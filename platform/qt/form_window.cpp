@@ -125,6 +125,64 @@ QWidget* MakeLine(QWidget* parent, const char* name, Twips x1, Twips y1, Twips x
   return line;
 }
 
+QWidget* ControlWidgets::Find(std::string_view name) const {
+  for (const auto& [n, w] : widgets_) {
+    if (n == name) return w;
+  }
+  return nullptr;
+}
+
+ControlWidgets MakeControls(QWidget* parent, std::span<const ControlPlace> controls,
+                            std::span<const LinePlace> lines, Rgb background) {
+  ControlWidgets made;
+  for (const ControlPlace& c : controls) {
+    if (c.kind == ControlKind::Frame) {
+      made.Add(c.name, MakeFrame(parent, c.name, c.text, c.place, background));
+    }
+  }
+  for (const ControlPlace& c : controls) {
+    QWidget* w = nullptr;
+    switch (c.kind) {
+      case ControlKind::Frame:
+        continue;
+      case ControlKind::TextBox:
+        w = MakeTextBox(parent, c.name, c.place, c.text);
+        break;
+      case ControlKind::Label:
+        w = MakeLabel(parent, c.name, c.text, c.place);
+        break;
+      case ControlKind::Button:
+        w = MakeButton(parent, c.name, c.text, c.place);
+        break;
+      case ControlKind::Option:
+        w = MakeOption(parent, c.name, c.place, c.text);
+        break;
+      case ControlKind::Combo: {
+        auto* combo = new QComboBox(parent);
+        Name(combo, c.name, c.text);
+        combo->setEditable(true);
+        // The typing goes to the list's own edit box, which a screen reader names on its own.
+        combo->lineEdit()->setAccessibleName(combo->accessibleName());
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        w = combo;
+        break;
+      }
+      case ControlKind::List:
+        w = new QListWidget(parent);
+        Name(w, c.name, c.text);
+        break;
+      case ControlKind::ScrollBar:
+        w = new QScrollBar(Qt::Vertical, parent);
+        Name(w, c.name, c.text);
+        break;
+    }
+    w->setGeometry(PxRect(c.place));
+    made.Add(c.name, w);
+  }
+  for (const LinePlace& l : lines) MakeLine(parent, l.name, l.x1, l.y1, l.x2, l.y2, l.width);
+  return made;
+}
+
 void ShowTextBox(QLineEdit* box, const TextBox& value) {
   const QSignalBlocker block(box);
   const QString text = FromText(value.text);
@@ -196,7 +254,9 @@ FormWindow::FormWindow(Surface& surface, Twips width, Twips height, ActivationTr
   resize(client_);
 }
 
-FormWindow::~FormWindow() { tracker_.Forget(this); }
+FormWindow::~FormWindow() {
+  tracker_.Forget(this);
+}
 
 void FormWindow::FitToClient() {
   resize(client_.width(), client_.height() + menuBar()->sizeHint().height());

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <QMainWindow>
-
+#include <span>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/controls.h"
@@ -41,6 +43,27 @@ QRadioButton* MakeOption(QWidget* parent, const char* name, TwipsRect place, con
 // window text colour (black).
 QWidget* MakeLine(QWidget* parent, const char* name, Twips x1, Twips y1, Twips x2, Twips y2,
                   int width);
+
+// The widgets built from a window's layout table, found by their control names.
+class ControlWidgets {
+ public:
+  void Add(std::string_view name, QWidget* widget) { widgets_.emplace_back(name, widget); }
+  QWidget* Find(std::string_view name) const;
+  // The widget of the named control as its Qt class; the table says what each control is.
+  template <class W>
+  W* Get(std::string_view name) const {
+    return static_cast<W*>(Find(name));
+  }
+
+ private:
+  std::vector<std::pair<std::string_view, QWidget*>> widgets_;
+};
+
+// Builds every control of a layout table on parent, at its place and with its caption or role
+// (frames first, then the rest in table order), and the separator lines. Frames are filled with
+// the window's background; a combo box is editable, and a scroll bar vertical.
+ControlWidgets MakeControls(QWidget* parent, std::span<const ControlPlace> controls,
+                            std::span<const LinePlace> lines, Rgb background);
 
 // Showing the logic's values. Signals are blocked while a widget is set, so showing a value never
 // raises the widget's change signal back into the logic.

@@ -4,7 +4,6 @@
 #include <QColor>
 #include <QRect>
 #include <QString>
-
 #include <string>
 #include <string_view>
 
@@ -16,31 +15,31 @@ namespace m1::qt {
 // one pixel is 15 twips and Qt's high-DPI scaling keeps the layout on any screen.
 inline constexpr int kTwipsPerPixel = 15;
 
-// A control's place in twips: left, top, width, height.
-struct TwipsRect {
-  Twips left = 0;
-  Twips top = 0;
-  Twips width = 0;
-  Twips height = 0;
-};
-
 // Whole pixels for a twips value, rounding down (also for negative values).
 constexpr int Px(Twips t) {
   return t >= 0 ? t / kTwipsPerPixel : -((-t + kTwipsPerPixel - 1) / kTwipsPerPixel);
 }
-constexpr double PxF(Twips t) { return static_cast<double>(t) / kTwipsPerPixel; }
+constexpr double PxF(Twips t) {
+  return static_cast<double>(t) / kTwipsPerPixel;
+}
 
 inline QRect PxRect(const TwipsRect& r) {
   return QRect(Px(r.left), Px(r.top), Px(r.width), Px(r.height));
 }
 
-inline QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
-inline Rgb ToRgb(const QColor& c) { return Rgb{c.red(), c.green(), c.blue()}; }
+inline QColor ToQColor(Rgb c) {
+  return QColor(c.r, c.g, c.b);
+}
+inline Rgb ToRgb(const QColor& c) {
+  return Rgb{c.red(), c.green(), c.blue()};
+}
 
 // The program's texts are ASCII; paths come from the file system as UTF-8.
 inline QString FromText(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
-inline std::string ToText(const QString& s) { return s.toStdString(); }
+inline std::string ToText(const QString& s) {
+  return s.toStdString();
+}
 
 }  // namespace m1::qt

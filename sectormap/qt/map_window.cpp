@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "sectormap/map_layout.h"
+
 namespace m1::qt {
 
 SectorMapWindow::SectorMapWindow(form1& logic, ActivationTracker& tracker)
@@ -23,30 +25,20 @@ SectorMapWindow::SectorMapWindow(form1& logic, ActivationTracker& tracker)
   connect(exit, &QAction::triggered, this, &SectorMapWindow::OnExit);
   connect(help, &QAction::triggered, this, &SectorMapWindow::OnHelp);
 
-  QWidget* page = Page();
-  const Rgb window = logic.surface.Background();
-  // Frames first: they lie under the buttons they frame.
-  MakeFrame(page, "Frame1", "", {1440, 6360, 3255, 735}, window);
-  MakeFrame(page, "Frame2", "", {5040, 6360, 2415, 735}, window);
-  text1_ = MakeTextBox(page, "Text1", {240, 120, 615, 315}, "Format");
-  filename_ = MakeTextBox(page, "TxtFilename", {960, 120, 8295, 315}, "File name");
-  option1_ = MakeOption(page, "Option1", {2040, 480, 255, 210}, "Display Sec's Numeric order");
-  MakeLabel(page, "Label1", "Display Sec's Numeric order ", {2520, 480, 3015, 255});
-  option2_ = MakeOption(page, "Option2", {2040, 720, 255, 210}, "Display Sec's Interleave order");
-  MakeLabel(page, "Label2", "Display Sec's Interleave order", {2520, 720, 3375, 255});
+  const ControlWidgets controls =
+      MakeControls(Page(), maplayout::kControls, maplayout::kLines, logic.surface.Background());
+  text1_ = controls.Get<QLineEdit>("Text1");
+  filename_ = controls.Get<QLineEdit>("TxtFilename");
+  option1_ = controls.Get<QRadioButton>("Option1");
+  option2_ = controls.Get<QRadioButton>("Option2");
   connect(option1_, &QRadioButton::toggled, this, &SectorMapWindow::OnOption1);
   connect(option2_, &QRadioButton::toggled, this, &SectorMapWindow::OnOption2);
-  connect(MakeButton(page, "Cmndnext", "Next", {1800, 6600, 975, 330}), &QPushButton::clicked, this,
+  connect(controls.Get<QPushButton>("Cmndnext"), &QPushButton::clicked, this,
           &SectorMapWindow::OnNext);
-  connect(MakeButton(page, "Cmndprev", "Previous", {3120, 6600, 1335, 375}), &QPushButton::clicked,
-          this, &SectorMapWindow::OnPrev);
-  connect(MakeButton(page, "Cmndfiledisp", "File Display Mode", {5160, 6600, 2055, 375}),
-          &QPushButton::clicked, this, &SectorMapWindow::OnFileDisplay);
-  // The file band, the key band, the map and the button band.
-  MakeLine(page, "Line1", 0, 0, 9480, 0, 3);
-  MakeLine(page, "Line2", 0, 960, 9480, 960, 2);
-  MakeLine(page, "Line3", 0, 1920, 9480, 1920, 2);
-  MakeLine(page, "Line4", 0, 6240, 9480, 6240, 2);
+  connect(controls.Get<QPushButton>("Cmndprev"), &QPushButton::clicked, this,
+          &SectorMapWindow::OnPrev);
+  connect(controls.Get<QPushButton>("Cmndfiledisp"), &QPushButton::clicked, this,
+          &SectorMapWindow::OnFileDisplay);
   SortTabOrder();
   FitToClient();
   AddStatus();
@@ -64,18 +56,50 @@ void SectorMapWindow::Sync() {
   ShowOption(option2_, logic_.Option2);
 }
 
-void SectorMapWindow::Activated() { logic_.Form_Activate(); Sync(); }
-void SectorMapWindow::Resized() { logic_.Form_Resize(); Sync(); }
-void SectorMapWindow::QueryUnload(int& cancel, int unloadMode) { logic_.Form_QueryUnload(cancel, unloadMode); }
+void SectorMapWindow::Activated() {
+  logic_.Form_Activate();
+  Sync();
+}
+void SectorMapWindow::Resized() {
+  logic_.Form_Resize();
+  Sync();
+}
+void SectorMapWindow::QueryUnload(int& cancel, int unloadMode) {
+  logic_.Form_QueryUnload(cancel, unloadMode);
+}
 
-void SectorMapWindow::OnOpen() { logic_.mnuFileItem_Click(1); Sync(); }
-void SectorMapWindow::OnExit() { logic_.mnuFileItem_Click(4); Sync(); }
-void SectorMapWindow::OnHelp() { logic_.Help_Click(); Sync(); }
+void SectorMapWindow::OnOpen() {
+  logic_.mnuFileItem_Click(1);
+  Sync();
+}
+void SectorMapWindow::OnExit() {
+  logic_.mnuFileItem_Click(4);
+  Sync();
+}
+void SectorMapWindow::OnHelp() {
+  logic_.Help_Click();
+  Sync();
+}
 // An option reports its choice, not its release: the one just chosen calls its handler.
-void SectorMapWindow::OnOption1(bool chosen) { if (chosen) logic_.Option1_Click(); Sync(); }
-void SectorMapWindow::OnOption2(bool chosen) { if (chosen) logic_.Option2_Click(); Sync(); }
-void SectorMapWindow::OnNext() { logic_.Cmndnext_Click(); Sync(); }
-void SectorMapWindow::OnPrev() { logic_.Cmndprev_Click(); Sync(); }
-void SectorMapWindow::OnFileDisplay() { logic_.Cmndfiledisp_Click(); Sync(); }
+void SectorMapWindow::OnOption1(bool chosen) {
+  if (chosen) logic_.Option1_Click();
+  Sync();
+}
+void SectorMapWindow::OnOption2(bool chosen) {
+  if (chosen) logic_.Option2_Click();
+  Sync();
+}
+void SectorMapWindow::OnNext() {
+  logic_.Cmndnext_Click();
+  Sync();
+}
+void SectorMapWindow::OnPrev() {
+  logic_.Cmndprev_Click();
+  Sync();
+}
+void SectorMapWindow::OnFileDisplay() {
+  logic_.Cmndfiledisp_Click();
+  Sync();
+}
 
 }  // namespace m1::qt

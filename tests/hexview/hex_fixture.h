@@ -57,14 +57,12 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-struct HexWindow {
-  TempFolder dir;  // first in, last out: the window's files close before it goes
-  FixedMetrics metrics;
-  RecordingDialogs dialogs;
-  DiskFiles files;
-  RecordingHost host;
-  Module1 module;
-  Platform platform{metrics, dialogs, files, host, module};
+struct InFolder {
+  TempFolder dir;
+};
+
+// The folder is the first base: first in, last out, so the window's files close before it goes.
+struct HexWindow : InFolder, RecordingPlatform {
   form2 w{platform};
 
   // Loads a file through the File menu.

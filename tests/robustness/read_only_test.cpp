@@ -96,18 +96,13 @@ TEST(ReadOnly, TheHexWindowKeepsAHandedOverFileOpenForReadingOnly) {
   TempDir dir;
   const std::filesystem::path path = dir.path() / "image.dmk";
   WriteFile(path, AllImages().front().bytes);
-  FixedMetrics metrics;
-  RecordingDialogs dialogs;
-  DiskFiles files;
-  RecordingHost host;
-  Module1 module;
-  Platform platform{metrics, dialogs, files, host, module};
-  form2 hex(platform);
+  RecordingPlatform rec;
+  form2 hex(rec.platform);
   hex.Form_Load();
-  module.SharedFilename = path.string();
+  rec.module.SharedFilename = path.string();
   hex.Form_Activate();
   ASSERT_EQ(hex.openflag, 1);
-  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_TRUE(rec.dialogs.messages.empty());
   EXPECT_EQ(AccessModeOfOpen(path), O_RDONLY);
 }
 

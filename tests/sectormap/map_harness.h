@@ -3,14 +3,13 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "platform/files.h"
 #include "platform/platform.h"
@@ -60,8 +59,8 @@ inline std::vector<Item> DmkKey(const std::string& markText) {
           {1880, 1170, kWhite, "      Possible Dir.Secs. D/D    " + markText}};
 }
 
-inline const Item kDoubleByteNote{200, 1365, kBlack,
-                                  " A  *  in front of the Sector shows a Model 1 Double Byte Sector"};
+inline const Item kDoubleByteNote{
+    200, 1365, kBlack, " A  *  in front of the Sector shows a Model 1 Double Byte Sector"};
 
 inline const RecordedMessage kNoHeader{"Error",
                                        "** ERROR **\r"
@@ -69,7 +68,7 @@ inline const RecordedMessage kNoHeader{"Error",
                                        "    It may be a Disk file for use with a dedicated program",
                                        MsgIcon::None};
 
-class MapHarness : public ::testing::Test {
+class MapHarness : public ::testing::Test, public RecordingPlatform {
  protected:
   MapHarness() {
     dir_ = std::filesystem::temp_directory_path() /
@@ -86,7 +85,8 @@ class MapHarness : public ::testing::Test {
   std::string Write(const std::string& name, const Bytes& bytes) {
     const auto path = dir_ / name;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     return path.string();
   }
 
@@ -128,12 +128,6 @@ class MapHarness : public ::testing::Test {
     return out;
   }
 
-  FixedMetrics metrics;
-  RecordingDialogs dialogs;
-  DiskFiles files;
-  RecordingHost host;
-  Module1 module;
-  Platform platform{metrics, dialogs, files, host, module};
   form1 form{platform};
 
  private:

@@ -15,7 +15,7 @@
 
 namespace m1::testing {
 
-class MainHarness {
+class MainHarness : public RecordingPlatform {
  public:
   MainHarness();
   ~MainHarness();
@@ -33,12 +33,6 @@ class MainHarness {
   void OpenQuietly(const std::string& path);
 
   std::filesystem::path dir;
-  FixedMetrics metrics;
-  RecordingDialogs dialogs;
-  DiskFiles files;
-  RecordingHost host;
-  Module1 module;
-  Platform platform{metrics, dialogs, files, host, module};
   Mainform form{platform};
 };
 
@@ -57,7 +51,9 @@ inline constexpr Twips kHexX[16] = {1100, 1420, 1740, 2060, 2480, 2800, 3120, 34
                                     3860, 4180, 4500, 4820, 5240, 5560, 5880, 6200};
 inline constexpr Twips kCharX[16] = {6550, 6690, 6830, 6970, 7110, 7250, 7390, 7530,
                                      7670, 7810, 7950, 8090, 8230, 8370, 8510, 8650};
-inline constexpr Twips RowY(int r) { return 2490 + 195 * (r - 1); }
+inline constexpr Twips RowY(int r) {
+  return 2490 + 195 * (r - 1);
+}
 
 // The hex item or character item of byte c of row r (nothing printed there: an empty op).
 DrawOp HexItem(const std::vector<DrawOp>& log, int r, int c);
