@@ -1,6 +1,9 @@
 // JV3, as it lies in the file: a table of 2901 three-byte sector headers (offsets 0..8702), the
-// write-protect byte at 8703, then the sector data from 0x2200 (8704) in table order. A file may
-// hold a second table of the same shape right after the data of the first one's entries.
+// write-protect byte at 8703, then the sector data from 0x2200 (8704) in table order. Every entry
+// of the table owns data space in that order, a free one too (a freed sector keeps its space for
+// reuse), so the data of an entry starts after the data of all entries before it. A file may hold
+// a second table of the same shape (2901 entries and a padding byte) right after the data of the
+// first table's 2901 entries, followed by the data of its own entries.
 // Each header:
 //   byte 0  track number (0xFF: a free entry)
 //   byte 1  sector number as recorded on the disk
@@ -11,7 +14,8 @@
 //           0x10 side 1
 //           0x08 the sector was read with a CRC error
 //           0x04 non-IBM sector
-//           0x03 size code: 0 256, 1 128, 2 1024, 3 512 bytes
+//           0x03 size code: 0 256, 1 128, 2 1024, 3 512 bytes; in a free entry (flags 0xFC
+//                with the size code) the space it keeps: 0 512, 1 1024, 2 128, 3 256 bytes
 #pragma once
 
 #include <algorithm>
@@ -37,6 +41,7 @@ inline constexpr std::uint8_t kCrcError = 0x08;
 inline constexpr std::uint8_t kNonIbm = 0x04;
 inline constexpr std::uint8_t kSizeMask = 0x03;
 inline constexpr std::int64_t kSizes[4] = {256, 128, 1024, 512};
+inline constexpr std::int64_t kFreeSizes[4] = {512, 1024, 128, 256};
 
 struct Entry {
   std::uint8_t track = 0;
@@ -51,6 +56,10 @@ struct Entry {
   bool DirectoryMark() const { return (flags & kDirectory) != 0; }
   int SizeCode() const { return flags & kSizeMask; }
   std::int64_t Size() const { return kSizes[flags & kSizeMask]; }
+  // The data space the entry owns in the file, a free entry's by its own size codes.
+  std::int64_t DataBytes() const {
+    return Free() ? kFreeSizes[flags & kSizeMask] : kSizes[flags & kSizeMask];
+  }
   // The data address mark the flags record.
   std::uint8_t DataMark() const {
     static constexpr std::uint8_t kSingle[4] = {0xFB, 0xFA, 0xF9, 0xF8};

@@ -32,6 +32,7 @@ enum Remark : std::uint32_t {
   kRemarkTrackDiffers = 1u << 4,  // the recorded track differs from the track image's place
   kRemarkNotIndexed = 1u << 5,    // the main window's sector index does not reach it
   kRemarkNonIbm = 1u << 6,        // JV3: a non-IBM sector
+  kRemarkNoIdMark = 1u << 7,      // DMK: the pointer does not point at an ID address mark (0xFE)
 };
 
 struct SectorRecord {
@@ -55,6 +56,9 @@ struct SectorRecord {
   std::optional<CrcCheck> idCrc;
   std::optional<CrcCheck> dataCrc;
   std::uint32_t remarks = 0;
+  // The data bytes that lie in the file and inside the record's track image, at most size: fewer
+  // only for a record cut by either end.
+  int dataPresent = 0;
 
   int Step() const { return doubled ? 2 : 1; }
   bool Has(Remark r) const { return (remarks & r) != 0; }
@@ -89,12 +93,35 @@ struct Listing {
 };
 
 // Lists every sector record of the image `file`. Never reads outside it; a damaged record is
-// listed with its remark, and never ends the listing of the rest.
+// listed with its remark, and never ends the listing of the rest. A file that is too short, too
+// large or not recognisable as JV1, JV3 or DMK gets its error and no records.
 Listing ListSectors(std::span<const std::uint8_t> file);
+
+// The error of a file the listing refuses by its length alone (under 16 bytes, or over 64 MiB,
+// which is refused unread); nothing when the length is fine.
+std::optional<std::string> LengthError(std::int64_t length);
 
 // The data bytes of a record that lie in the file (every other byte of a doubled record), at most
 // record.size of them.
 std::vector<std::uint8_t> SectorData(std::span<const std::uint8_t> file,
                                      const SectorRecord& record);
+
+// "JV1", "JV3", "DMK".
+std::string FormatName(ImageFormat format);
+
+// A record worth a reader's attention: a bad CRC, no data mark, no ID mark, a cut field, a
+// duplicate, or a recorded track that differs from its place. Records only out of the main
+// window's reach or non-IBM are not problems.
+bool IsProblem(const SectorRecord& record);
+
+// The remarks of a record as short texts, in the order of the bits: "no data mark", "cut by the
+// end of the track image", "cut by the end of the file", "duplicate", "recorded track differs",
+// "not in the main window's index", "non-IBM sector", "no ID address mark".
+std::vector<std::string> RemarkTexts(const SectorRecord& record);
+
+// The health of a record in a line: "ID CRC ok, data CRC ok"; "ID CRC bad (written 1A2B,
+// computed 3C4D), data CRC ok"; "ID CRC ok, no data mark"; "data CRC bad" (JV3, which keeps only
+// the flag); "ID field cut", "ID CRC ok, data field cut"; "no CRCs recorded" (JV1).
+std::string HealthText(const SectorRecord& record);
 
 }  // namespace m1
