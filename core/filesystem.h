@@ -1,6 +1,7 @@
 // What is on a disk: the DOS directory read in the DOS's own terms, every file with the sectors
 // that hold it, and the owner of every sector record of the physical listing. Newdos/80, TRSDOS 2.3
-// and LDOS 5 for the Model 1, and Model III TRSDOS 1.3, each recognised from its own structures.
+// and LDOS 5 (LS-DOS 6 alike) for the Model 1, and Model III TRSDOS 1.3, each recognised from its
+// own structures.
 #pragma once
 
 #include <cstddef>
@@ -42,7 +43,7 @@ struct DosFile {
   std::optional<std::string> date;
   int entrySlot = 0;  // the directory entry slot of its primary entry
   std::vector<FileExtent> extents;
-  std::vector<FileSector> sectors;
+  std::vector<FileSector> sectors;  // the sectors holding its size's records, in order
   std::vector<std::string> problems;
 
   std::string FullName() const;  // "BASIC/CMD", or "NAME" without an extension
@@ -56,7 +57,8 @@ enum class OwnerKind {
   Gat,              // granule allocation table: the first directory sector
   Hit,              // hash index table: the second directory sector
   DirectorySlot,    // a directory sector holding entry slots
-  File,             // record `record` (1-based) of file `file`
+  File,             // record `record` (1-based) of file `file`; record 0: a sector of the file's
+                    // last granule past its end
   Free,             // a granule the GAT marks free
   AllocatedNoFile,  // a granule the GAT marks allocated that no file uses
 };
@@ -69,23 +71,28 @@ struct SectorOwner {
 };
 
 struct FileSystem {
-  std::string dos;  // "Newdos/80", "TRSDOS", "LDOS", "TRSDOS 1.3"
-  std::optional<std::string> version;
+  std::string dos;                     // "Newdos/80", "TRSDOS", "LDOS", "LS-DOS"
+  std::optional<std::string> version;  // LDOS and LS-DOS: from the GAT ("5.1"); "1.3" for the
+                                       // Model III TRSDOS layout
   std::optional<std::string> diskName;
   std::optional<std::string> date;
   std::optional<int> freeGranules;
   int sectorsPerGranule = 0;
+  int entriesPerSector = 8;  // directory entry slots in a sector (5 on Model III TRSDOS)
   std::vector<std::string> problems;
   std::vector<DosFile> files;
   std::vector<SectorOwner> owners;  // one per record of the listing, in its order
 
-  // "BASIC/CMD, record 3 of 18", "GAT", "HIT", "directory, entries 8 to 15", "free", "boot",
-  // "system", "allocated to no file"; empty for Unknown.
+  // "BASIC/CMD, record 3 of 18", "BASIC/CMD, past its end", "GAT", "HIT", "directory, entries 8
+  // to 15", "free", "boot", "system", "allocated to no file"; empty for Unknown.
   std::string OwnerText(std::size_t record) const;
 };
 
 // Reads the file system of the disk, or nothing when none is recognised.
 std::optional<FileSystem> ReadFileSystem(std::span<const std::uint8_t> file,
                                          const Listing& listing);
+
+// The files as the DOS's DIR command lists them, one a line, with their sizes, then the free space.
+std::string DirectoryText(const FileSystem& fs);
 
 }  // namespace m1

@@ -247,4 +247,59 @@ Bytes NewdosSystemSector(const PdriveEntry& entry, bool marker, std::uint8_t fil
   return sector;
 }
 
+// ---------------------------------------------------------------------------------------------
+SectorDisk::SectorDisk(int cylinders, int sides, int sectors, int firstSector, bool doubleDensity)
+    : cylinders_(cylinders),
+      sides_(sides),
+      sectors_(sectors),
+      firstSector_(firstSector),
+      doubleDensity_(doubleDensity),
+      data_(static_cast<std::size_t>(cylinders * sides * sectors), Bytes(256, 0xE5)) {}
+
+SectorDisk& SectorDisk::Put(int cylinder, int head, int sector, std::size_t at,
+                            std::span<const std::uint8_t> bytes) {
+  const auto n =
+      static_cast<std::size_t>((cylinder * sides_ + head) * sectors_ + sector - firstSector_);
+  WriteAt(data_.at(n), at, bytes);
+  data_.at(n).resize(256);
+  return *this;
+}
+SectorDisk& SectorDisk::Put(int cylinder, int head, int sector, std::size_t at,
+                            std::initializer_list<std::uint8_t> bytes) {
+  return Put(cylinder, head, sector, at, AsSpan(bytes));
+}
+
+Bytes SectorDisk::Jv3() const {
+  Jv3Builder jv3;
+  std::size_t n = 0;
+  for (int c = 0; c < cylinders_; ++c) {
+    for (int h = 0; h < sides_; ++h) {
+      for (int s = 0; s < sectors_; ++s, ++n) {
+        const std::uint8_t flags = (doubleDensity_ ? 0x80 : 0x00) | (h == 1 ? 0x10 : 0x00);
+        jv3.Put(jv3.Add(c, firstSector_ + s, flags), 0, data_[n]);
+      }
+    }
+  }
+  return jv3.Build();
+}
+
+Bytes DirEntry::Build(std::size_t bytes) const {
+  Bytes e(bytes, 0xFF);
+  e[0] = attributes;
+  e[1] = date1;
+  e[2] = date2;
+  e[3] = eof;
+  e[4] = 0;
+  for (std::size_t k = 0; k < 11; ++k) {
+    const std::string& field = k < 8 ? name : ext;
+    const std::size_t i = k < 8 ? k : k - 8;
+    e[5 + k] = i < field.size() ? static_cast<std::uint8_t>(field[i]) : ' ';
+  }
+  e[16] = e[17] = e[18] = e[19] = 0;
+  e[20] = static_cast<std::uint8_t>(ern & 0xFF);
+  e[21] = static_cast<std::uint8_t>(ern >> 8);
+  std::copy_n(extents.begin(), std::min(extents.size(), bytes - 22), e.begin() + 22);
+  return e;
+}
+
 }  // namespace m1::testing

@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace m1::testing {
@@ -173,5 +174,46 @@ struct PdriveEntry {
 };
 // 256 bytes: fill, the entry at bytes 0..9, and 0xA5 at byte 239 when marker is true.
 Bytes NewdosSystemSector(const PdriveEntry& entry, bool marker = true, std::uint8_t fill = 0x00);
+
+// ---------------------------------------------------------------------------------------------
+// A disk addressed by cylinder, side and sector, all tracks alike (256-byte sectors numbered from
+// firstSector), written out as a JV3 image in cylinder, side, sector order; every sector filled
+// with 0xE5 until written.
+class SectorDisk {
+ public:
+  SectorDisk(int cylinders, int sides, int sectors, int firstSector, bool doubleDensity);
+  SectorDisk& Put(int cylinder, int head, int sector, std::size_t at,
+                  std::span<const std::uint8_t> bytes);
+  SectorDisk& Put(int cylinder, int head, int sector, std::size_t at,
+                  std::initializer_list<std::uint8_t> bytes);
+  Bytes Jv3() const;
+  // File offset of a sector's data in Jv3(): 0x2200 + 256 x its place in that order.
+  std::size_t Jv3Offset(int cylinder, int head, int sector) const {
+    return Jv3Builder::kDataStart + Index(cylinder, head, sector) * 256;
+  }
+
+ private:
+  std::size_t Index(int cylinder, int head, int sector) const {
+    return static_cast<std::size_t>((cylinder * sides_ + head) * sectors_ + sector - firstSector_);
+  }
+  int cylinders_, sides_, sectors_, firstSector_;
+  bool doubleDensity_;
+  std::vector<Bytes> data_;  // (cylinder x sides + head) x sectors + sector - firstSector
+};
+
+// A directory entry of the Model 1 DOSes (32 bytes) or of Model III TRSDOS (48): attributes at
+// byte 0, the two date bytes at 1-2, EOF at 3, the name at 5 and extension at 13 (space-padded),
+// the ERN at 20-21 and the extent bytes as given from 22, the rest of the entry 0xFF.
+struct DirEntry {
+  std::uint8_t attributes = 0x10;
+  std::string name;
+  std::string ext;
+  std::uint8_t date1 = 0, date2 = 0;
+  std::uint8_t eof = 0;
+  int ern = 0;
+  Bytes extents;  // two bytes each as stored: track (lump), granule byte; FE xx for a link
+
+  Bytes Build(std::size_t bytes = 32) const;
+};
 
 }  // namespace m1::testing

@@ -1,0 +1,369 @@
+// The DOS directories read from disks built here: Newdos/80 on single-sided single-density JV1 and
+// double-sided double-density JV3, LDOS and TRSDOS 2.3 on JV1, Model III TRSDOS 1.3 on JV3, the
+// problems a directory can have, and the real utility disk. HIT bytes are the names' hashes worked
+// out by hand (BOOT/SYS 0xA2, DIR/SYS 0xC4, ONE/BAS 0x46, LONG/CMD 0x3D, SIDE/DAT 0xE3, PROG/CMD
+// 0xAB).
+#include "core/filesystem.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+
+#include "tests/support/image_builder.h"
+
+namespace m1::testing {
+namespace {
+
+struct Read {
+  Bytes file;
+  Listing listing;
+  std::optional<FileSystem> fs;
+
+  explicit Read(Bytes bytes) : file(std::move(bytes)) {
+    listing = ListSectors(file);
+    fs = ReadFileSystem(file, listing);
+  }
+  std::string Owner(int cylinder, int head, int sector) const {
+    const auto r = listing.Find(cylinder, head, sector);
+    return r ? fs->OwnerText(*r) : "no record";
+  }
+  const DosFile& File(const std::string& fullName) const {
+    const auto it = std::find_if(fs->files.begin(), fs->files.end(),
+                                 [&](const DosFile& f) { return f.FullName() == fullName; });
+    if (it == fs->files.end()) throw std::runtime_error("no file " + fullName);
+    return *it;
+  }
+};
+
+std::vector<std::vector<int>> Places(const DosFile& f) {
+  std::vector<std::vector<int>> out;
+  for (const FileSector& s : f.sectors) out.push_back({s.cylinder, s.head, s.sector});
+  return out;
+}
+
+std::vector<std::vector<int>> Extents(const DosFile& f) {
+  std::vector<std::vector<int>> out;
+  for (const FileExtent& x : f.extents) out.push_back({x.track, x.granule, x.count});
+  return out;
+}
+
+bool Has(const std::vector<std::string>& problems, const std::string& text) {
+  return std::find(problems.begin(), problems.end(), text) != problems.end();
+}
+
+// Newdos/80 on 35 single-density tracks of 10 sectors: lumps of 2 granules of 5 sectors, so here a
+// lump is a track; the directory at lump 17, two granules (GAT, HIT, 8 entry sectors).
+// BOOT/SYS lump 0 granule 0; ONE/BAS lump 5 granule 1 and lump 6 granule 0 (8 records); LONG/CMD
+// lump 8 granule 0, then through its extended entry in slot 11 (HIT position 3 x 32 + 1 = 0x61)
+// lump 10 granule 1; DIR/SYS lump 17.
+struct NewdosDisk {
+  Bytes gat = Bytes(256, 0x00);
+  Bytes hit = Bytes(256, 0x00);
+  DirEntry boot{0x5E, "BOOT", "SYS", 0, 0, 0, 5, {0x00, 0x00}};
+  DirEntry one{0x10, "ONE", "BAS", 0, 0, 0x40, 8, {0x05, 0x21}};
+  DirEntry long1{0x10, "LONG", "CMD", 0, 0, 0, 10, {0x08, 0x00, 0xFE, 0x61}};
+  DirEntry dir{0x5D, "DIR", "SYS", 0, 0, 0, 10, {0x11, 0x01}};
+  DirEntry long2{0x90, "LONG", "CMD", 0, 0, 0, 0, {0x0A, 0x20}};
+
+  NewdosDisk() {
+    gat[0] = 0x01;
+    gat[5] = 0x02;
+    gat[6] = 0x01;
+    gat[8] = 0x01;
+    gat[10] = 0x02;
+    gat[17] = 0x03;
+    const std::string label = "NEWDISK 01/02/83";
+    std::copy(label.begin(), label.end(), gat.begin() + 0xD0);
+    hit[0] = 0xA2;
+    hit[1] = 0xC4;
+    hit[64] = 0x46;
+    hit[96] = 0x3D;
+    hit[97] = 0x3D;
+  }
+  Bytes Build() const {
+    Jv1Builder jv1(35);
+    PdriveEntry p;
+    p.ddsl = 17;
+    p.tc = 35;
+    p.spt = 10;
+    p.gpl = 2;
+    p.ddga = 2;
+    jv1.Put(0, 2, 0, NewdosSystemSector(p));
+    jv1.Put(17, 0, 0, gat).Put(17, 1, 0, hit);
+    jv1.Put(17, 2, 0, Bytes(256, 0)).Put(17, 3, 0, Bytes(256, 0));
+    jv1.Put(17, 2, 0, boot.Build()).Put(17, 2, 64, one.Build()).Put(17, 2, 96, long1.Build());
+    jv1.Put(17, 3, 0, dir.Build()).Put(17, 3, 96, long2.Build());
+    return jv1.Build();
+  }
+};
+
+TEST(FileSystem, NewdosSingleSidedFilesExtentsAndOwners) {
+  const Read r(NewdosDisk().Build());
+  ASSERT_TRUE(r.fs);
+  EXPECT_EQ(r.fs->dos, "Newdos/80");
+  EXPECT_EQ(r.fs->diskName, "NEWDISK");
+  EXPECT_EQ(r.fs->date, "01/02/83");
+  EXPECT_EQ(r.fs->freeGranules, 63);  // 70 granules, 7 allocated
+  EXPECT_TRUE(r.fs->problems.empty()) << r.fs->problems.front();
+  ASSERT_EQ(r.fs->files.size(), 4u);  // in directory order: slots 0, 2, 3, 8
+  EXPECT_EQ(r.fs->files[3].FullName(), "DIR/SYS");
+
+  const DosFile& boot = r.File("BOOT/SYS");
+  EXPECT_TRUE(boot.system);
+  EXPECT_TRUE(boot.invisible);
+  EXPECT_EQ(boot.protection, 6);
+  EXPECT_EQ(boot.size, 1280);
+
+  const DosFile& one = r.File("ONE/BAS");
+  EXPECT_EQ(one.size, 1856);  // 7 x 256 + 0x40
+  EXPECT_FALSE(one.system || one.invisible);
+  EXPECT_EQ(Extents(one), (std::vector<std::vector<int>>{{5, 1, 2}}));
+  EXPECT_EQ(
+      Places(one),
+      (std::vector<std::vector<int>>{
+          {5, 0, 5}, {5, 0, 6}, {5, 0, 7}, {5, 0, 8}, {5, 0, 9}, {6, 0, 0}, {6, 0, 1}, {6, 0, 2}}));
+  EXPECT_EQ(one.sectors[0].record, r.listing.Find(5, 0, 5));
+
+  const DosFile& long1 = r.File("LONG/CMD");
+  EXPECT_EQ(long1.size, 2560);
+  EXPECT_EQ(Extents(long1), (std::vector<std::vector<int>>{{8, 0, 1}, {10, 1, 1}}));
+  ASSERT_EQ(long1.sectors.size(), 10u);
+  EXPECT_EQ(Places(long1)[5], (std::vector<int>{10, 0, 5}));
+
+  const std::vector<std::pair<std::vector<int>, std::string>> owners = {
+      {{0, 0, 0}, "boot"},
+      {{0, 0, 1}, "BOOT/SYS, record 2 of 5"},
+      {{0, 0, 2}, "system"},
+      {{17, 0, 0}, "GAT"},
+      {{17, 0, 1}, "HIT"},
+      {{17, 0, 3}, "directory, entries 8 to 15"},
+      {{5, 0, 5}, "ONE/BAS, record 1 of 8"},
+      {{6, 0, 2}, "ONE/BAS, record 8 of 8"},
+      {{6, 0, 3}, "ONE/BAS, past its end"},
+      {{10, 0, 9}, "LONG/CMD, record 10 of 10"},
+      {{20, 0, 0}, "free"},
+  };
+  for (const auto& [at, text] : owners) {
+    EXPECT_EQ(r.Owner(at[0], at[1], at[2]), text) << at[0] << "," << at[2];
+  }
+}
+
+TEST(FileSystem, EachProblemNamedOnce) {
+  struct Case {
+    std::function<void(NewdosDisk&)> change;
+    std::string file;  // the file that names it, or empty for the disk
+    std::string problem;
+  };
+  const std::vector<Case> cases = {
+      {[](NewdosDisk& d) { d.gat[30] = 0x01; }, "",
+       "lump 30 granule 0: allocated in the GAT, used by no file"},
+      {[](NewdosDisk& d) { d.gat[5] = 0x00; }, "ONE/BAS",
+       "extent 1 (lump 5, granule 1, 2 granules) lies on granules the GAT marks free"},
+      {[](NewdosDisk& d) {
+         d.long2.extents = {0x05, 0x20};
+       },
+       "", "ONE/BAS and LONG/CMD lie on the same granules"},
+      {[](NewdosDisk& d) {
+         d.one.extents = {0x28, 0x21};
+       },
+       "ONE/BAS", "extent 1 (lump 40, granule 1, 2 granules) lies outside the disk"},
+      {[](NewdosDisk& d) {
+         d.long2.extents = {0x0A, 0x20, 0xFE, 0x61};
+       },
+       "LONG/CMD", "the extended entries loop back to entry slot 11"},
+      {[](NewdosDisk& d) {
+         d.long1.extents = {0x08, 0x00, 0xFE, 0x62};
+       },
+       "LONG/CMD", "its link leads to entry slot 19, which is not an extended entry in use"},
+      {[](NewdosDisk& d) { d.hit[64] = 0x55; }, "",
+       "entry slot 2 (ONE/BAS): HIT byte 0x55, the name's hash is 0x46"},
+  };
+  for (const Case& c : cases) {
+    NewdosDisk disk;
+    c.change(disk);
+    const Read r(disk.Build());
+    ASSERT_TRUE(r.fs);
+    const auto& problems = c.file.empty() ? r.fs->problems : r.File(c.file).problems;
+    EXPECT_EQ(std::count(problems.begin(), problems.end(), c.problem), 1) << c.problem;
+  }
+}
+
+// Newdos/80 on 40 double-sided double-density cylinders: SPT 36 counts both sides, GPL 4, so a
+// lump is 20 sectors; the directory at lump 18 is relative sector 360, cylinder 10. SIDE/DAT at
+// lump 19 granule 1, two granules, is relative sectors 385-394: cylinder 10, side 1, sectors 7-16.
+TEST(FileSystem, NewdosDoubleSidedExtentOnSideOne) {
+  SectorDisk disk(40, 2, 18, 0, true);
+  PdriveEntry p;
+  p.ddsl = 18;
+  p.tc = 40;
+  p.spt = 36;
+  p.gpl = 4;
+  p.ddga = 2;
+  disk.Put(0, 0, 2, 0, NewdosSystemSector(p));
+  Bytes gat(256, 0x00);
+  gat[0] = 0x01;
+  gat[18] = 0x03;
+  gat[19] = 0x06;
+  Bytes hit(256, 0x00);
+  hit[0] = 0xE3;
+  disk.Put(10, 0, 0, 0, gat).Put(10, 0, 1, 0, hit).Put(10, 0, 2, 0, Bytes(256, 0x00));
+  disk.Put(10, 0, 2, 0, DirEntry{0x10, "SIDE", "DAT", 0, 0, 0, 10, {0x13, 0x21}}.Build());
+
+  const Read r(disk.Jv3());
+  ASSERT_TRUE(r.fs);
+  EXPECT_EQ(r.fs->dos, "Newdos/80");
+  EXPECT_EQ(r.fs->freeGranules, 283);  // 40 x 36 / 5 = 288 granules, 5 allocated
+  EXPECT_TRUE(r.fs->problems.empty()) << r.fs->problems.front();
+  ASSERT_EQ(r.fs->files.size(), 1u);
+  const DosFile& f = r.fs->files[0];
+  EXPECT_EQ(Extents(f), (std::vector<std::vector<int>>{{19, 1, 2}}));
+  ASSERT_EQ(f.sectors.size(), 10u);
+  EXPECT_EQ(Places(f).front(), (std::vector<int>{10, 1, 7}));
+  EXPECT_EQ(Places(f).back(), (std::vector<int>{10, 1, 16}));
+  EXPECT_EQ(r.Owner(10, 1, 7), "SIDE/DAT, record 1 of 10");
+  EXPECT_EQ(r.Owner(10, 1, 6), "free");
+  EXPECT_EQ(r.Owner(10, 0, 9), "directory, entries 56 to 63");
+}
+
+// LDOS 5.1 and TRSDOS 2.3 on 40 single-density tracks: the directory on track 17 from boot byte 2
+// (the 0x11 of 00 FE 11), granules of 5 sectors, two a track. The GAT's unused bits are set as
+// these DOSes keep them. PROG/CMD on track 1 granule 0; LONG/CMD on track 2 granule 0, then
+// through slot 11 on track 4 granule 1. Only LDOS keeps dates in the entries: 0x0C, 0xFF is
+// month 12, day 31, year 1987.
+Bytes Model1Disk(std::uint8_t version, std::uint8_t config) {
+  Jv1Builder jv1(40);
+  Bytes gat(256, 0xFF);
+  for (int t = 0; t < 40; ++t) gat[static_cast<std::size_t>(t)] = 0xFC;
+  gat[0] = gat[1] = gat[2] = 0xFD;
+  gat[4] = 0xFE;
+  gat[17] = 0xFF;
+  gat[0xCB] = version;
+  gat[0xCC] = 5;
+  gat[0xCD] = config;
+  const std::string label = "LDOSDISK12/31/87";
+  std::copy(label.begin(), label.end(), gat.begin() + 0xD0);
+  Bytes hit(256, 0x00);
+  hit[0] = 0xA2;
+  hit[1] = 0xC4;
+  hit[64] = 0xAB;
+  hit[96] = hit[97] = 0x3D;
+  jv1.Put(17, 0, 0, gat).Put(17, 1, 0, hit);
+  jv1.Put(17, 2, 0, Bytes(256, 0)).Put(17, 3, 0, Bytes(256, 0));
+  jv1.Put(17, 2, 0, DirEntry{0x5E, "BOOT", "SYS", 0, 0, 0, 5, {0x00, 0x00}}.Build());
+  jv1.Put(17, 2, 64, DirEntry{0x10, "PROG", "CMD", 0x0C, 0xFF, 0x7A, 3, {0x01, 0x00}}.Build());
+  jv1.Put(17, 2, 96, DirEntry{0x10, "LONG", "CMD", 0, 0, 0, 10, {0x02, 0x00, 0xFE, 0x61}}.Build());
+  jv1.Put(17, 3, 0, DirEntry{0x5D, "DIR", "SYS", 0, 0, 0, 10, {0x11, 0x01}}.Build());
+  jv1.Put(17, 3, 96, DirEntry{0x90, "LONG", "CMD", 0, 0, 0, 0, {0x04, 0x20}}.Build());
+  return jv1.Build();
+}
+
+TEST(FileSystem, LdosAndTrsdosModel1) {
+  struct Case {
+    std::uint8_t version, config;
+    std::string dos;
+    std::optional<std::string> dosVersion, date;
+  };
+  for (const Case& c : {Case{0x51, 0x01, "LDOS", "5.1", "12/31/87"},
+                        Case{0x00, 0x00, "TRSDOS", std::nullopt, std::nullopt}}) {
+    const Read r(Model1Disk(c.version, c.config));
+    ASSERT_TRUE(r.fs);
+    EXPECT_EQ(r.fs->dos, c.dos);
+    EXPECT_EQ(r.fs->version, c.dosVersion);
+    EXPECT_EQ(r.fs->diskName, "LDOSDISK");
+    EXPECT_EQ(r.fs->freeGranules, 74);  // 80 granules, 6 allocated
+    EXPECT_TRUE(r.fs->problems.empty()) << r.fs->problems.front();
+    ASSERT_EQ(r.fs->files.size(), 4u);
+    const DosFile& prog = r.File("PROG/CMD");
+    EXPECT_EQ(prog.size, 634);  // 2 x 256 + 0x7A
+    EXPECT_EQ(prog.date, c.date);
+    EXPECT_EQ(Places(prog), (std::vector<std::vector<int>>{{1, 0, 0}, {1, 0, 1}, {1, 0, 2}}));
+    const DosFile& long1 = r.File("LONG/CMD");
+    EXPECT_EQ(Extents(long1), (std::vector<std::vector<int>>{{2, 0, 1}, {4, 1, 1}}));
+    EXPECT_EQ(Places(long1)[9], (std::vector<int>{4, 0, 9}));
+    EXPECT_TRUE(r.File("DIR/SYS").system && r.File("DIR/SYS").invisible);
+    EXPECT_EQ(r.Owner(2, 0, 5), "free");  // 0xFD: granule 1 of track 2 is free
+  }
+}
+
+// Model III TRSDOS 1.3 on 40 double-density tracks of sectors 1-18: the directory cylinder in boot
+// byte 1, granules of 3 sectors, six a track, 48-byte entries five a sector. ONE/BAS at track 20,
+// granule byte 0x43 (first granule 2, 3 granules, not less one): sectors 7-15. Its size is ERN x
+// 256 + EOF = 8 x 256 + 128. A system file's extent in the HIT at 0xE0: granules 0-2 of track 1.
+TEST(FileSystem, TrsdosModel3) {
+  SectorDisk disk(40, 1, 18, 1, true);
+  disk.Put(0, 0, 1, 0, {0x00, 0x11, 0x00});
+  Bytes gat(256, 0x00);
+  gat[1] = 0x07;
+  gat[17] = 0x3F;
+  gat[20] = 0x1C;
+  Bytes hit(256, 0x00);
+  hit[0] = 0x46;
+  hit[0xE0] = 0x03;
+  hit[0xE1] = 0x01;
+  disk.Put(17, 0, 1, 0, gat).Put(17, 0, 2, 0, hit).Put(17, 0, 3, 0, Bytes(256, 0x00));
+  disk.Put(17, 0, 3, 0, DirEntry{0x10, "ONE", "BAS", 5, 81, 0x80, 8, {20, 0x43}}.Build(48));
+
+  const Read r(disk.Jv3());
+  ASSERT_TRUE(r.fs);
+  EXPECT_EQ(r.fs->dos, "TRSDOS");
+  EXPECT_EQ(r.fs->version, "1.3");
+  EXPECT_EQ(r.fs->freeGranules, 228);  // 240 granules, 12 allocated
+  EXPECT_TRUE(r.fs->problems.empty()) << r.fs->problems.front();
+  ASSERT_EQ(r.fs->files.size(), 1u);
+  const DosFile& f = r.fs->files[0];
+  EXPECT_EQ(f.size, 2176);
+  EXPECT_EQ(f.date, "05/81");
+  EXPECT_EQ(Extents(f), (std::vector<std::vector<int>>{{20, 2, 3}}));
+  ASSERT_EQ(f.sectors.size(), 9u);
+  EXPECT_EQ(Places(f).front(), (std::vector<int>{20, 0, 7}));
+  EXPECT_EQ(Places(f).back(), (std::vector<int>{20, 0, 15}));
+  EXPECT_EQ(r.Owner(1, 0, 1), "system");
+  EXPECT_EQ(r.Owner(17, 0, 1), "GAT");
+  EXPECT_EQ(r.Owner(17, 0, 3), "directory, entries 0 to 4");
+}
+
+TEST(FileSystem, NoDosOnABlankDisk) {
+  EXPECT_FALSE(Read(Jv1Builder(35).Build()).fs);
+}
+
+// The utility disk of ../shared/real (single density, 80 tracks): an LS-DOS 6.2 data disk, read
+// by hand from its directory track: 37 files, the GAT at 12/31/87, 21 granules free.
+TEST(FileSystem, RealUtilityDisk) {
+  const std::filesystem::path path =
+      std::filesystem::path(M1VIEW_REAL_IMAGES) / "utility-jv3-sd80.dsk";
+  if (!std::filesystem::exists(path)) GTEST_SKIP() << path << " is not there";
+  std::ifstream in(path, std::ios::binary);
+  const Read r(Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+  ASSERT_TRUE(r.fs);
+  EXPECT_EQ(r.fs->dos, "LS-DOS");
+  EXPECT_EQ(r.fs->version, "6.2");
+  EXPECT_EQ(r.fs->diskName, "XTRSUTIL");
+  EXPECT_EQ(r.fs->date, "12/31/87");
+  EXPECT_EQ(r.fs->freeGranules, 21);
+  EXPECT_TRUE(r.fs->problems.empty()) << r.fs->problems.front();
+  EXPECT_EQ(r.fs->files.size(), 37u);
+  struct Pin {
+    std::string name;
+    std::int64_t size;
+    std::vector<int> extent;
+  };
+  for (const Pin& p : {Pin{"BOOT/SYS", 1280, {0, 0, 1}}, Pin{"EXPORT/CMD", 634, {1, 0, 1}},
+                       Pin{"XTRSHARD/Z80", 17284, {19, 0, 14}}, Pin{"XTRSEMT/H", 2862, {14, 1, 3}},
+                       Pin{"DIR/SYS", 2560, {17, 0, 2}}}) {
+    const DosFile& f = r.File(p.name);
+    EXPECT_EQ(f.size, p.size) << p.name;
+    EXPECT_EQ(Extents(f), std::vector<std::vector<int>>{p.extent}) << p.name;
+  }
+  EXPECT_EQ(r.File("EXPORT/CMD").date, "12/31/87");
+  EXPECT_EQ(Places(r.File("EXPORT/CMD")),
+            (std::vector<std::vector<int>>{{1, 0, 0}, {1, 0, 1}, {1, 0, 2}}));
+  EXPECT_EQ(r.Owner(17, 0, 0), "GAT");
+  EXPECT_EQ(r.Owner(0, 0, 7), "free");  // GAT 0xFD: granule 1 of track 0 is free
+}
+
+}  // namespace
+}  // namespace m1::testing
