@@ -45,11 +45,4 @@ std::string DiskFacts::StatusText(std::size_t record) const {
   return text;
 }
 
-bool IsGood(const SectorRecord& r) {
-  const bool badCrc = (r.idCrc && !r.idCrc->ok) || (r.dataCrc && !r.dataCrc->ok);
-  const std::uint32_t wrong =
-      kRemarkNoDataMark | kRemarkCutByTrack | kRemarkCutByFile | kRemarkDuplicate;
-  return !badCrc && (r.remarks & wrong) == 0;
-}
-
 }  // namespace m1

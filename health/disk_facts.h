@@ -32,8 +32,4 @@ struct DiskFacts {
   std::string Owner(std::size_t record) const;
 };
 
-// A record with nothing wrong: no bad CRC, a data mark, not cut, not a duplicate (what the health
-// summary counts as good).
-bool IsGood(const SectorRecord& r);
-
 }  // namespace m1

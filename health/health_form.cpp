@@ -20,8 +20,8 @@ std::string CrcText(const std::optional<CrcCheck>& crc) {
   if (!crc) return {};  // the container does not record it
   if (crc->ok) return "ok";
   if (!crc->written || !crc->computed) return "bad";
-  return "bad: written " + FourDigitHex(*crc->written) + ", computed " +
-         FourDigitHex(*crc->computed);
+  return "bad (written " + FourDigitHex(*crc->written) + ", computed " +
+         FourDigitHex(*crc->computed) + ")";
 }
 
 std::string DensityText(const SectorRecord& r) {
@@ -96,7 +96,7 @@ void HealthForm::Rebuild() {
   rows.clear();
   for (std::size_t i = 0; i < records_.size(); ++i) {
     const SectorRecord& r = records_[i];
-    const bool problem = !IsGood(r);
+    const bool problem = IsProblem(r);
     if (problemsOnly && !problem) continue;
     const std::optional<std::int64_t> offset = ShownOffset(r);
     rows.push_back({i,

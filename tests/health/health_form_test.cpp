@@ -54,7 +54,7 @@ TEST(HealthForm, EveryRecordIsARowWithItsVerdicts) {
   EXPECT_EQ(bad[HealthForm::kSize], "256");
   EXPECT_EQ(bad[HealthForm::kDensity], "single, doubled");
   EXPECT_EQ(bad[HealthForm::kDataMark], "FB");
-  EXPECT_EQ(bad[HealthForm::kIdCrc], "bad: written 0000, computed C2E2");
+  EXPECT_EQ(bad[HealthForm::kIdCrc], "bad (written 0000, computed C2E2)");
   EXPECT_EQ(bad[HealthForm::kDataCrc], "ok");
   EXPECT_TRUE(f.form.rows[0].problem);
   EXPECT_FALSE(f.form.rows[1].problem);

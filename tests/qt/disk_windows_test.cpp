@@ -79,7 +79,7 @@ TEST_F(DiskWindows, HealthTableListsEveryRecordAndLeadsToItsSector) {
   EXPECT_EQ(model->headerData(7, Qt::Horizontal).toString(), "Data CRC");
   EXPECT_EQ(model->index(4, 0).data().toString(), "1");  // track
   EXPECT_EQ(model->index(4, 2).data().toString(), "1");  // sector
-  EXPECT_TRUE(model->index(4, 7).data().toString().startsWith("bad: written "));
+  EXPECT_TRUE(model->index(4, 7).data().toString().startsWith("bad (written "));
   EXPECT_EQ(model->index(5, 7).data().toString(), "ok");
 
   Child<QCheckBox>(*health, "problemsOnly")->click();
