@@ -1,8 +1,11 @@
 // The Disk menu, its Health and Files windows, and the status bars of the main window and the
 // sector map, as a user meets them.
+#include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QStatusBar>
 #include <QTableView>
 
@@ -16,10 +19,10 @@ namespace {
 using m1::testing::DmkBuilder;
 using m1::testing::DmkSector;
 
-// Three double-density tracks of sectors 0, 1 and 2 (indexes 0..8); one data byte of track 1
-// sector 1 changed after its CRC was written.
+// Three single-sided double-density tracks of sectors 0, 1 and 2 (indexes 0..8); one data byte of
+// track 1 sector 1 changed after its CRC was written.
 Bytes DamagedDmk() {
-  DmkBuilder dmk(3, 6400);
+  DmkBuilder dmk(3, 6400, 0x10);
   for (int t = 0; t < 3; ++t) {
     dmk.AddTrack({DmkSector::Dd(t, 0, 0), DmkSector::Dd(t, 0, 1), DmkSector::Dd(t, 0, 2)});
   }
@@ -116,8 +119,9 @@ TEST_F(DiskWindows, SectorMapStatusNamesTheSectorUnderTheMouse) {
   // The fifth sector drawn is track 1 sector 1; point at the middle of its number.
   const form1::DrawnSector& s = host_->MapLogic()->drawnSectors[4];
   const QPoint at(Px((s.left + s.right) / 2), Px((s.top + s.bottom) / 2));
-  QTest::mouseMove(map.Page(), at);
-  Settle();
+  QMouseEvent move(QEvent::MouseMove, at, map.Page()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(map.Page(), &move);
   EXPECT_TRUE(
       Status(map, "mapStatus").startsWith("track 1 side 0 sector 1: ID CRC ok, data CRC bad"))
       << Status(map, "mapStatus").toStdString();
