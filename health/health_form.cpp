@@ -17,7 +17,7 @@ std::string FourDigitHex(std::uint16_t v) {
 }
 
 std::string CrcText(const std::optional<CrcCheck>& crc) {
-  if (!crc) return {};  // the container does not record it
+  if (!crc) return "-";  // the container does not record it
   if (crc->ok) return "ok";
   if (!crc->written || !crc->computed) return "bad";
   return "bad (written " + FourDigitHex(*crc->written) + ", computed " +

@@ -54,6 +54,8 @@ FilesWindow::FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidge
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->verticalHeader()->setVisible(false);
+  // One line of text a row, as in a file manager's list.
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
   table_->horizontalHeader()->setStretchLastSection(true);
   connect(table_, &QTableView::activated, this, &FilesWindow::OnActivated);
   problems_ = new QListWidget(this);

@@ -45,6 +45,8 @@ HealthWindow::HealthWindow(MainDisk& disk, std::function<void()> afterShow, QWid
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->verticalHeader()->setVisible(false);
+  // One line of text a row, as in a file manager's list.
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->horizontalHeader()->setSectionsClickable(true);
   table_->horizontalHeader()->setSortIndicatorShown(true);
