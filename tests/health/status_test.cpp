@@ -54,6 +54,25 @@ TEST(MainDisk, FactsAreReadOncePerImage) {
   EXPECT_EQ(disk.Facts().listing.records.size(), 400u);
 }
 
+TEST(MainDisk, StatusNamesTheOwnerOnADiskWithAFileSystem) {
+  // A 35-track Newdos/80 disk: its drive table in the system sector (track 0 sector 2), the GAT
+  // and the HIT in the first two sectors of the directory on track 17.
+  testing::Jv1Builder jv1(35, 0x00);
+  testing::PdriveEntry p;
+  p.tc = 35;
+  p.spt = 10;
+  jv1.Put(0, 2, 0, testing::NewdosSystemSector(p));
+  jv1.Put(17, 0, 0xD0, {'E', 'M', 'P', 'T', 'Y', ' ', ' ', ' '});
+  testing::MainHarness h;
+  MainDisk disk(h.form);
+  h.Open(h.Write("empty.dsk", jv1.Build()));
+  ASSERT_TRUE(disk.Facts().fs);
+  ASSERT_TRUE(disk.ShowSector(17 * 2560));
+  EXPECT_EQ(disk.StatusText(), "track 17 side 0 sector 0: no CRCs recorded; GAT");
+  ASSERT_TRUE(disk.ShowSector(17 * 2560 + 256));
+  EXPECT_EQ(disk.StatusText(), "track 17 side 0 sector 1: no CRCs recorded; HIT");
+}
+
 using MapDiskTest = maptest::MapHarness;
 
 TEST_F(MapDiskTest, StatusNamesTheSectorUnderThePoint) {

@@ -2,6 +2,7 @@
 // sector map, as a user meets them.
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -95,6 +96,20 @@ TEST_F(DiskWindows, HealthTableListsEveryRecordAndLeadsToItsSector) {
   EXPECT_EQ(BoxText(w, "Txtsector"), "1");
 }
 
+TEST_F(DiskWindows, BytesHandedToTheHexWindowShowFromTheirLine) {
+  MainWindow& w = StartMain();
+  const std::string path = WriteFile("damaged.dmk", DamagedDmk());
+  OpenThroughMenu(w, *dialogs_, path);
+  // Offset 0x1B32 lies on line 0x1B3 of 16 bytes.
+  host_->ShowFileBytes(path, 0x1B32);
+  HexWindow& hex = *host_->HexWin();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&hex));
+  Settle();
+  EXPECT_EQ(BoxText(hex, "TxtFilename").toStdString(), path);
+  EXPECT_EQ(Child<QScrollBar>(hex, "VScroll1")->value(), 0x1B3);
+  EXPECT_EQ(host_->HexLogic()->fpasave2, 0x1B30);
+}
+
 TEST_F(DiskWindows, FilesWindowSaysWhenNoFileSystemIsFound) {
   MainWindow& w = StartMain();
   OpenThroughMenu(w, *dialogs_, WriteFile("damaged.dmk", DamagedDmk()));
@@ -104,6 +119,35 @@ TEST_F(DiskWindows, FilesWindowSaysWhenNoFileSystemIsFound) {
   EXPECT_TRUE(files->isVisible());
   EXPECT_EQ(Child<QLabel>(*files, "dos")->text(), "No file system recognised");
   EXPECT_EQ(Child<QTableView>(*files, "files")->model()->rowCount(), 0);
+}
+
+// The utility disk of ../shared/real: an LS-DOS 6.2 data disk of 37 files in JV3.
+TEST_F(DiskWindows, FilesWindowListsTheRealDiskAndLeadsToAFilesFirstSector) {
+  const std::string path = std::string(M1VIEW_REAL_IMAGES) + "/utility-jv3-sd80.dsk";
+  if (!QFileInfo::exists(QString::fromStdString(path))) GTEST_SKIP() << path << " is not there";
+  MainWindow& w = StartMain();
+  OpenThroughMenu(w, *dialogs_, path);
+  Choose(w, "mnuDiskFiles");
+  auto* files = w.findChild<FilesWindow*>();
+  ASSERT_NE(files, nullptr);
+  EXPECT_EQ(Child<QLabel>(*files, "dos")->text(), "LS-DOS 6.2");
+  EXPECT_EQ(Child<QLabel>(*files, "diskName")->text(), "XTRSUTIL  12/31/87");
+  EXPECT_EQ(Child<QLabel>(*files, "free")->text(), "21 granules, 26880 bytes");  // 21 x 5 x 256
+  QTableView* table = Child<QTableView>(*files, "files");
+  QAbstractItemModel* model = table->model();
+  ASSERT_EQ(model->rowCount(), 37);
+  EXPECT_EQ(model->index(0, 0).data().toString(), "BOOT");
+  EXPECT_EQ(model->index(0, 3).data().toString(), "system, invisible, protection 6");
+  Child<QCheckBox>(*files, "showHidden")->click();
+  ASSERT_LT(model->rowCount(), 37);
+  // EXPORT/CMD lies in granule 0 of track 1: its first sector is track 1 sector 0.
+  EXPECT_EQ(model->index(0, 0).data().toString(), "EXPORT");
+  emit table->activated(model->index(0, 0));
+  Settle();
+  EXPECT_EQ(BoxText(w, "Txttrk"), "1");
+  EXPECT_EQ(BoxText(w, "Txtsector"), "0");
+  EXPECT_TRUE(Child<QLabel>(w, "diskStatus")->text().endsWith("EXPORT/CMD, record 1 of 3"))
+      << Child<QLabel>(w, "diskStatus")->text().toStdString();
 }
 
 TEST_F(DiskWindows, SectorMapStatusNamesTheSectorUnderTheMouse) {
