@@ -20,7 +20,8 @@ struct BenchImage {
 
 // 80-track double-sided double-density DMK (160 track images of 6400 bytes, 1,024,016 bytes),
 // 80-track double-sided double-density JV3 (2880 sectors), 35-track JV1 (89,600 bytes). Each is a
-// Newdos/80 disk with its system sector on track 0 and its directory on track 17.
+// Newdos/80 disk with its system sector on track 0 and its directory on track 17 (side 1 of the
+// double-sided disks), full of files that fill the lumps after it.
 class ImageSet {
  public:
   ImageSet();

@@ -1,8 +1,13 @@
 // m1view-bench: the window logic against the floor of reading the file. Reading an image into
 // memory through DiskFiles beside the analysis of the same bytes, for a 1 MB DMK, a JV3 and a JV1;
 // one sector display of the main window, one sector map page and one hex page at the start and at
-// the end of the 1 MB image, all into the recording surface.
+// the end of the 1 MB image, all into the recording surface. The physical listing with every CRC,
+// and m1view-info run on the 1 MB DMK as a whole process.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -10,6 +15,8 @@
 #include "bench/images.h"
 #include "bench/report.h"
 #include "core/analysis.h"
+#include "core/filesystem.h"
+#include "core/listing.h"
 #include "hexview/form2.h"
 #include "platform/files.h"
 #include "platform/recording.h"
@@ -110,6 +117,28 @@ void DispSector(benchmark::State& state, Kind kind, bool directory) {
   }
 }
 
+// What is on the disk: the directory with its files, the owner of every record and the free
+// space, read from the physical listing (made once, outside the clock); and with the listing.
+void ReadFiles(benchmark::State& state, Kind kind, bool withListing) {
+  const BenchImage& image = Images().Get(kind);
+  const Listing listing = ListSectors(image.bytes);
+  std::size_t files = 0;
+  for (auto _ : state) {
+    if (withListing) {
+      const Listing fresh = ListSectors(image.bytes);
+      const std::optional<FileSystem> fs = ReadFileSystem(image.bytes, fresh);
+      files = fs ? fs->files.size() : 0;
+      benchmark::DoNotOptimize(fs);
+    } else {
+      const std::optional<FileSystem> fs = ReadFileSystem(image.bytes, listing);
+      files = fs ? fs->files.size() : 0;
+      benchmark::DoNotOptimize(fs);
+    }
+  }
+  if (files == 0) state.SkipWithError("no files read");
+  state.counters["files"] = static_cast<double>(files);
+}
+
 // One sector map page: the page on show drawn again from its start (as a resize does).
 void MapPage(benchmark::State& state, Kind kind) {
   const BenchImage& image = Images().Get(kind);
@@ -143,6 +172,47 @@ void HexPage(benchmark::State& state, Kind kind, bool atEnd) {
   state.counters["offset"] = 16.0 * position;
 }
 
+// The physical listing of the bytes in memory: every record, every CRC, and the main window's
+// analysis that tells which records its index reaches.
+void List(benchmark::State& state, Kind kind) {
+  const BenchImage& image = Images().Get(kind);
+  std::size_t records = 0;
+  for (auto _ : state) {
+    const Listing listing = ListSectors(image.bytes);
+    records = listing.records.size();
+    benchmark::DoNotOptimize(listing.records.data());
+  }
+  state.counters["records"] = static_cast<double>(records);
+}
+
+// m1view-info --json --sectors IMAGE as a program: started, run to its end, its output thrown
+// away; the wall time from start to exit.
+void InfoProgram(benchmark::State& state, Kind kind) {
+  const BenchImage& image = Images().Get(kind);
+  const std::string program = M1VIEW_INFO;
+  const std::string path = image.path.string();
+  std::vector<char*> argv = {const_cast<char*>(program.c_str()), const_cast<char*>("--json"),
+                             const_cast<char*>("--sectors"), const_cast<char*>(path.c_str()),
+                             nullptr};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  for (auto _ : state) {
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) {
+      state.SkipWithError("cannot start m1view-info");
+      break;
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      state.SkipWithError("m1view-info failed");
+      break;
+    }
+  }
+  posix_spawn_file_actions_destroy(&actions);
+}
+
 void Register() {
   const struct { Kind kind; } kinds[] = {{Kind::Dmk}, {Kind::Jv3}, {Kind::Jv1}};
   for (const auto& k : kinds) {
@@ -162,6 +232,11 @@ void Register() {
   benchmark::RegisterBenchmark("ShowHexPage/DMK_80x2_DD/start", HexPage, Kind::Dmk, false);
   benchmark::RegisterBenchmark("ShowHexPage/DMK_80x2_DD/end", HexPage, Kind::Dmk, true);
   benchmark::RegisterBenchmark("ShowHexPage/JV1_35/end", HexPage, Kind::Jv1, true);
+  benchmark::RegisterBenchmark("ListSectors/DMK_80x2_DD", List, Kind::Dmk);
+  benchmark::RegisterBenchmark("ListSectors/JV3_80x2_DD", List, Kind::Jv3);
+  benchmark::RegisterBenchmark("InfoProgram/DMK_80x2_DD", InfoProgram, Kind::Dmk)->UseRealTime();
+  benchmark::RegisterBenchmark("ReadFiles/DMK_80x2_DD", ReadFiles, Kind::Dmk, false);
+  benchmark::RegisterBenchmark("ListAndReadFiles/DMK_80x2_DD", ReadFiles, Kind::Dmk, true);
 }
 
 }  // namespace
@@ -192,6 +267,14 @@ int main(int argc, char** argv) {
       {"hex page end / start (independent of size)", "ShowHexPage/DMK_80x2_DD/end",
        "ShowHexPage/DMK_80x2_DD/start", 1.25},
       {"hex page at the end of the 88 KB JV1", "ShowHexPage/JV1_35/end", "", 50},
+      {"physical listing of the 1 MB DMK, every CRC (2880 records)", "ListSectors/DMK_80x2_DD", "",
+       2000},
+      {"physical listing of the JV3 (2880 records)", "ListSectors/JV3_80x2_DD", "", 0},
+      {"m1view-info --json --sectors on the 1 MB DMK (whole process, wall)",
+       "InfoProgram/DMK_80x2_DD/real_time", "", 20000},
+      {"files, owners of every record, free space: 1 MB Newdos/80 DMK", "ReadFiles/DMK_80x2_DD", "",
+       1000},
+      {"the same with the physical listing", "ListAndReadFiles/DMK_80x2_DD", "", 0},
   };
   return m1::bench::RunAndReport(argc, argv, rows);
 }

@@ -15,5 +15,7 @@ inline constexpr std::uint16_t kCrcStartAfterSync = 0xCDB4;  // after A1 A1 A1 f
 std::uint16_t Crc16(std::span<const std::uint8_t> bytes, std::uint16_t start = kCrcStart);
 // Continues a CRC over more bytes.
 std::uint16_t Crc16Update(std::uint16_t crc, std::span<const std::uint8_t> bytes);
+// The same, byte by byte through Boost.CRC: the plain form the faster one above is held against.
+std::uint16_t Crc16UpdateBytewise(std::uint16_t crc, std::span<const std::uint8_t> bytes);
 
 }  // namespace m1

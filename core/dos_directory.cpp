@@ -52,8 +52,6 @@ constexpr std::size_t kExtentsAt = 22;
 constexpr std::uint8_t kEndOfExtents = 0xFF;
 constexpr std::uint8_t kLinkMark = 0xFE;  // FE xx: the list goes on in the extended entry xx
 constexpr int kHitSlots = 256;
-constexpr int kHitSectors = 32;          // a Model 1 HIT position keeps the entry sector in 5 bits
-constexpr std::size_t kGatUnits = 0x60;  // allocation bytes; the lockout table follows
 
 // A sector's 256 bytes, every read checked.
 class Bytes256 {
@@ -213,8 +211,7 @@ class Reader {
  public:
   Reader(const DiskView& disk, const DosLayout& l)
       : disk_(disk), l_(l), dir_(disk, l), gat_(ReadRelative(disk, l, l.directorySector)) {
-    granules_ =
-        std::min(l.Granules(), std::min(l.units, static_cast<int>(kGatUnits)) * l.granulesPerUnit);
+    granules_ = std::min(l.Granules(), std::min(l.units, kGatUnits) * l.granulesPerUnit);
     users_.resize(static_cast<std::size_t>(std::max(granules_, 0)));
     dosGranule_.assign(users_.size(), false);
     marks_.resize(static_cast<std::size_t>(std::max(l.totalSectors, 0)));
@@ -249,10 +246,6 @@ class Reader {
     if (!gat_) return true;
     const int unit = granule / l_.granulesPerUnit, bit = granule % l_.granulesPerUnit;
     return (gat_->at(static_cast<std::size_t>(unit)) >> bit) & 1;
-  }
-  std::string GranuleName(int granule) const {
-    return l_.unitName + " " + std::to_string(granule / l_.granulesPerUnit) + " granule " +
-           std::to_string(granule % l_.granulesPerUnit);
   }
 
   // The granules holding the boot and system sectors and the directory belong to the DOS.

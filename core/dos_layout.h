@@ -36,6 +36,9 @@ inline constexpr std::uint8_t kAttrInvisible = 0x08;
 inline constexpr std::uint8_t kAttrProtection = 0x07;
 inline constexpr std::size_t kDiskNameAt = 0xD0;  // GAT: the disk name, 8 characters
 inline constexpr std::size_t kDiskDateAt = 0xD8;  // GAT: the date it was formatted, "MM/DD/YY"
+inline constexpr int kGatUnits = 0x60;            // GAT allocation bytes; the lockout table follows
+inline constexpr int kHitSectors = 32;  // a Model 1 HIT position keeps the entry sector in 5 bits
+inline constexpr int kMaxGranulesPerUnit = 8;  // bits of a GAT byte
 
 // The sectors of the image as the DOS addresses them.
 class DiskView {

@@ -5,7 +5,7 @@
 // 2 is the system sector: the marker 0xA5 at byte 239 and the drive parameters (PDRIVE) at its
 // start:
 //   byte 0  DDSL, the lump where the directory starts
-//   byte 1  the number of lumps on the disk
+//   byte 1  the number of lumps on the disk (the same as TC x SPT / (5 x GPL): not needed)
 //   byte 3  TC, the cylinders
 //   byte 4  SPT, the sectors of a cylinder, both sides counted
 //   byte 5  GPL, granules per lump
@@ -34,9 +34,6 @@ constexpr int kNewdosSystemSector = 2;  // relative sector of the system sector
 constexpr std::size_t kNewdosMarkerAt = 239;
 constexpr std::uint8_t kNewdosMarker = 0xA5;
 constexpr int kNewdosGranuleSectors = 5;
-constexpr int kMaxGranulesPerUnit = 8;  // bits of a GAT byte
-constexpr int kMaxEntrySectors = 32;    // a Model 1 HIT position keeps the sector in 5 bits
-constexpr int kGatUnits = 0x60;         // allocation bytes of the GAT
 
 constexpr std::size_t kModel1DirectoryAt = 2;  // boot sector byte: the directory cylinder
 constexpr std::size_t kModel3DirectoryAt = 1;
@@ -74,7 +71,7 @@ std::optional<FileSystem> ReadNewdos80(const DiskView& disk) {
     const auto system = disk.Sector(firstCylinder, 0, side0.firstSector + kNewdosSystemSector);
     if (!system || (*system)[kNewdosMarkerAt] != kNewdosMarker) continue;
     const std::vector<std::uint8_t>& p = *system;
-    const int ddsl = p[0], lumps = p[1], tc = p[3], spc = p[4], gpl = p[5], ddga = p[9];
+    const int ddsl = p[0], tc = p[3], spc = p[4], gpl = p[5], ddga = p[9];
     if (tc == 0 || spc == 0 || gpl == 0 || gpl > kMaxGranulesPerUnit || ddga == 0) {
       return std::nullopt;  // the marker, but no drive parameters to read the disk by
     }
@@ -92,11 +89,11 @@ std::optional<FileSystem> ReadNewdos80(const DiskView& disk) {
     l.sectorsPerGranule = kNewdosGranuleSectors;
     l.granulesPerUnit = gpl;
     const int granules = l.totalSectors / kNewdosGranuleSectors;
-    l.units = std::min({(granules + gpl - 1) / gpl, lumps > 0 ? lumps : kGatUnits, kGatUnits});
+    l.units = std::min((granules + gpl - 1) / gpl, kGatUnits);
     l.directorySector = ddsl * gpl * kNewdosGranuleSectors;
     l.entrySectors =
         std::clamp(std::min(ddga * kNewdosGranuleSectors, l.totalSectors - l.directorySector) - 2,
-                   0, kMaxEntrySectors);
+                   0, kHitSectors);
     l.bootSectors = {0};
     l.systemSectors = {kNewdosSystemSector};
     if (firstCylinder == 1) l.bootCylinders = {0};
@@ -146,7 +143,7 @@ std::optional<FileSystem> ReadTrsdosModel1(const DiskView& disk) {
   l.units = std::min(cylinders, kGatUnits);
   l.totalSectors = l.units * l.SectorsPerCylinder();
   l.directorySector = dirCylinder * l.SectorsPerCylinder();
-  l.entrySectors = std::min(spt - 2, kMaxEntrySectors);
+  l.entrySectors = std::min(spt - 2, kHitSectors);
   l.date = ldos ? DateRule::LdosPacked : DateRule::None;
   l.bootSectors = {0};
   if (dirCylinder >= l.units || !HitAgrees(disk, l)) return std::nullopt;

@@ -65,10 +65,12 @@ std::string DirectoryText(const FileSystem& fs) {
   char line[128];
   for (const DosFile& f : fs.files) {
     const std::string attributes = std::string(f.system ? "S" : "") + (f.invisible ? "I" : "");
-    std::snprintf(line, sizeof line, "%-12s %8lld  %-2s P%d  %s\n", f.FullName().c_str(),
+    std::snprintf(line, sizeof line, "%-12s %8lld  %-2s P%d  %s", f.FullName().c_str(),
                   static_cast<long long>(f.size), attributes.c_str(), f.protection,
                   f.date.value_or("").c_str());
-    out += line;
+    std::string text = line;
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    out += text + "\n";
   }
   out += std::to_string(fs.files.size()) + (fs.files.size() == 1 ? " file" : " files");
   if (fs.freeGranules) {

@@ -147,14 +147,16 @@ void ReadData(const TrackImage& image, SectorRecord& r) {
 }
 
 // Every entry of the pointer table of every track image the header names, as far as the file holds
-// them: cylinder and head from the image's place (two images a cylinder unless the header says
-// single-sided).
+// them (a last image cut by the end of the file too): cylinder and head from the image's place.
+// Two images a cylinder (side 0, then side 1), unless the header says single-sided or the file
+// holds no more images than the header names tracks, as single-sided images written without the
+// option do.
 void ListDmk(const ByteReader& file, Listing& listing) {
   const dmk::Header header = dmk::ReadHeader(file);
   const std::int64_t length = header.trackLength;
-  const int perCylinder = header.SingleSided() ? 1 : 2;
   const std::int64_t body = static_cast<std::int64_t>(file.size()) - dmk::kHeaderBytes;
   std::int64_t images = length > 0 ? (body + length - 1) / length : 0;
+  const int perCylinder = header.SingleSided() || images <= header.tracks ? 1 : 2;
   if (header.tracks > 0) images = std::min<std::int64_t>(images, header.tracks * perCylinder);
   for (std::int64_t k = 0; k < images; ++k) {
     const TrackImage image(file, dmk::kHeaderBytes + k * length, length);

@@ -6,7 +6,7 @@ cmake=$1 build=$2 prefix=$3 id=$4
 rm -rf "$prefix"
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null
 status=0
-for f in bin/m1view \
+for f in bin/m1view bin/m1view-info \
     share/m1view/samples/newdos80-model1-40t.dmk \
     share/applications/"$id".desktop \
     share/icons/hicolor/scalable/apps/"$id".svg \
@@ -17,7 +17,9 @@ for f in bin/m1view \
     status=1
   fi
 done
-[ -x "$prefix/bin/m1view" ] || { echo "bin/m1view is not executable"; status=1; }
+for program in m1view m1view-info; do
+  [ -x "$prefix/bin/$program" ] || { echo "bin/$program is not executable"; status=1; }
+done
 # The launcher, the icon and the metainfo must name one another.
 if command -v appstreamcli >/dev/null 2>&1; then
   appstreamcli validate-tree --no-net "$prefix" || status=1

@@ -95,7 +95,9 @@ DosDisk NewdosDoubleSided() {
   gat[19] = 0x06;
   DirEntry one = kOne;
   one.extents = {0x13, 0x21};
-  disk.Put(10, 0, 0, 0, gat).Put(10, 0, 1, 0, Hit()).Put(10, 0, 2, 0, Entries({kBoot, one}));
+  Bytes hit = Hit();
+  hit[0x40] = hit[0x61] = 0x00;  // no LONG/CMD here
+  disk.Put(10, 0, 0, 0, gat).Put(10, 0, 1, 0, hit).Put(10, 0, 2, 0, Entries({kBoot, one}));
   for (int s = 3; s < 10; ++s) disk.Put(10, 0, s, 0, Bytes(kSector, 0x00));
   for (int s = 0; s < 10; ++s) d.directory.push_back(disk.Jv3Offset(10, 0, s));
   d.file = disk.Jv3();
@@ -127,9 +129,8 @@ DosDisk Model3() {
 }  // namespace
 
 const std::vector<DosDisk>& DosDisks() {
-  static const std::vector<DosDisk> disks = {Model1Jv1("newdos-ss.dsk", true),
-                                             NewdosDoubleSided(), Model1Jv1("ldos.dsk", false),
-                                             Model3()};
+  static const std::vector<DosDisk> disks = {Model1Jv1("newdos-ss.dsk", true), NewdosDoubleSided(),
+                                             Model1Jv1("ldos.dsk", false), Model3()};
   return disks;
 }
 
@@ -175,7 +176,8 @@ std::vector<std::string> CheckFileSystem(std::span<const std::uint8_t> image) {
     const SectorOwner& o = fs->owners[i];
     if (o.kind == OwnerKind::File &&
         (o.file < 0 || static_cast<std::size_t>(o.file) >= fs->files.size() || o.record < 0 ||
-         static_cast<std::size_t>(o.record) > fs->files[static_cast<std::size_t>(o.file)].sectors.size())) {
+         static_cast<std::size_t>(o.record) >
+             fs->files[static_cast<std::size_t>(o.file)].sectors.size())) {
       faults.push_back("record " + std::to_string(i) + " owned by a file record that is not there");
     }
     (void)fs->OwnerText(i);

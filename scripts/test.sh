@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything into build/ and runs every test; then builds the logic once more with
 # AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/ and runs its tests there; last,
-# builds the fuzz targets with clang into build-fuzz/ and fuzzes each window and the file-system
-# readers for a minute.
+# builds the fuzz targets with clang into build-fuzz/ and fuzzes each window, the physical listing
+# and the file-system readers for a minute.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -20,5 +20,6 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DM1VIEW_FUZZ=ON \
   -DM1VIEW_GUI=OFF -DM1VIEW_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j"$jobs" --target fuzz_main fuzz_map fuzz_hex fuzz_disk fuzz_filesystem
+cmake --build build-fuzz -j"$jobs" --target fuzz_main fuzz_map fuzz_hex fuzz_disk fuzz_listing \
+  fuzz_filesystem
 ctest --test-dir build-fuzz --output-on-failure -L fuzz -j"$jobs"

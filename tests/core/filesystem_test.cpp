@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 
 #include "tests/support/image_builder.h"
 
@@ -49,10 +50,6 @@ std::vector<std::vector<int>> Extents(const DosFile& f) {
   std::vector<std::vector<int>> out;
   for (const FileExtent& x : f.extents) out.push_back({x.track, x.granule, x.count});
   return out;
-}
-
-bool Has(const std::vector<std::string>& problems, const std::string& text) {
-  return std::find(problems.begin(), problems.end(), text) != problems.end();
 }
 
 // Newdos/80 on 35 single-density tracks of 10 sectors: lumps of 2 granules of 5 sectors, so here a
@@ -227,6 +224,57 @@ TEST(FileSystem, NewdosDoubleSidedExtentOnSideOne) {
   EXPECT_EQ(r.Owner(10, 1, 7), "SIDE/DAT, record 1 of 10");
   EXPECT_EQ(r.Owner(10, 1, 6), "free");
   EXPECT_EQ(r.Owner(10, 0, 9), "directory, entries 56 to 63");
+}
+
+// Newdos/80 on a DMK whose boot track is single density (10 sectors) and the rest double density
+// (18): relative sector 0 is cylinder 1 sector 0, so the system sector is cylinder 1 sector 2 and
+// TC counts the 5 cylinders after the boot track. Lumps of 2 granules are 10 sectors: the
+// directory at lump 3 starts at relative sector 30 (cylinder 2, sector 12); ONE/BAS at lump 5,
+// relative sectors 50-54, runs from cylinder 3 sector 14 over to cylinder 4 sector 0.
+TEST(FileSystem, NewdosBootTrackInAnotherFormat) {
+  auto track = [](int cylinder, int sectors, bool dd, std::map<int, Bytes> data) {
+    std::vector<DmkSector> out;
+    for (int s = 0; s < sectors; ++s) {
+      DmkSector sector = dd ? DmkSector::Dd(cylinder, 0, s) : DmkSector::Sd(cylinder, 0, s);
+      if (data.count(s)) sector.data = data[s];
+      out.push_back(sector);
+    }
+    return out;
+  };
+  PdriveEntry p;
+  p.ddsl = 3;
+  p.tc = 5;
+  p.spt = 18;
+  p.gpl = 2;
+  p.ddga = 2;
+  Bytes gat(256, 0x00);
+  gat[0] = 0x01;
+  gat[3] = 0x03;
+  gat[5] = 0x01;
+  Bytes hit(256, 0x00);
+  hit[0] = 0x46;
+  DmkBuilder dmk(6, 6400, 0x10);
+  dmk.AddTrack(track(0, 10, false, {}));
+  dmk.AddTrack(track(1, 18, true, {{2, NewdosSystemSector(p)}}));
+  dmk.AddTrack(track(2, 18, true,
+                     {{12, gat},
+                      {13, hit},
+                      {14, DirEntry{0x10, "ONE", "BAS", 0, 0, 0, 5, {0x05, 0x00}}.Build()}}));
+  for (int c = 3; c < 6; ++c) dmk.AddTrack(track(c, 18, true, {}));
+
+  const Read r(dmk.Build());
+  ASSERT_TRUE(r.fs);
+  EXPECT_EQ(r.fs->dos, "Newdos/80");
+  EXPECT_EQ(r.fs->freeGranules, 14);  // 5 x 18 / 5 = 18 granules, 4 allocated
+  EXPECT_TRUE(r.fs->problems.empty()) << r.fs->problems.front();
+  ASSERT_EQ(r.fs->files.size(), 1u);
+  EXPECT_EQ(
+      Places(r.fs->files[0]),
+      (std::vector<std::vector<int>>{{3, 0, 14}, {3, 0, 15}, {3, 0, 16}, {3, 0, 17}, {4, 0, 0}}));
+  EXPECT_EQ(r.Owner(0, 0, 3), "boot");
+  EXPECT_EQ(r.Owner(1, 0, 2), "system");
+  EXPECT_EQ(r.Owner(2, 0, 12), "GAT");
+  EXPECT_EQ(r.Owner(4, 0, 0), "ONE/BAS, record 5 of 5");
 }
 
 // LDOS 5.1 and TRSDOS 2.3 on 40 single-density tracks: the directory on track 17 from boot byte 2

@@ -74,6 +74,17 @@ TEST(Listing, CrcOfTheWorkedExamples) {
   EXPECT_EQ(Crc16(sync), kCrcStartAfterSync);
 }
 
+TEST(Listing, CrcInEightByteStepsAgreesWithBoostByteByByte) {
+  Bytes bytes(1100);
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 151 + 7);
+  for (const std::size_t n : {0, 1, 7, 8, 9, 15, 16, 17, 257, 1025, 1100}) {
+    for (const std::uint16_t start : {kCrcStart, kCrcStartAfterSync, std::uint16_t{0}}) {
+      const auto span = std::span(bytes).first(n);
+      EXPECT_EQ(Crc16Update(start, span), Crc16UpdateBytewise(start, span)) << n;
+    }
+  }
+}
+
 TEST(Listing, DoubledSingleDensityFieldReadsEveryOtherByte) {
   DmkBuilder dmk(1, 3264, 0x10);
   DmkSector s = DmkSector::Sd(0, 0, 1);
@@ -159,8 +170,29 @@ TEST(Listing, DataMarkAt55IsFoundButOutOfTheMainWindowsReach) {
   EXPECT_EQ(RemarkTexts(r), std::vector<std::string>{"not in the main window's index"});
 }
 
+TEST(Listing, DataMarkWindowEndsAfter30SingleAnd43DoubleDensityBytes) {
+  struct Case {
+    bool dd;
+    int gap;  // logical bytes from the ID mark to the data mark
+    bool found;
+  };
+  for (const Case c : {Case{true, 49, true}, Case{true, 50, false}, Case{false, 36, true},
+                       Case{false, 37, false}}) {
+    SCOPED_TRACE(c.gap);
+    Bytes file = DmkBuilder(1, 6400, 0x10).Build();
+    const Bytes track = HandTrack({{0x100, 1, c.gap, c.dd}});
+    file.insert(file.end(), track.begin(), track.end());
+    const Listing l = List(file);
+    ASSERT_EQ(l.records.size(), 1u);
+    EXPECT_EQ(l.records[0].Has(kRemarkNoDataMark), !c.found);
+    if (c.found) {
+      EXPECT_EQ(l.records[0].dataOffset, 16 + 0x100 + (c.gap + 1) * (c.dd ? 1 : 2));
+    }
+  }
+}
+
 TEST(Listing, DuplicatesAndDifferingTracksAndWhichOneFindPicks) {
-  DmkBuilder dmk(2, 6400);  // double-sided: image 1 is cylinder 0, head 1
+  DmkBuilder dmk(1, 6400);  // one track, two images: image 1 is cylinder 0, head 1
   dmk.AddTrack({DmkSector::Dd(0, 0, 1), DmkSector::Dd(0, 0, 2), DmkSector::Dd(0, 0, 1)});
   dmk.AddTrack({DmkSector::Dd(7, 1, 1), DmkSector::Dd(0, 1, 1)});
   Bytes file = dmk.Build();
@@ -180,6 +212,19 @@ TEST(Listing, DuplicatesAndDifferingTracksAndWhichOneFindPicks) {
   EXPECT_FALSE(l.Find(0, 0, 9));
   EXPECT_FALSE(l.Find(5, 0, 1));
   EXPECT_FALSE(l.Find(-1, 0, 1));
+}
+
+TEST(Listing, DmkImagesAreSidesOnlyWhenTheFileHoldsMoreThanTheTracks) {
+  DmkBuilder dmk(2, 6400);  // two tracks, two images, no single-sided option
+  dmk.AddTrack({DmkSector::Dd(0, 0, 1)});
+  dmk.AddTrack({DmkSector::Dd(1, 0, 1)});
+  const Listing l = List(dmk.Build());
+  ASSERT_EQ(l.records.size(), 2u);
+  EXPECT_EQ(l.records[1].cylinder, 1);
+  EXPECT_EQ(l.records[1].head, 0);
+  EXPECT_EQ(l.records[1].remarks, 0u);
+  EXPECT_EQ(l.cylinders, 2);
+  EXPECT_EQ(l.sides, 1);
 }
 
 TEST(Listing, Jv3FlagsOfBothDensities) {

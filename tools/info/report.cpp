@@ -1,0 +1,228 @@
+#include "tools/info/report.h"
+
+#include <cstdio>
+
+#include "tools/info/files_report.h"
+
+namespace m1::info {
+
+namespace {
+
+template <typename T>
+Json OrNull(const std::optional<T>& v) {
+  if (!v) return nullptr;
+  return *v;
+}
+
+std::string Hex(std::int64_t v, int digits) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%0*llX", digits, static_cast<long long>(v));
+  return text;
+}
+
+std::string Plural(long long n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::string DensityText(const Listing& l) {
+  if (l.singleDensity && l.doubleDensity) return "single and double density";
+  if (l.doubleDensity) return "double density";
+  if (l.singleDensity) return "single density";
+  return "no sectors";
+}
+
+std::string SummaryText(const HealthSummary& s) {
+  if (s.records == s.good) return s.records == 0 ? "" : ", all good";
+  std::string t = ", " + std::to_string(s.good) + " good";
+  if (s.idCrcBad) t += ", " + std::to_string(s.idCrcBad) + " bad ID CRC";
+  if (s.dataCrcBad) t += ", " + std::to_string(s.dataCrcBad) + " bad data CRC";
+  if (s.noDataMark) t += ", " + std::to_string(s.noDataMark) + " without data mark";
+  if (s.duplicates) t += ", " + Plural(s.duplicates, "duplicate", "duplicates");
+  return t;
+}
+
+}  // namespace
+
+ImageReport ExamineImage(const std::string& path, bool files) {
+  ImageReport report;
+  report.path = path;
+  report.file = ReadImageFile(path);
+  if (!report.file.error) report.listing = ListSectors(report.file.bytes);
+  if (files && !report.Error()) report.fs = ReadFileSystem(report.file.bytes, report.listing);
+  return report;
+}
+
+Json SummaryJson(const HealthSummary& s) {
+  return Json{{"records", s.records},
+              {"idCrcBad", s.idCrcBad},
+              {"dataCrcBad", s.dataCrcBad},
+              {"noDataMark", s.noDataMark},
+              {"duplicates", s.duplicates}};
+}
+
+void AppendSectorJson(std::string& out, const SectorRecord& r) {
+  // Every text written here is one of a few fixed ASCII words: nothing needs escaping.
+  const auto key = [&out](const char* name) {
+    out += '"';
+    out += name;
+    out += "\":";
+  };
+  const auto number = [&out](std::int64_t v) { out += std::to_string(v); };
+  const auto text = [&out](const char* t) {
+    out += '"';
+    out += t;
+    out += '"';
+  };
+  const auto maybe = [&](const auto& v) {
+    if (v) {
+      number(*v);
+    } else {
+      out += "null";
+    }
+  };
+  const auto crc = [&](const std::optional<CrcCheck>& c) {
+    if (c) {
+      text(c->ok ? "ok" : "bad");
+    } else {
+      out += "null";
+    }
+  };
+  out += '{';
+  key("track");
+  number(r.track);
+  out += ',';
+  key("side");
+  number(r.side);
+  out += ',';
+  key("sector");
+  number(r.sector);
+  out += ',';
+  key("size");
+  number(r.size);
+  out += ',';
+  key("density");
+  text(r.doubleDensity ? "double" : "single");
+  out += ',';
+  key("doubled");
+  out += r.doubled ? "true" : "false";
+  out += ',';
+  key("idOffset");
+  maybe(r.idOffset);
+  out += ',';
+  key("dataOffset");
+  maybe(r.dataOffset);
+  out += ',';
+  key("dam");
+  maybe(r.dam);
+  out += ',';
+  key("idCrc");
+  crc(r.idCrc);
+  out += ',';
+  key("dataCrc");
+  crc(r.dataCrc);
+  out += ',';
+  key("remarks");
+  out += '[';
+  bool first = true;
+  for (const std::string& remark : RemarkTexts(r)) {
+    if (!first) out += ',';
+    first = false;
+    text(remark.c_str());
+  }
+  out += "]}";
+}
+
+Json ImageJson(const ImageReport& report) {
+  const Listing& l = report.listing;
+  Json j;
+  j["file"] = report.path;
+  j["format"] = l.format ? Json(FormatName(*l.format)) : Json(nullptr);
+  j["error"] = OrNull(report.Error());
+  j["tracks"] = l.cylinders;
+  j["sides"] = l.sides;
+  j["summary"] = SummaryJson(l.Summary());
+  return j;
+}
+
+std::string ImageJsonLine(const ImageReport& report, const InfoOptions& options) {
+  Json object = ImageJson(report);
+  if (options.files) object["dos"] = DosJson(report.fs);
+  std::string line = object.dump(-1, ' ', false, Json::error_handler_t::replace);
+  if (options.sectors) {
+    line.pop_back();  // the object's closing brace
+    line += ",\"sectors\":[";
+    const auto& records = report.listing.records;
+    line.reserve(line.size() + records.size() * 200);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      if (i > 0) line += ',';
+      AppendSectorJson(line, records[i]);
+      if (options.files) {
+        line.pop_back();  // the record's closing brace
+        line += ",\"owner\":" + OwnerJson(report.fs, i).dump() + "}";
+      }
+    }
+    line += "]}";
+  }
+  return line;
+}
+
+std::string RecordLine(const SectorRecord& r) {
+  std::string line = "track " + std::to_string(r.track) + " side " + std::to_string(r.side) +
+                     " sector " + std::to_string(r.sector);
+  if (r.track != r.cylinder || r.side != r.head) {
+    line += " (on cylinder " + std::to_string(r.cylinder) + " head " + std::to_string(r.head) + ")";
+  }
+  line += ": " + std::to_string(r.size) + " bytes, " +
+          (r.doubleDensity ? "double density" : "single density");
+  if (r.dam) line += ", data mark " + Hex(*r.dam, 2);
+  if (r.idOffset) line += ", ID at 0x" + Hex(*r.idOffset, 5);
+  if (r.dataOffset) line += ", data at 0x" + Hex(*r.dataOffset, 5);
+  line += ": " + HealthText(r);
+  const auto remarks = RemarkTexts(r);
+  for (std::size_t k = 0; k < remarks.size(); ++k) line += (k == 0 ? "; " : ", ") + remarks[k];
+  return line;
+}
+
+std::string TextReport(const ImageReport& report, const InfoOptions& options) {
+  if (const auto error = report.Error()) return report.path + ": error: " + *error + "\n";
+  const Listing& l = report.listing;
+  const HealthSummary s = l.Summary();
+  std::string text = report.path + ": " + FormatName(*l.format) + ", " +
+                     Plural(l.cylinders, "track", "tracks") + ", " +
+                     Plural(l.sides, "side", "sides") + ", " + DensityText(l) + ", " +
+                     Plural(s.records, "record", "records") + SummaryText(s) + "\n";
+  int notIndexed = 0;
+  for (std::size_t i = 0; i < l.records.size(); ++i) {
+    const SectorRecord& r = l.records[i];
+    notIndexed += r.Has(kRemarkNotIndexed);
+    if (!options.sectors && !IsProblem(r)) continue;
+    text += "  " + RecordLine(r);
+    if (options.files && report.fs && !report.fs->OwnerText(i).empty()) {
+      text += "; " + report.fs->OwnerText(i);
+    }
+    text += "\n";
+  }
+  if (notIndexed > 0 && !options.sectors) {
+    text +=
+        "  " + Plural(notIndexed, "record is", "records are") + " not in the main window's index\n";
+  }
+  if (options.files) text += FilesText(report.fs);
+  return text;
+}
+
+int RunInfo(const InfoOptions& options, std::ostream& out) {
+  int status = 0;
+  for (const std::string& path : options.images) {
+    const ImageReport report = ExamineImage(path, options.files);
+    if (report.Error()) status = 1;
+    if (options.json) {
+      out << ImageJsonLine(report, options) << '\n';
+    } else {
+      out << TextReport(report, options);
+    }
+    out.flush();
+  }
+  return status;
+}
+
+}  // namespace m1::info

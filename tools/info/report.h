@@ -1,0 +1,59 @@
+// What m1view-info says about one image: the file read, its physical listing, and the two ways of
+// writing that down (a JSON object on one line, or a short text for people). Each piece is its
+// own function so that more can be said (a file system, a byte) by adding keys to the objects or
+// lines to the text.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "core/filesystem.h"
+#include "core/listing.h"
+#include "tools/info/image_file.h"
+#include "tools/info/options.h"
+
+namespace m1::info {
+
+using Json = nlohmann::ordered_json;
+
+struct ImageReport {
+  std::string path;
+  ImageFile file;
+  Listing listing;
+  std::optional<FileSystem> fs;  // with --files: the DOS directory, when one is recognised
+
+  // Why the image was not read or listed; nothing when it was.
+  std::optional<std::string> Error() const { return file.error ? file.error : listing.error; }
+};
+
+// Reads and lists the image at path, and reads its DOS directory when files is true.
+ImageReport ExamineImage(const std::string& path, bool files = false);
+
+// {"records": N, "idCrcBad": N, "dataCrcBad": N, "noDataMark": N, "duplicates": N}
+Json SummaryJson(const HealthSummary& summary);
+// {"track", "side", "sector", "size", "density", "doubled", "idOffset", "dataOffset", "dam",
+//  "idCrc", "dataCrc", "remarks"}: null where the container does not record the fact. Written
+// straight into the text: an image has thousands of records, and building each as a JSON value
+// first took most of the program's time.
+void AppendSectorJson(std::string& out, const SectorRecord& record);
+// {"file", "format", "error", "tracks", "sides", "summary"}.
+Json ImageJson(const ImageReport& report);
+// The image's line: ImageJson's object, "dos" with --files, and "sectors" at its end with
+// --sectors (each record with its "owner" when --files is given too). Bytes of a path that are not
+// UTF-8 are replaced.
+std::string ImageJsonLine(const ImageReport& report, const InfoOptions& options);
+
+// One line for a record: where it is and its health, then its remarks.
+std::string RecordLine(const SectorRecord& record);
+// The first line ("PATH: DMK, 80 tracks, 2 sides, double density, 2880 records, all good"), then
+// a line for each problem (each record with --sectors), a count of the records the main window
+// does not reach, and with --files the files as DIR lists them. Each line ends with a newline.
+std::string TextReport(const ImageReport& report, const InfoOptions& options);
+
+// Examines every image in turn and writes its report to out. Returns the exit status: 0 when
+// every image was read, 1 when one was not.
+int RunInfo(const InfoOptions& options, std::ostream& out);
+
+}  // namespace m1::info
