@@ -68,9 +68,9 @@ void QtHost::Load(FormWindow& window) {
 void QtHost::EndProgram() {
   if (ended_) return;
   ended_ = true;
-  for (FormWindow* window : {static_cast<FormWindow*>(mainWin_.get()),
-                             static_cast<FormWindow*>(mapWin_.get()),
-                             static_cast<FormWindow*>(hexWin_.get())}) {
+  for (FormWindow* window :
+       {static_cast<FormWindow*>(mainWin_.get()), static_cast<FormWindow*>(mapWin_.get()),
+        static_cast<FormWindow*>(hexWin_.get())}) {
     if (window == nullptr) continue;
     window->SetEnding();
     window->hide();
@@ -79,9 +79,13 @@ void QtHost::EndProgram() {
   QCoreApplication::exit(0);
 }
 
-void QtHost::DoEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void QtHost::DoEvents() {
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
-void QtHost::ChangeToProgramFolder() { QDir::setCurrent(QCoreApplication::applicationDirPath()); }
+void QtHost::ChangeToProgramFolder() {
+  QDir::setCurrent(QCoreApplication::applicationDirPath());
+}
 
 void QtHost::ShowFileBytes(const std::string& path, std::int64_t offset) {
   if (ended_) return;

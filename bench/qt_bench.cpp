@@ -35,33 +35,45 @@ struct QtHarness {
   Platform platform{metrics, dialogs, files, host, module};
 };
 
-// The main window's logic on the 1 MB DMK, at the third directory sector (every entry coloured),
-// with the widget that paints its surface.
-struct MainSetup {
-  QtHarness h;
-  Mainform main{h.platform};
+// A window's logic with the widget that paints its surface into an image of the window's size.
+struct Painted {
   std::unique_ptr<qt::SurfaceWidget> widget;
   QImage image;
+
+  void Attach(Surface& surface, Twips width, Twips height) {
+    surface.TakeLog();
+    widget = std::make_unique<qt::SurfaceWidget>(surface, qt::WindowFont());
+    widget->resize(qt::Px(width), qt::Px(height));
+    image = QImage(widget->size(), QImage::Format_ARGB32_Premultiplied);
+  }
+  // Paints the widget's surface into the image: the widget's own paint event, as on screen.
+  void Paint() {
+    widget->render(&image);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+};
+
+// The main window's logic on the 1 MB DMK, at the third directory sector (every entry coloured).
+struct MainSetup : Painted {
+  QtHarness h;
+  Mainform main{h.platform};
 
   MainSetup() {
     main.Form_Load();
     h.dialogs.answers.push_back(Images().Get(Kind::Dmk).path.string());
     main.mnuFileItem_Click(1);
     if (main.img.dirstartsecfnd == 1) main.img.PresSecnum = main.img.dirstartsec + 2;
-    main.GetDispSector();
-    main.surface.TakeLog();
-    widget = std::make_unique<qt::SurfaceWidget>(main.surface, qt::WindowFont());
-    widget->resize(qt::Px(Mainform::kWidth), qt::Px(Mainform::kHeight));
-    image = QImage(widget->size(), QImage::Format_ARGB32_Premultiplied);
+    Draw();
+    Attach(main.surface, Mainform::kWidth, Mainform::kHeight);
   }
+  void Draw() { main.GetDispSector(); }
+  Surface& surface() { return main.surface; }
 };
 
-// The hex window's logic on the 1 MB DMK, scrolled to its last page, with its painting widget.
-struct HexSetup {
+// The hex window's logic on the 1 MB DMK, scrolled to its last page.
+struct HexSetup : Painted {
   QtHarness h;
   form2 hex{h.platform};
-  std::unique_ptr<qt::SurfaceWidget> widget;
-  QImage image;
   int position = 0;
 
   HexSetup() {
@@ -69,65 +81,40 @@ struct HexSetup {
     h.module.SharedFilename = Images().Get(Kind::Dmk).path.string();
     hex.Form_Activate();
     position = hex.VScroll1.max;
-    hex.VScroll1_Change(position);
-    hex.surface.TakeLog();
-    widget = std::make_unique<qt::SurfaceWidget>(hex.surface, qt::WindowFont());
-    widget->resize(qt::Px(form2::kWidth), qt::Px(form2::kHeight));
-    image = QImage(widget->size(), QImage::Format_ARGB32_Premultiplied);
+    Draw();
+    Attach(hex.surface, form2::kWidth, form2::kHeight);
   }
+  void Draw() { hex.VScroll1_Change(position); }
+  Surface& surface() { return hex.surface; }
 };
 
-// Paints the widget's surface into the image: the widget's own paint event, as on screen.
-void Paint(qt::SurfaceWidget& widget, QImage& image) {
-  widget.render(&image);
-  benchmark::DoNotOptimize(image.constBits());
-}
-
-void SectorLogic(benchmark::State& state) {
-  MainSetup s;
+// The logic of one drawing into the surface, with the window font's metrics.
+template <class Setup>
+void Logic(benchmark::State& state) {
+  Setup s;
   for (auto _ : state) {
-    s.main.GetDispSector();
-    benchmark::DoNotOptimize(s.main.surface.TakeLog());
+    s.Draw();
+    benchmark::DoNotOptimize(s.surface().TakeLog());
   }
-  state.counters["items"] = static_cast<double>(s.main.surface.Items().size());
+  state.counters["items"] = static_cast<double>(s.surface().Items().size());
 }
 
-void SectorPaint(benchmark::State& state) {
-  MainSetup s;
-  for (auto _ : state) Paint(*s.widget, s.image);
-  state.counters["items"] = static_cast<double>(s.main.surface.Items().size());
+// Painting what the logic drew.
+template <class Setup>
+void PaintOnly(benchmark::State& state) {
+  Setup s;
+  for (auto _ : state) s.Paint();
+  state.counters["items"] = static_cast<double>(s.surface().Items().size());
 }
 
-void SectorStep(benchmark::State& state) {
-  MainSetup s;
+// Both, as one step of the window.
+template <class Setup>
+void Step(benchmark::State& state) {
+  Setup s;
   for (auto _ : state) {
-    s.main.GetDispSector();
-    s.main.surface.TakeLog();
-    Paint(*s.widget, s.image);
-  }
-}
-
-void HexLogic(benchmark::State& state) {
-  HexSetup s;
-  for (auto _ : state) {
-    s.hex.VScroll1_Change(s.position);
-    benchmark::DoNotOptimize(s.hex.surface.TakeLog());
-  }
-  state.counters["items"] = static_cast<double>(s.hex.surface.Items().size());
-}
-
-void HexPaint(benchmark::State& state) {
-  HexSetup s;
-  for (auto _ : state) Paint(*s.widget, s.image);
-  state.counters["items"] = static_cast<double>(s.hex.surface.Items().size());
-}
-
-void HexStep(benchmark::State& state) {
-  HexSetup s;
-  for (auto _ : state) {
-    s.hex.VScroll1_Change(s.position);
-    s.hex.surface.TakeLog();
-    Paint(*s.widget, s.image);
+    s.Draw();
+    s.surface().TakeLog();
+    s.Paint();
   }
 }
 
@@ -144,12 +131,12 @@ int main(int argc, char** argv) {
               font.pointSizeF(), font.weight());
 
   using namespace m1::bench;
-  benchmark::RegisterBenchmark("Qt/GetDispSector/logic", SectorLogic);
-  benchmark::RegisterBenchmark("Qt/GetDispSector/paint", SectorPaint);
-  benchmark::RegisterBenchmark("Qt/GetDispSector/step", SectorStep);
-  benchmark::RegisterBenchmark("Qt/ShowHexPage/logic", HexLogic);
-  benchmark::RegisterBenchmark("Qt/ShowHexPage/paint", HexPaint);
-  benchmark::RegisterBenchmark("Qt/ShowHexPage/step", HexStep);
+  benchmark::RegisterBenchmark("Qt/GetDispSector/logic", Logic<MainSetup>);
+  benchmark::RegisterBenchmark("Qt/GetDispSector/paint", PaintOnly<MainSetup>);
+  benchmark::RegisterBenchmark("Qt/GetDispSector/step", Step<MainSetup>);
+  benchmark::RegisterBenchmark("Qt/ShowHexPage/logic", Logic<HexSetup>);
+  benchmark::RegisterBenchmark("Qt/ShowHexPage/paint", PaintOnly<HexSetup>);
+  benchmark::RegisterBenchmark("Qt/ShowHexPage/step", Step<HexSetup>);
   const std::vector<Row> rows = {
       {"sector display, logic with the window font's metrics", "Qt/GetDispSector/logic", "", 50},
       {"sector display painted into a QImage", "Qt/GetDispSector/paint", "", 2000},

@@ -19,6 +19,24 @@ std::string Refusal::Text() const {
   return text;
 }
 
+Refusal TooShortRefusal() {
+  return Refusal{{"** ERROR **", " This file is too short to be a disk image"}};
+}
+
+Refusal TooLargeRefusal() {
+  return Refusal{{"** ERROR **", " This file is too large to be a disk image"}};
+}
+
+Refusal RealDriveRefusal() {
+  return Refusal{{"** ERROR **  This file is a DMK type REAL disk format,",
+                  "                     used to access REAL Disks"}};
+}
+
+Refusal NoHeaderRefusal() {
+  return Refusal{{"** ERROR **", " This file does not have an EMULATOR Disk format HEADER",
+                  "    It may be a Disk file for use with a dedicated program"}};
+}
+
 namespace {
 
 void ClearTables(DiskImage& img) {
@@ -78,11 +96,11 @@ AnalysisOutcome AnalyseImage(DiskImage& img, std::vector<std::uint8_t> bytes, st
   ClearTables(img);
 
   if (length < kMinImageBytes) {
-    out.refusal = Refusal{{"** ERROR **", " This file is too short to be a disk image"}};
+    out.refusal = TooShortRefusal();
     return out;
   }
   if (tooLarge) {
-    out.refusal = Refusal{{"** ERROR **", " This file is too large to be a disk image"}};
+    out.refusal = TooLargeRefusal();
     return out;
   }
 

@@ -24,6 +24,12 @@ struct Refusal {
   friend bool operator==(const Refusal&, const Refusal&) = default;
 };
 
+// The refusals every window shows, each in a message box titled "Error".
+Refusal TooShortRefusal();   // under kMinImageBytes
+Refusal TooLargeRefusal();   // over kMaxImageBytes
+Refusal RealDriveRefusal();  // a DMK header that names a real drive
+Refusal NoHeaderRefusal();   // none of the three containers
+
 struct AnalysisOutcome {
   std::optional<Refusal> refusal;      // set when the file is refused
   std::vector<std::string> trackList;  // texts to add to the track list (Combo1), in order

@@ -34,14 +34,6 @@ class ByteReader {
     return bytes_.subspan(static_cast<std::size_t>(at), static_cast<std::size_t>(count));
   }
 
-  // Asks for the cache line holding byte at, when it lies in the file; reads nothing. Always
-  // inlined: a call whose only effect is a prefetch counts as having none and would be dropped.
-  [[gnu::always_inline]] void Prefetch(std::int64_t at) const {
-    if (static_cast<std::uint64_t>(at) < bytes_.size()) {
-      __builtin_prefetch(bytes_.data() + static_cast<std::size_t>(at));
-    }
-  }
-
   // Little-endian 16-bit value at at, at+1.
   std::optional<int> le16(std::int64_t at) const {
     if (!Holds(at, 2)) return std::nullopt;

@@ -109,6 +109,8 @@ inline constexpr int kIdSizeCode = 4;
 inline constexpr int kIdCrc = 5;  // two bytes, high byte first
 inline constexpr int kIdLogicalBytes = 7;
 
+inline constexpr std::uint8_t kIdAddressMark = 0xFE;  // opens every ID field
+
 struct IdField {
   std::uint8_t mark = 0;  // 0xFE in a good field
   std::uint8_t track = 0;

@@ -87,4 +87,15 @@ inline std::int64_t EntriesInUse(const ByteReader& file) {
   return n;
 }
 
+// True when the first n entries all lie in the file and name the track of the first one: a disk's
+// table opens with the sectors of track 0.
+inline bool FirstEntriesAgree(const ByteReader& file, int n) {
+  const auto first = ReadEntry(file, 0, 0);
+  for (int k = 1; k < n; ++k) {
+    const auto e = ReadEntry(file, 0, k);
+    if (!first || !e || e->track != first->track) return false;
+  }
+  return first.has_value();
+}
+
 }  // namespace m1::jv3

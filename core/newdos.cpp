@@ -12,6 +12,7 @@
 #include "core/newdos.h"
 
 #include "core/formats.h"
+#include "core/jv1_format.h"
 #include "core/number_text.h"
 #include "core/sector.h"
 
@@ -19,8 +20,9 @@ namespace m1 {
 
 namespace {
 
-constexpr std::int64_t kJv1SystemSector = 512;  // track 0, sector 2 of a JV1 image
-constexpr int kMarkerByte = 239;                // 0xEF: the Newdos/80 marker's place in the sector
+// Track 0, sector 2 of a JV1 image.
+constexpr std::int64_t kJv1SystemSector = 2 * jv1::kSectorBytes;
+constexpr int kMarkerByte = 239;  // 0xEF: the Newdos/80 marker's place in the sector
 constexpr std::uint8_t kNewdosMarker = 0xA5;
 constexpr int kPdriveBytes = 10;
 constexpr int kNewdosSpg = 5;  // Newdos/80 counts granules as 5 sectors whatever the density
@@ -36,10 +38,14 @@ std::string FirstTiLetter(int v) {
 
 std::string TdLetter(int spt) {
   switch (spt) {
-    case 10: return "A";  // single-sided, single density
-    case 20: return "C";  // double-sided, single density
-    case 18: return "E";  // single-sided, double density
-    default: return "G";  // double-sided, double density
+    case 10:
+      return "A";  // single-sided, single density
+    case 20:
+      return "C";  // double-sided, single density
+    case 18:
+      return "E";  // single-sided, double density
+    default:
+      return "G";  // double-sided, double density
   }
 }
 
@@ -75,9 +81,10 @@ std::string PdriveText(const PdriveBytes& e) {
   } else {
     second = (e.ti2 & 0x04) ? "L" : " ";
   }
-  return "Pdrives:" + std::string(" TI = ") + FirstTiLetter(v) + second + "  TD = " + TdLetter(e.spt) +
-         "  TC =" + SignedText(e.tc) + "   SPT =" + SignedText(e.spt) + "  TSR =" +
-         SignedText(e.ti & 0x03) + "  GPL =" + SignedText(e.gpl) + "  DDSL =" + SignedText(e.ddsl) +
+  return "Pdrives:" + std::string(" TI = ") + FirstTiLetter(v) + second +
+         "  TD = " + TdLetter(e.spt) + "  TC =" + SignedText(e.tc) +
+         "   SPT =" + SignedText(e.spt) + "  TSR =" + SignedText(e.ti & 0x03) +
+         "  GPL =" + SignedText(e.gpl) + "  DDSL =" + SignedText(e.ddsl) +
          "  DDGA =" + SignedText(e.ddga);
 }
 

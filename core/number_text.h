@@ -1,7 +1,8 @@
-// Numbers as the analysis writes them into its texts.
+// Numbers and bytes as the program writes them into its texts: one set for every window.
 #pragma once
 
 #include <charconv>
+#include <cstdint>
 #include <string>
 
 namespace m1 {
@@ -18,6 +19,36 @@ inline std::string SignedText(long long n) {
     return text;
   }
   return n < 0 ? std::to_string(n) : " " + std::to_string(n);
+}
+
+// Plain form: the digits alone, a minus sign before a negative number: "170", "-1".
+inline std::string PlainText(long long n) {
+  return std::to_string(n);
+}
+
+// Upper-case hexadecimal with at least minDigits digits, leading zeros added: "FB", "0"; a
+// negative number as its 64-bit two's complement.
+inline std::string HexText(unsigned long long v, int minDigits = 1) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  char out[16];
+  int n = 0;
+  do {
+    out[15 - n++] = kDigits[v & 0xF];
+    v >>= 4;
+  } while (v != 0);
+  std::string text(static_cast<std::size_t>(minDigits > n ? minDigits - n : 0), '0');
+  return text.append(out + 16 - n, out + 16);
+}
+
+// The hex form with at least two digits: "0B", "F0".
+inline std::string TwoDigitHex(long long v) {
+  return HexText(static_cast<unsigned long long>(v), 2);
+}
+
+// The character a byte is shown as: itself from 33 to 127, "." for a space, a control code or a
+// byte from 128 up.
+inline char PrintableChar(std::uint8_t b) {
+  return b >= 33 && b <= 127 ? static_cast<char>(b) : '.';
 }
 
 }  // namespace m1

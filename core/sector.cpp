@@ -6,17 +6,20 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/dmk_format.h"
+#include "core/jv1_format.h"
+#include "core/jv3_format.h"
+
 namespace m1 {
 
 namespace {
 
-constexpr int kJv1SectorsPerTrack = 10;
-constexpr int kSectorBytes = 256;
-constexpr double kJv1DirectoryFirst = 170;  // track 17, sectors 0..9
-constexpr double kJv1DirectoryEnd = 180;
-constexpr int kDirectoryMarkJv = 32;
-constexpr int kDirectoryTrack = 17;
-constexpr int kDirectorySectors = 18;  // indexes dirstartsec .. dirstartsec + 17
+constexpr int kJv1SectorsPerTrack = jv1::kSectorsPerTrack;
+constexpr double kJv1DirectoryFirst = jv1::kDirectoryTrack * kJv1SectorsPerTrack;  // 170
+constexpr double kJv1DirectoryEnd = kJv1DirectoryFirst + kJv1SectorsPerTrack;
+constexpr int kDirectoryMarkJv = jv3::kDirectory;      // also set for JV1's directory track
+constexpr int kDirectoryTrack = jv1::kDirectoryTrack;  // the Model 1 directory track
+constexpr int kDirectorySectors = 18;                  // indexes dirstartsec .. dirstartsec + 17
 // Far beyond any sector index, and small enough that every value computed from it fits an int.
 constexpr double kIndexLimit = 1.0e8;
 
@@ -45,11 +48,12 @@ void ResolvePlace(DiskImage& img) {
   const double i = img.PresSecnum;
   img.disktrk = img.TrkToFind;
   if (img.jv1 == 1) {
-    img.fpa = i * kSectorBytes;
+    img.fpa = i * jv1::kSectorBytes;
     img.trkdens = 0;
   }
   img.datamarkjv = 0;
-  if (img.jv1 == 1 && i >= kJv1DirectoryFirst && i < kJv1DirectoryEnd) img.datamarkjv = kDirectoryMarkJv;
+  if (img.jv1 == 1 && i >= kJv1DirectoryFirst && i < kJv1DirectoryEnd)
+    img.datamarkjv = kDirectoryMarkJv;
   if (img.dmkflag == 1) {
     img.Emtype = "DMK";
     img.fpa = img.Secpos(i);
@@ -89,7 +93,10 @@ bool LocateSector(DiskImage& img) {
 
 bool IsDirectoryByMarks(const DiskImage& img) {
   bool directory = false;
-  if (img.datamarkDmk == 0xF8 || img.datamarkDmk == 0xFA) directory = true;
+  const int mark = img.datamarkDmk;  // a byte of the file
+  if (mark == (mark & 0xFF) && dmk::IsDirectoryMark(static_cast<std::uint8_t>(mark))) {
+    directory = true;
+  }
   if (img.datamarkjv == kDirectoryMarkJv) directory = true;
   return directory;
 }

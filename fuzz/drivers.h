@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <span>
 #include <string>
 #include <vector>
@@ -97,5 +99,13 @@ DriveReport DriveHex(std::span<const std::uint8_t> bytes, const Effort& effort =
 
 // All the windows on the bytes; the faults of all of them, each prefixed by its window.
 std::vector<std::string> DriveAll(std::span<const std::uint8_t> bytes, const Effort& effort = {});
+
+// What a fuzz target makes of the report of one input: any fault the driver found in what the
+// window showed stops the fuzzer with the fault's description, as a crash would. Returns 0.
+inline int StopOnFault(const DriveReport& report) {
+  if (report.ok()) return 0;
+  for (const std::string& fault : report.faults) std::fprintf(stderr, "%s\n", fault.c_str());
+  std::abort();
+}
 
 }  // namespace m1::fuzzing

@@ -1,9 +1,6 @@
 // libFuzzer entry for the main window: the bytes opened as an image, every sector shown, the track
 // steps, Goto Trk and To Directory. Any fault the driver finds in what the window shows stops the
 // fuzzer with the fault's description, as a crash would.
-#include <cstdio>
-#include <cstdlib>
-
 #include "fuzz/drivers.h"
 
 // Every sector index up to this many is shown in turn, then a spread up to the last: a JV3 table
@@ -12,10 +9,5 @@
 constexpr m1::fuzzing::Effort kEffort{.sectors = 128};
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const m1::fuzzing::DriveReport report = m1::fuzzing::DriveMain({data, size}, kEffort);
-  if (!report.ok()) {
-    for (const std::string& fault : report.faults) std::fprintf(stderr, "%s\n", fault.c_str());
-    std::abort();
-  }
-  return 0;
+  return m1::fuzzing::StopOnFault(m1::fuzzing::DriveMain({data, size}, kEffort));
 }

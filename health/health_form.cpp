@@ -4,24 +4,18 @@
 #include <cstdint>
 #include <optional>
 
-#include "viewer/texts.h"
+#include "core/number_text.h"
 
 namespace m1 {
 
 namespace {
 
-// A CRC as four hexadecimal digits, "0A1B".
-std::string FourDigitHex(std::uint16_t v) {
-  const std::string hex = HexForm(v);
-  return std::string(4 - hex.size(), '0') + hex;
-}
-
 std::string CrcText(const std::optional<CrcCheck>& crc) {
   if (!crc) return "-";  // the container does not record it
   if (crc->ok) return "ok";
   if (!crc->written || !crc->computed) return "bad";
-  return "bad (written " + FourDigitHex(*crc->written) + ", computed " +
-         FourDigitHex(*crc->computed) + ")";
+  return "bad (written " + HexText(*crc->written, 4) + ", computed " + HexText(*crc->computed, 4) +
+         ")";
 }
 
 std::string DensityText(const SectorRecord& r) {
@@ -102,8 +96,9 @@ void HealthForm::Rebuild() {
     rows.push_back({i,
                     problem,
                     {std::to_string(r.track), std::to_string(r.side), std::to_string(r.sector),
-                     std::to_string(r.size), DensityText(r), r.dam ? HexForm(*r.dam) : "none",
-                     CrcText(r.idCrc), CrcText(r.dataCrc), offset ? HexForm(*offset) : "",
+                     std::to_string(r.size), DensityText(r), r.dam ? HexText(*r.dam) : "none",
+                     CrcText(r.idCrc), CrcText(r.dataCrc),
+                     offset ? HexText(static_cast<unsigned long long>(*offset)) : "",
                      Joined(RemarkTexts(r))}});
   }
   if (sortColumn < 0) return;

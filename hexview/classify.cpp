@@ -1,85 +1,90 @@
 #include "hexview/classify.h"
 
+#include "core/dmk_format.h"
+#include "core/jv1_format.h"
+#include "core/jv3_format.h"
+
 namespace m1::hexview {
 
 namespace {
 
-// DMK header: byte 0 write-protect (0x00 or 0xFF), byte 1 tracks, bytes 2-3 track length including
-// the 128-byte table of ID address mark pointers, byte 4 options, bytes 12-15 the real-drive
-// signature 0x12345678, track images from offset 16.
-constexpr std::int64_t kDmkHeaderSize = 16;
-constexpr std::int64_t kDmkIdamTableSize = 128;
-constexpr std::int32_t kDmkEmulatorLengthDouble = 6400;
-constexpr std::int32_t kDmkEmulatorLengthSingle = 3264;
-constexpr std::int32_t kDmkMinLength = 3264;   // the shortest single-density track
-constexpr std::int32_t kDmkMaxLength = 16384;  // 0x4000, the longest track length of the format
-constexpr int kDmkMaxTracks = 96;
+// ---- The hex view's own reading of the containers -------------------------------------------
+// The hex view looks at the first 16 bytes of the buffer alone, through the core vocabulary, and
+// by rules of its own that differ on purpose from the main window's (core/recognise.cpp).
 
-// JV3: 2901 headers of three bytes, then the write-protect byte: 8704 bytes before the sector data.
-constexpr std::int64_t kJv3LastHeaderByte = 8703;
+std::uint8_t At(const ByteReader& buf, std::int64_t at) {
+  return buf.byte(at).value_or(0);
+}
 
-constexpr std::int64_t kSectorSize = 256;
+// JV3: the first six sector headers (bytes 0, 3, ..., 15) all name track 0, where the main window
+// asks only that the first four agree.
+bool FirstSixEntriesOnTrackZero(const ByteReader& buf) {
+  for (std::int64_t k = 0; k < 6; ++k) {
+    if (At(buf, jv3::kEntryBytes * k) != 0) return false;
+  }
+  return true;
+}
 
-std::uint8_t At(std::span<const std::uint8_t> buf, std::int64_t at) {
-  return ByteAt(buf, at).value_or(0);
+// DMK: an ID address mark is an FE that follows three A1 sync bytes (double density) or three
+// zero bytes (single density), wherever it lies in a track image; the pointer table is not read.
+bool IdAddressMarkAt(const ByteReader& buf, std::int64_t p) {
+  if (At(buf, p) != dmk::kIdAddressMark) return false;
+  const std::uint8_t b1 = At(buf, p - 1), b2 = At(buf, p - 2), b3 = At(buf, p - 3);
+  return (b1 == 0xA1 && b2 == 0xA1 && b3 == 0xA1) || (b1 == 0 && b2 == 0 && b3 == 0);
+}
+
+// DMK: the Model 1 writes single density with every byte doubled: FE FE T T S S R R N N. The view
+// takes an ID field for a doubled one when its mark is repeated.
+bool DoubledIdField(const ByteReader& buf, std::int64_t p) {
+  return At(buf, p) == dmk::kIdAddressMark && At(buf, p + 1) == dmk::kIdAddressMark;
 }
 
 bool IsGap(std::uint8_t b) {
   return b == 0xFF || b == 0x4E;
 }
 
+// Sectors of 256 bytes alternate in colour wherever the view knows no finer structure.
+constexpr std::int64_t kSectorSize = 256;
+
 }  // namespace
 
-Format RecogniseFormat(std::span<const std::uint8_t> buf, std::int64_t fileend) {
+Format RecogniseFormat(const ByteReader& buf, std::int64_t fileend) {
   Format f;
-  f.trklength = At(buf, 2) + 256 * At(buf, 3);
-  const bool emulatorLength =
-      f.trklength == kDmkEmulatorLengthDouble || f.trklength == kDmkEmulatorLengthSingle;
-  const std::uint8_t protect = At(buf, 0);
-  const int tracks = At(buf, 1);
-  const bool plausible = (protect == 0x00 || protect == 0xFF) && tracks >= 1 &&
-                         tracks <= kDmkMaxTracks && f.trklength >= kDmkMinLength &&
-                         f.trklength <= kDmkMaxLength && fileend >= kDmkHeaderSize + f.trklength;
-  f.dmk = emulatorLength || plausible;
-  f.realDisk =
-      At(buf, 12) == 0x78 && At(buf, 13) == 0x56 && At(buf, 14) == 0x34 && At(buf, 15) == 0x12;
-  f.jv1 = At(buf, 0) == 0x00 && At(buf, 1) == 0xFE && At(buf, 2) == 0x11;
-  f.jv3 = !f.dmk && !f.jv1;
-  for (int at = 0; at <= 15 && f.jv3; at += 3) f.jv3 = At(buf, at) == 0;
+  const dmk::Header header = dmk::ReadHeader(buf);
+  f.trklength = header.trackLength;
+  f.dmk = header.EmulatorLength() || header.Plausible(fileend);
+  f.realDisk = header.realDrive;
+  f.jv1 = jv1::HasBootSignature(buf);
+  f.jv3 = !f.dmk && !f.jv1 && FirstSixEntriesOnTrackZero(buf);
   return f;
 }
 
-Rgb ClassifyHex(std::span<const std::uint8_t> buf, std::int64_t p, std::int64_t fileend,
-                const Format& format, CarriedState& state, DrawFlags& flags) {
+Rgb ClassifyHex(const ByteReader& buf, std::int64_t p, std::int64_t fileend, const Format& format,
+                CarriedState& state, DrawFlags& flags) {
   const std::uint8_t b = At(buf, p);
   Rgb c = colour::kBlack;
   const bool dmkStructure = format.dmk && !format.realDisk;
 
-  if (dmkStructure && p >= kDmkHeaderSize) {
+  if (dmkStructure && p >= dmk::kHeaderBytes) {
     // Every track image opens with its table of ID address mark pointers; the track after the last
     // whole one counts too, so its table shows where the file ends inside it.
     const std::int64_t length = format.trklength;  // at least 3264 whenever the DMK flag is set
     const std::int64_t lastTrack = fileend / length;
-    const std::int64_t track = (p - kDmkHeaderSize) / length;
-    const bool inHeader = track <= lastTrack && (p - kDmkHeaderSize) % length < kDmkIdamTableSize;
+    const std::int64_t track = (p - dmk::kHeaderBytes) / length;
+    const bool inHeader =
+        track <= lastTrack && (p - dmk::kHeaderBytes) % length < dmk::kPointerTableBytes;
     if (inHeader) {
       c = b == 0 ? colour::kHeaderGreen : colour::kDarkHeaderGreen;
     } else if (IsGap(b)) {
       c = colour::kRed;
     }
 
-    // An ID address mark follows three 0xA1 sync bytes (double density) or three zero bytes
-    // (single density).
-    if (b == 0xFE) {
-      const std::uint8_t b1 = At(buf, p - 1), b2 = At(buf, p - 2), b3 = At(buf, p - 3);
-      if ((b1 == 0xA1 && b2 == 0xA1 && b3 == 0xA1) || (b1 == 0 && b2 == 0 && b3 == 0)) {
-        state.idamflag = 1;
-        state.fpasave1 = static_cast<std::int32_t>(p);
-      }
+    if (IdAddressMarkAt(buf, p)) {
+      state.idamflag = 1;
+      state.fpasave1 = static_cast<std::int32_t>(p);
     }
-    // The Model 1 writes single density with every byte doubled: FE FE T T S S R R N N.
     if (state.idamflag == 1) {
-      if (b == 0xFE && At(buf, p + 1) == 0xFE) {
+      if (DoubledIdField(buf, p)) {
         state.doublebyte = 1;
         flags.doubleNote = true;
       } else {
@@ -97,7 +102,7 @@ Rgb ClassifyHex(std::span<const std::uint8_t> buf, std::int64_t p, std::int64_t 
 
     // The data address mark comes after the ID field's CRC and the gap that follows it.
     if (flags.damSearch && p > static_cast<std::int64_t>(state.fpasave1) + 10 &&
-        (b == 0xF8 || b == 0xFA || b == 0xFB)) {
+        dmk::IsDataMark(b)) {
       c = colour::kBlue;
       flags.damSearch = false;
     }
@@ -111,7 +116,7 @@ Rgb ClassifyHex(std::span<const std::uint8_t> buf, std::int64_t p, std::int64_t 
           state.clrsave = state.clrsave == 0 ? 1 : 0;
         }
         c = state.clrsave == 1 ? colour::kMagenta : colour::kRed;
-        if (p > kJv3LastHeaderByte) c = colour::kBlack;
+        if (p >= jv3::kDataStart) c = colour::kBlack;
         if (b == 0xFF) c = colour::kFreeSlotGreen;  // a free entry reads FF FF FF
         break;
       case 2:  // flags: density, data mark, side, size
@@ -121,12 +126,12 @@ Rgb ClassifyHex(std::span<const std::uint8_t> buf, std::int64_t p, std::int64_t 
         c = colour::kBlue;
         break;
     }
-    if (p > kJv3LastHeaderByte) {
+    if (p >= jv3::kDataStart) {
       c = (p / kSectorSize) % 2 == 1 ? colour::kRed : colour::kBlack;
     }
   }
 
-  if (dmkStructure && p < kDmkHeaderSize) c = colour::kMagenta;
+  if (dmkStructure && p < dmk::kHeaderBytes) c = colour::kMagenta;
 
   if (format.jv1) c = (p / kSectorSize) % 2 == 1 ? colour::kBlack : colour::kRed;
 
@@ -135,10 +140,6 @@ Rgb ClassifyHex(std::span<const std::uint8_t> buf, std::int64_t p, std::int64_t 
 
 Rgb ClassifyChar(std::uint8_t b, const Format& format) {
   return format.dmk && IsGap(b) ? colour::kRed : colour::kBlack;
-}
-
-char CharFor(std::uint8_t b) {
-  return b >= 33 && b <= 127 ? static_cast<char>(b) : '.';
 }
 
 }  // namespace m1::hexview

@@ -15,32 +15,25 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <span>
 
+#include "core/byte_reader.h"
 #include "platform/controls.h"
 
 namespace m1::hexview {
 
 namespace colour {
-inline constexpr Rgb kBlack{0, 0, 0};
-inline constexpr Rgb kRed{255, 0, 0};
-inline constexpr Rgb kBlue{0, 0, 255};
-inline constexpr Rgb kMagenta{255, 0, 255};
+using m1::colour::kBlack;
+using m1::colour::kBlue;
+using m1::colour::kMagenta;
+using m1::colour::kRed;
 inline constexpr Rgb kHeaderGreen{0, 207, 0};      // a zero byte of a DMK track header
 inline constexpr Rgb kDarkHeaderGreen{0, 127, 0};  // any other byte of a DMK track header
 inline constexpr Rgb kFreeSlotGreen{0, 128, 0};    // the track byte of a free JV3 entry
 inline constexpr Rgb kFlagGreen{0, 144, 0};        // the flag byte of a JV3 entry
 inline constexpr Rgb kLegendGreen{0, 143, 0};
-inline constexpr Rgb kAddressBrown{192, 64, 0};
-inline constexpr Rgb kWindowBackground{255, 224, 192};
+inline constexpr Rgb kAddressBrown = m1::colour::kBrown;
+inline constexpr Rgb kWindowBackground = m1::colour::kLightPeach;
 }  // namespace colour
-
-// The only way the classification reads the buffer: nothing outside it.
-inline std::optional<std::uint8_t> ByteAt(std::span<const std::uint8_t> buf, std::int64_t at) {
-  if (at < 0 || static_cast<std::uint64_t>(at) >= buf.size()) return std::nullopt;
-  return buf[static_cast<std::size_t>(at)];
-}
 
 struct Format {
   bool dmk = false;
@@ -51,7 +44,8 @@ struct Format {
 };
 
 // The format flags, from buffer positions 0 to 15 (a missing byte reads 0, as the zero tail does).
-Format RecogniseFormat(std::span<const std::uint8_t> buf, std::int64_t fileend);
+// The buffer is the file and the zero bytes after it.
+Format RecogniseFormat(const ByteReader& buf, std::int64_t fileend);
 
 // What the classification carries from one byte to the next and from one page draw to the next.
 struct CarriedState {
@@ -69,13 +63,10 @@ struct DrawFlags {
 };
 
 // The hex column colour of position p, updating the carried state and the draw flags.
-Rgb ClassifyHex(std::span<const std::uint8_t> buf, std::int64_t p, std::int64_t fileend,
-                const Format& format, CarriedState& state, DrawFlags& flags);
+Rgb ClassifyHex(const ByteReader& buf, std::int64_t p, std::int64_t fileend, const Format& format,
+                CarriedState& state, DrawFlags& flags);
 
 // The character column colour of byte b: gap bytes of a DMK file red, everything else black.
 Rgb ClassifyChar(std::uint8_t b, const Format& format);
-
-// The character shown for byte b: itself from 33 to 127, "." for space, control codes and 128 up.
-char CharFor(std::uint8_t b);
 
 }  // namespace m1::hexview

@@ -3,26 +3,23 @@
 #include <algorithm>
 #include <span>
 
+#include "core/analysis.h"
+#include "core/jv3_format.h"
+#include "core/number_text.h"
 #include "hexview/layout.h"
 
 namespace m1 {
 
 namespace {
 
-constexpr const char* kOpenFailed = "Error encountered while trying to open file, please retry.";
-constexpr const char* kOpenFailedTitle = "Text Editor";
-constexpr const char* kTooLarge = "** ERROR **\r This file is too large to be a disk image";
 constexpr const char* kDoubleByteNote = "These Sectors are Model 1 Double Byte sectors";
 constexpr std::size_t kNoteWidth = 41;  // the note box is blanked with as many spaces
 
 // The zero bytes after the file: the last page may run up to 192 bytes past its end.
 constexpr std::size_t kZeroTail = 1001;
 
-// From here the bytes of a JV3 file are sector data, not the sector-header table.
-constexpr std::int64_t kJv3DataStart = 8704;
-
-constexpr Rgb kFilenameBackground{255, 192, 128};
-constexpr Rgb kPinkBackground{255, 192, 192};
+constexpr Rgb kFilenameBackground = colour::kPeach;
+constexpr Rgb kPinkBackground = colour::kPink;
 
 // A large change of the scroll bar moves one page of 28 lines.
 constexpr int kPageSteps = hexlayout::kLinesPerPage;
@@ -74,7 +71,7 @@ void form2::Form_Resize() {
 void form2::mnuFileItem_Click(int index) {
   if (index == 1) {
     busy_ = true;
-    if (auto chosen = p_.dialogs.ShowOpen(kOpenFilter, 2)) {
+    if (auto chosen = p_.dialogs.ShowOpen(kImageFilesFilter, 2)) {
       CMDialog1_Filename = *chosen;
       Load(CMDialog1_Filename, LoadPath::Menu);
     }
@@ -90,32 +87,26 @@ void form2::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
 }
 
 void form2::DoUnLoadPreCheck(int unloadMode) {
-  // Closed by the user (0) or by the task manager (3): the whole program ends with it.
-  if (unloadMode == 0 || unloadMode == 3) p_.host.EndProgram();
+  m1::DoUnLoadPreCheck(p_, unloadMode);
 }
 
 bool form2::OpenFile(const std::string& path) {
-  p_.files.CloseAll();
-  if (p_.files.Open(path)) return true;
-  p_.dialogs.MsgBox(kOpenFailed, kOpenFailedTitle, MsgIcon::Exclamation);
-  p_.files.CloseAll();
-  return false;
+  return m1::OpenFile(p_, path);
 }
 
 bool form2::Load(const std::string& path, LoadPath how) {
   Filename = path;
   if (!OpenFile(path)) return false;
   const std::int64_t length = p_.files.Length();
-  if (length > hexlayout::kMaxFileSize) {
+  if (length > kMaxImageBytes) {
     // Refused before a byte is read: nothing of the window changes.
-    p_.dialogs.MsgBox(kTooLarge, "Error", MsgIcon::None);
+    p_.dialogs.MsgBox(TooLargeRefusal().Text(), "Error", MsgIcon::None);
     p_.files.CloseAll();
     return false;
   }
   std::vector<std::uint8_t> bytes;
   if (!p_.files.ReadAll(bytes, kZeroTail)) {
-    p_.dialogs.MsgBox(kOpenFailed, kOpenFailedTitle, MsgIcon::Exclamation);
-    p_.files.CloseAll();
+    ReportOpenFailure(p_);
     return false;
   }
   bytes.resize(std::max(bytes.size(), static_cast<std::size_t>(length) + kZeroTail), 0);
@@ -126,7 +117,7 @@ bool form2::Load(const std::string& path, LoadPath how) {
   filebuf = std::move(bytes);
   // The file stays open after a hand-over from the main window until the next open closes it.
   if (how == LoadPath::Menu) p_.files.CloseAll();
-  Text1.text = hexlayout::Hex(static_cast<std::uint64_t>(fileend));
+  Text1.text = HexText(static_cast<std::uint64_t>(fileend));
 
   fpa = 0;
   if (how == LoadPath::Activation) stepval = 0;
@@ -164,7 +155,7 @@ void form2::VScroll1_Change(int value) {
 
 void form2::ShowHexPage() {
   using namespace hexlayout;
-  const std::span<const std::uint8_t> buf(filebuf);
+  const ByteReader buf(filebuf);
   const std::int64_t start = std::max<std::int64_t>(0, static_cast<std::int64_t>(fpa));
   fpasave2 = static_cast<std::int32_t>(start);
   fpasave = static_cast<std::int32_t>(start);
@@ -182,21 +173,21 @@ void form2::ShowHexPage() {
     const std::int64_t a = start + std::int64_t{kBytesPerLine} * line;
     surface.SetX(kLeft);
     surface.SetForeColor(hexview::colour::kAddressBrown);
-    surface.Print(" " + HexOffset(static_cast<std::uint64_t>(a)) + "  ", false);
+    surface.Print(" " + HexText(static_cast<std::uint64_t>(a), 7) + "  ", false);
 
     for (int i = 0; i < kBytesPerLine; ++i) {
       const std::int64_t p = a + i;
-      const std::uint8_t b = hexview::ByteAt(buf, p).value_or(0);
+      const std::uint8_t b = buf.byte(p).value_or(0);
       surface.SetForeColor(hexview::ClassifyHex(buf, p, fileend, format, state, flags));
-      text = HexByte(b);
+      text = TwoDigitHex(b);
       text += ByteSeparator(i);
       if (i == kBytesPerLine - 1) text += ' ';  // the space before the character column
       surface.Print(text, false);
     }
     for (int i = 0; i < kBytesPerLine; ++i) {
-      const std::uint8_t b = hexview::ByteAt(buf, a + i).value_or(0);
+      const std::uint8_t b = buf.byte(a + i).value_or(0);
       surface.SetForeColor(hexview::ClassifyChar(b, format));
-      surface.Print(std::string(1, hexview::CharFor(b)), false);
+      surface.Print(std::string(1, PrintableChar(b)), false);
     }
     surface.Print("", true);
   }
@@ -222,7 +213,7 @@ void form2::ShowLegend(const hexview::Format& format, std::int64_t lastPosition,
     for (TextBox* box : {&Text3, &Text4, &Text5, &Text6}) box->bg = c::kWindowBackground;
   };
 
-  if (format.jv3 && lastPosition < kJv3DataStart) {
+  if (format.jv3 && lastPosition < jv3::kDataStart) {  // the page shows sector headers
     set(Text2, "JV3");
     setColoured(Text3, " Track", c::kRed);
     set(Text4, "");

@@ -62,8 +62,6 @@ class form2 {
 
   static constexpr Twips kWidth = 9465;
   static constexpr Twips kHeight = 8310;
-  static constexpr const char* kOpenFilter =
-      "All Files (*.*)|*.*|Dsk Files (*.dsk)|*.dsk|Dmk Files (*.dmk)|*.dmk";
 
  private:
   enum class LoadPath { Activation, Menu };

@@ -25,9 +25,6 @@ inline constexpr Twips kLeft = 150;
 inline constexpr int kLineColumns = 78;
 inline constexpr int kFirstCharColumn = 63;
 
-// The largest file the window reads: more than any disk image, little enough to hold in memory.
-inline constexpr std::int64_t kMaxFileSize = std::int64_t{64} * 1024 * 1024;
-
 // y of the first printed line for a line height h.
 constexpr Twips FirstLineY(Twips lineHeight) {
   return kFirstTextLine * lineHeight;
@@ -58,13 +55,6 @@ constexpr std::string_view ByteSeparator(int i) {
 constexpr std::int64_t ScrollMax(std::int64_t fileend) {
   return fileend >= 256 ? (fileend - 256) / kBytesPerLine : 0;
 }
-
-// Upper-case hexadecimal without leading zeros ("0" for zero).
-std::string Hex(std::uint64_t value);
-// The offset of a line: at least seven upper-case hex digits with leading zeros.
-std::string HexOffset(std::uint64_t value);
-// Two upper-case hex digits.
-std::string HexByte(std::uint8_t value);
 
 // The controls, in the order they are built: the frame, the four captionless buttons that border
 // the printed page, the label, the boxes and the scroll bar.

@@ -25,6 +25,12 @@ inline constexpr Rgb kMagenta{255, 0, 255};
 inline constexpr Rgb kCyan{0, 255, 255};
 // The system's button face colour: the background of the main window's dump area.
 inline constexpr Rgb kButtonFace{192, 192, 192};
+// The backgrounds of the windows' boxes, and the brown of labels and offsets.
+inline constexpr Rgb kPeach{255, 192, 128};
+inline constexpr Rgb kLightPeach{255, 224, 192};
+inline constexpr Rgb kPink{255, 192, 192};
+inline constexpr Rgb kLavender{192, 192, 255};
+inline constexpr Rgb kBrown{192, 64, 0};
 }  // namespace colour
 
 // A single-line text box: its text, text colour and background.

@@ -8,6 +8,10 @@ namespace m1 {
 
 enum class MsgIcon { None, Exclamation };
 
+// The Open dialog's filter of the sector map and the hex editor; the main window adds JV3 files.
+inline constexpr const char* kImageFilesFilter =
+    "All Files (*.*)|*.*|Dsk Files (*.dsk)|*.dsk|Dmk Files (*.dmk)|*.dmk";
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/analysis.h"
 #include "platform/platform.h"
 
 namespace m1 {
@@ -37,7 +38,8 @@ class form1 {
 
   // The window's state, by the names the program uses.
   std::string Filename;
-  std::vector<std::uint8_t> filebuf = std::vector<std::uint8_t>(1, 0);  // the file and one zero byte
+  std::vector<std::uint8_t> filebuf =
+      std::vector<std::uint8_t>(1, 0);  // the file and one zero byte
   std::int32_t fileend = 0;
   int openflag = 0;
   int jv1 = 0;
@@ -79,18 +81,20 @@ class form1 {
 
   static constexpr Twips kWidth = 9480;
   static constexpr Twips kHeight = 7320;
-  static constexpr const char* kOpenFilter =
-      "All Files (*.*)|*.*|Dsk Files (*.dsk)|*.dsk|Dmk Files (*.dmk)|*.dmk";
 
  private:
   // Redraws the page Pagenum from its stored start (order change, resize, Previous).
   void Redraw();
+  // Keeps where page Pagenum starts and shows the format.
+  void BeginPage(double start, const char* format);
+  // "Trk nn : s" at the left of a track line.
+  void PrintTrackLabel(Twips line, int track, int side);
   void DrawDmkPage(Twips h);
   void DrawJv1Page(Twips h);
   void DrawJv3Page(Twips h);
   void DrawKey(Twips h, Rgb dirDoubleColour, const std::string& dirDoubleText);
   void DrawJvKey(Twips h);
-  void Refuse(const char* line2);
+  void Refuse(const Refusal& refusal);
   // Notes that the sector of offset is about to be printed as text at the pen.
   void NoteDrawn(const std::string& text, std::int64_t offset, bool idField);
   // Last page of a JV1 image: its tracks (from the file size) at 21 a page.

@@ -50,14 +50,14 @@ constexpr Twips NumericColumn(Twips first, int n) {
 }
 
 // Colours.
-inline constexpr Rgb kLabelSide0{192, 64, 0};
+inline constexpr Rgb kLabelSide0 = colour::kBrown;
 inline constexpr Rgb kLabelSide1 = colour::kBlack;
 inline constexpr Rgb kSingle = colour::kBlue;
 inline constexpr Rgb kDouble = colour::kRed;
 inline constexpr Rgb kDirSingle = colour::kCyan;
 inline constexpr Rgb kDirDoubleDmk = colour::kWhite;
 inline constexpr Rgb kDirDoubleJv3{255, 240, 240};
-inline constexpr Rgb kKeyDirDoubleJvColour{255, 224, 192};
+inline constexpr Rgb kKeyDirDoubleJvColour = colour::kLightPeach;
 inline constexpr Rgb kNote = colour::kBlack;
 
 // Key texts.
@@ -93,8 +93,6 @@ inline constexpr LinePlace kLines[] = {
 
 // A number as the map prints it: a sign place (space or "-"), the digits and one space: " 12 ".
 std::string NumberForm(std::int64_t n);
-// Upper-case hexadecimal without leading zeros ("FB", "0").
-std::string HexForm(unsigned n);
 // "Trk", a space more for tracks below 10 (so the colons line up), the track in number form, ":",
 // and the side in number form: "Trk  5 : 0 ", "Trk 17 : 1 ".
 std::string TrackLabel(int track, int side);

@@ -13,12 +13,7 @@
 
 namespace {
 
-using m1::testing::Bytes;
-using m1::testing::DmkBuilder;
-using m1::testing::DmkSector;
-using m1::testing::Jv1Builder;
-using m1::testing::Jv3Builder;
-using m1::testing::PdriveEntry;
+using namespace m1::testing;  // the image builders
 
 constexpr int kDirectoryTrack = 17;
 
@@ -139,7 +134,8 @@ Bytes MakeDmk(bool model1) {
 
 bool Write(const std::string& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }
 

@@ -91,87 +91,74 @@ Json Boxes(const Form& form, const NamedBox<Form> (&named)[N]) {
 
 // The state of each window, field by field, by the names the program uses.
 Json MainState(const Mainform& m, const Module1& module) {
-  Json state;
   const DiskImage& d = m.img;
-  state["dirstartsecfnd"] = d.dirstartsecfnd;
-  state["datamarkDmk"] = d.datamarkDmk;
-  state["datamarkjv"] = d.datamarkjv;
-  state["dd"] = d.dd;
-  state["dens"] = d.dens;
-  state["disktrk"] = d.disktrk;
-  state["dirstartsec"] = d.dirstartsec;
-  state["jv3flag"] = d.jv3flag;
-  state["dmkflag"] = d.dmkflag;
-  state["Emtype"] = d.Emtype;
-  state["errflg"] = d.errflg;
-  state["fpa"] = Number(d.fpa);
-  state["fileend"] = d.fileend;
-  state["firstsecnum"] = d.firstsecnum;
-  state["jv1"] = d.jv1;
-  state["newdosflag"] = d.newdosflag;
-  state["openflag"] = d.openflag;
-  state["pdrive"] = d.pdrive;
-  state["SecToFind"] = d.SecToFind;
-  state["SideToFind"] = d.SideToFind;
-  state["sda"] = d.sda;
-  state["sptab"] = d.sptab;
-  state["spgaa"] = d.spgaa;
-  state["spg"] = d.spg;
-  state["spl"] = d.spl;
-  state["spt"] = d.spt;
-  state["trklength"] = d.trklength;
-  state["trkdens"] = d.trkdens;
-  state["Totalsecs"] = d.Totalsecs;
-  state["track"] = d.track;
-  state["TrkToFind"] = d.TrkToFind;
-  state["tracks"] = d.tracks;
-  state["sides"] = d.sides;
-  state["PresSecnum"] = Number(d.PresSecnum);
-  state["Filename"] = d.Filename;
-  state["SharedFilename"] = module.SharedFilename;
-  return state;
+  return Json{{"dirstartsecfnd", d.dirstartsecfnd},
+              {"datamarkDmk", d.datamarkDmk},
+              {"datamarkjv", d.datamarkjv},
+              {"dd", d.dd},
+              {"dens", d.dens},
+              {"disktrk", d.disktrk},
+              {"dirstartsec", d.dirstartsec},
+              {"jv3flag", d.jv3flag},
+              {"dmkflag", d.dmkflag},
+              {"Emtype", d.Emtype},
+              {"errflg", d.errflg},
+              {"fpa", Number(d.fpa)},
+              {"fileend", d.fileend},
+              {"firstsecnum", d.firstsecnum},
+              {"jv1", d.jv1},
+              {"newdosflag", d.newdosflag},
+              {"openflag", d.openflag},
+              {"pdrive", d.pdrive},
+              {"SecToFind", d.SecToFind},
+              {"SideToFind", d.SideToFind},
+              {"sda", d.sda},
+              {"sptab", d.sptab},
+              {"spgaa", d.spgaa},
+              {"spg", d.spg},
+              {"spl", d.spl},
+              {"spt", d.spt},
+              {"trklength", d.trklength},
+              {"trkdens", d.trkdens},
+              {"Totalsecs", d.Totalsecs},
+              {"track", d.track},
+              {"TrkToFind", d.TrkToFind},
+              {"tracks", d.tracks},
+              {"sides", d.sides},
+              {"PresSecnum", Number(d.PresSecnum)},
+              {"Filename", d.Filename},
+              {"SharedFilename", module.SharedFilename}};
 }
 
 Json MapState(const form1& f) {
-  Json state;
-  state["Filename"] = f.Filename;
-  state["fileend"] = f.fileend;
-  state["openflag"] = f.openflag;
-  state["jv1"] = f.jv1;
-  state["dmkflag"] = f.dmkflag;
-  state["trkindex"] = f.trkindex;
-  state["damindx"] = f.damindx;
-  state["Pagenum"] = f.Pagenum;
-  state["filepsn"] = Number(f.filepsn);
-  state["fpa"] = Number(f.fpa);
   Json pages = Json::array();
   for (double p : f.pagepsn) pages.push_back(Number(p));
-  state["pagepsn"] = pages;
-  state["secnum"] = f.secnum;
-  state["endflag"] = f.endflag;
-  state["startchk"] = f.startchk;
-  state["dirstartsec"] = f.dirstartsec;
-  state["direndsec"] = f.direndsec;
-  state["order"] = f.Option2.value ? "interleave" : "numeric";
-  return state;
+  return Json{{"Filename", f.Filename},
+              {"fileend", f.fileend},
+              {"openflag", f.openflag},
+              {"jv1", f.jv1},
+              {"dmkflag", f.dmkflag},
+              {"trkindex", f.trkindex},
+              {"damindx", f.damindx},
+              {"Pagenum", f.Pagenum},
+              {"filepsn", Number(f.filepsn)},
+              {"fpa", Number(f.fpa)},
+              {"pagepsn", pages},
+              {"secnum", f.secnum},
+              {"endflag", f.endflag},
+              {"startchk", f.startchk},
+              {"dirstartsec", f.dirstartsec},
+              {"direndsec", f.direndsec},
+              {"order", f.Option2.value ? "interleave" : "numeric"}};
 }
 
 Json HexState(const form2& f) {
-  Json state;
-  state["Filename"] = f.Filename;
-  state["fileend"] = f.fileend;
-  state["fpa"] = Number(f.fpa);
-  state["fpasave2"] = f.fpasave2;
-  state["stepval"] = f.stepval;
-  state["trklength"] = Number(f.trklength);
-  state["idamflag"] = f.idamflag;
-  state["doublebyte"] = f.doublebyte;
-  state["fpasave1"] = f.fpasave1;
-  state["fpasave"] = f.fpasave;
-  state["clrsave"] = f.clrsave;
-  state["openflag"] = f.openflag;
-  state["scroll"] = f.VScroll1.value;
-  return state;
+  return Json{
+      {"Filename", f.Filename},    {"fileend", f.fileend},       {"fpa", Number(f.fpa)},
+      {"fpasave2", f.fpasave2},    {"stepval", f.stepval},       {"trklength", Number(f.trklength)},
+      {"idamflag", f.idamflag},    {"doublebyte", f.doublebyte}, {"fpasave1", f.fpasave1},
+      {"fpasave", f.fpasave},      {"clrsave", f.clrsave},       {"openflag", f.openflag},
+      {"scroll", f.VScroll1.value}};
 }
 
 // A whole number from 0 to 0x7FFFFFFF, the whole of the text.
@@ -293,19 +280,21 @@ void Probe::FileMenu(FormId window, int item) {
   }
 }
 
-bool Probe::OpenCommand(FormId window, std::string_view rest, std::ostream&) {
-  if (rest.empty()) return false;
-  rec_.dialogs.answers.push_back(std::string(rest));
+void Probe::FileOpen(FormId window, std::optional<std::string> answer) {
+  rec_.dialogs.answers.push_back(std::move(answer));
   FileMenu(window, 1);
   rec_.dialogs.answers.clear();
+}
+
+bool Probe::OpenCommand(FormId window, std::string_view path, std::ostream&) {
+  if (path.empty()) return false;
+  FileOpen(window, std::string(path));
   return true;
 }
 
 bool Probe::CancelCommand(FormId window, std::string_view rest, std::ostream&) {
   if (!rest.empty()) return false;
-  rec_.dialogs.answers.push_back(std::nullopt);
-  FileMenu(window, 1);
-  rec_.dialogs.answers.clear();
+  FileOpen(window, std::nullopt);
   return true;
 }
 
@@ -317,32 +306,16 @@ bool Probe::ExitCommand(FormId window, std::string_view rest, std::ostream&) {
 
 bool Probe::ActivateCommand(FormId window, std::string_view rest, std::ostream&) {
   if (!rest.empty()) return false;
-  switch (window) {
-    case FormId::Main:
-      main_->Form_Activate();
-      break;
-    case FormId::Map:
-      map().Form_Activate();
-      break;
-    case FormId::Hex:
-      ActivateHex();
-      break;
-  }
+  Show(window);  // as a window button does, once the window exists
   return true;
 }
 
 bool Probe::ResizeCommand(FormId window, std::string_view rest, std::ostream&) {
   if (!rest.empty()) return false;
-  switch (window) {
-    case FormId::Main:
-      main_->Form_Resize();
-      break;
-    case FormId::Map:
-      map().Form_Resize();
-      break;
-    case FormId::Hex:
-      hex().Form_Resize();
-      break;
+  if (window == FormId::Hex) {
+    hex().Form_Resize();
+  } else {
+    window == FormId::Main ? main_->Form_Resize() : map().Form_Resize();
   }
   return true;
 }

@@ -59,6 +59,8 @@ class Probe {
 
   // File menu item 1 (Open...) or 4 (Exit) of a window.
   void FileMenu(FormId window, int item);
+  // File menu "Open...", the dialog answering the path given, or cancelled when there is none.
+  void FileOpen(FormId window, std::optional<std::string> answer);
   // A window button asked for a window: create it on first use, show it, make it active.
   void Show(FormId form);
   void ActivateHex();

@@ -19,16 +19,16 @@ namespace {
 namespace ml = mainlayout;
 
 // Start backgrounds of the boxes.
-constexpr Rgb kPeach{255, 192, 128};     // file boxes, notes, lump
-constexpr Rgb kLightPeach{255, 224, 192};  // geometry boxes, side, kind, mark, index
-constexpr Rgb kLavender{192, 192, 255};  // track list and track box
-constexpr Rgb kMint{192, 255, 192};      // sector number
-constexpr Rgb kOlive{192, 192, 0};       // sectors on the track, density
-constexpr Rgb kPink{255, 192, 192};      // file offset
+constexpr Rgb kPeach = colour::kPeach;            // file boxes, notes, lump
+constexpr Rgb kLightPeach = colour::kLightPeach;  // geometry boxes, side, kind, mark, index
+constexpr Rgb kLavender = colour::kLavender;      // track list and track box
+constexpr Rgb kMint{192, 255, 192};               // sector number
+constexpr Rgb kOlive{192, 192, 0};                // sectors on the track, density
+constexpr Rgb kPink = colour::kPink;              // file offset
 
 // Colours the display gives.
 constexpr Rgb kGreenText{0, 160, 0};
-constexpr Rgb kBrown{192, 64, 0};        // "Newdos/80" and the row headers
+constexpr Rgb kBrown = colour::kBrown;  // "Newdos/80" and the row headers
 constexpr Rgb kSideOne{80, 179, 255};
 constexpr Rgb kDirectory{255, 128, 128};  // directory sector; also the DMK format box
 constexpr Rgb kJv3Green{0, 255, 0};
@@ -38,7 +38,6 @@ constexpr Rgb kDoubleDensity{255, 128, 0};
 constexpr const char* kNoDirectory = "No Directory was found on this disk";
 constexpr const char* kBanner = " ***********  No Directory was found on this disk ***********";
 constexpr const char* kFirstSectorOneNote = "This files Track Sectors start at 1";
-constexpr const char* kOpenFailure = "Error encountered while trying to open file, please retry.";
 
 // A whole number held in a double, as the display writes it.
 long long Whole(double v) {
@@ -77,11 +76,17 @@ Mainform::Mainform(Platform& platform)
   Text6.bg = kPink;
 }
 
-void Mainform::Form_Load() { p_.host.ChangeToProgramFolder(); }
+void Mainform::Form_Load() {
+  p_.host.ChangeToProgramFolder();
+}
 
-void Mainform::Form_Activate() { Redraw(); }
+void Mainform::Form_Activate() {
+  Redraw();
+}
 
-void Mainform::Form_Resize() { Redraw(); }
+void Mainform::Form_Resize() {
+  Redraw();
+}
 
 void Mainform::Redraw() {
   if (img.openflag == 1 && !refused_) GetDispSector();
@@ -104,11 +109,7 @@ void Mainform::OpenCommand() {
 }
 
 bool Mainform::OpenFile(const std::string& path) {
-  p_.files.CloseAll();
-  if (p_.files.Open(path)) return true;
-  p_.dialogs.MsgBox(kOpenFailure, "Text Editor", MsgIcon::Exclamation);
-  p_.files.CloseAll();
-  return false;
+  return m1::OpenFile(p_, path);
 }
 
 void Mainform::Cmndhexedit_Click() {
@@ -121,11 +122,12 @@ void Mainform::Cmndsecdisp_Click() {
   p_.host.ShowForm(FormId::Map);
 }
 
-void Mainform::Form_QueryUnload(int& /*cancel*/, int unloadMode) { DoUnLoadPreCheck(unloadMode); }
+void Mainform::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
+  DoUnLoadPreCheck(unloadMode);
+}
 
 void Mainform::DoUnLoadPreCheck(int unloadMode) {
-  // 0: the user closed the window; 3: the task manager ends the program.
-  if (unloadMode == 0 || unloadMode == 3) p_.host.EndProgram();
+  m1::DoUnLoadPreCheck(p_, unloadMode);
 }
 
 void Mainform::AnalyseImage() {
@@ -170,9 +172,9 @@ void Mainform::GetDispSector() {
   surface.SetForeColor(colour::kBlack);
 
   // The disk as a whole.
-  img.sptab = "  Sec/Cyl. =" + SignedForm(static_cast<long long>(img.sides) * img.spt) + " (" +
-              SignedForm(img.spt) + " *" + SignedForm(img.sides) + ")";
-  Text1.text = SignedForm(img.tracks) + " Track";
+  img.sptab = "  Sec/Cyl. =" + SignedText(static_cast<long long>(img.sides) * img.spt) + " (" +
+              SignedText(img.spt) + " *" + SignedText(img.sides) + ")";
+  Text1.text = SignedText(img.tracks) + " Track";
   Text2.text = img.dd;
   Text2.fg = img.dd == " Single/Density" ? kGreenText : colour::kRed;
   Text3.text = img.sda;
@@ -196,17 +198,17 @@ void Mainform::GetDispSector() {
       surface.SetPos(ml::kBannerX, ml::kBannerY);
       surface.SetForeColor(colour::kBlue);
       surface.Print(img.pdrive, true);
-      if (const std::optional<long> lump = Lump(img)) Txtlumpnum.text = PlainForm(*lump);
+      if (const std::optional<long> lump = Lump(img)) Txtlumpnum.text = PlainText(*lump);
     }
   }
   img.disktrk = img.TrkToFind;
 
-  Txtsecnum.text = PlainForm(Whole(img.PresSecnum));
-  Txttrk.text = PlainForm(img.TrkToFind);
-  Txtsector.text = PlainForm(img.SecToFind);
-  txtside.text = PlainForm(img.SideToFind);
+  Txtsecnum.text = PlainText(Whole(img.PresSecnum));
+  Txttrk.text = PlainText(img.TrkToFind);
+  Txtsector.text = PlainText(img.SecToFind);
+  txtside.text = PlainText(img.SideToFind);
   txtside.bg = img.SideToFind == 1 ? kSideOne : kLightPeach;
-  Txttrkspt.text = isJv1 ? "10" : PlainForm(img.Trkspt(img.disktrk));
+  Txttrkspt.text = isJv1 ? "10" : PlainText(img.Trkspt(img.disktrk));
   Txtfiletype.text = img.Emtype;
   if (img.Emtype == "DMK") Txtfiletype.bg = kDirectory;
   if (img.Emtype == "JV3") Txtfiletype.bg = kJv3Green;
@@ -214,19 +216,18 @@ void Mainform::GetDispSector() {
 
   // Offset, density and mark.
   ResolvePlace(img);
-  if (img.dmkflag == 1) Text6.text = HexForm(Whole(img.fpa));
+  if (img.dmkflag == 1) Text6.text = HexText(Whole(img.fpa));
   const bool doubleDensity = img.trkdens == 128;
   TxtDens.text = doubleDensity ? "D/D  " : "S/D  ";
   TxtDens.bg = doubleDensity ? kDoubleDensity : kSingleDensity;
   Txttrkspt.bg = TxtDens.bg;
-  const std::string markText = HexForm(img.dmkflag == 1 ? img.datamarkDmk : img.datamarkjv);
+  const std::string markText = HexText(img.dmkflag == 1 ? img.datamarkDmk : img.datamarkjv);
 
   // Directory or data sector; on disks numbering from sector 1 the fixed directory place decides.
-  bool directory = IsDirectoryByMarks(img);
+  const bool directory = IsDirectorySector(img);
   if (img.firstsecnum == 1) {
     List2.Clear();
     List2.AddItem(kFirstSectorOneNote);
-    directory = IsDirectoryFromSectorOne(img);
   }
   Txtsecnum.bg = directory ? kDirectory : kLightPeach;
   Txtsectype.text = directory ? "Dir Sec." : "Data Sec.";
@@ -234,7 +235,7 @@ void Mainform::GetDispSector() {
   Txtdam.text = markText;
 
   surface.Fill(ml::kDumpLeft, ml::kDumpTop, ml::kDumpRight, ml::kDumpBottom, colour::kButtonFace);
-  Text6.text = HexForm(Whole(img.fpa));
+  Text6.text = HexText(Whole(img.fpa));
   PrintDump(directory);
 }
 
@@ -266,7 +267,7 @@ void Mainform::PrintDump(bool directory) {
       surface.Print(b ? TwoDigitHex(*b) : "--");
 
       std::string shown = " ";
-      if (b) shown = (*b >= 33 && *b <= 127) ? std::string(1, static_cast<char>(*b)) : ".";
+      if (b) shown = std::string(1, PrintableChar(static_cast<std::uint8_t>(*b)));
       surface.SetX(ml::CharColumn(c));
       surface.SetForeColor(colour::kBlack);
       surface.Print(shown);

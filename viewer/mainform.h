@@ -60,8 +60,8 @@ class Mainform {
       "All Files (*.*)|*.*|Dsk Files (*.dsk)|*.dsk|Dmk Files (*.dmk)|*.dmk|JV3 Files (*.jv3)| "
       "*.jv3";
   // Backgrounds of the two list controls, which never change.
-  static constexpr Rgb kCombo1Background{192, 192, 255};
-  static constexpr Rgb kList2Background{255, 192, 128};
+  static constexpr Rgb kCombo1Background = colour::kLavender;
+  static constexpr Rgb kList2Background = colour::kPeach;
 
   // Places of the image asked for by the Disk windows and the status bar (viewer/show_place.cpp).
   // The file offset of the present sector's first data byte; nothing when no sector is shown.

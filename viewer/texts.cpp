@@ -6,30 +6,6 @@
 
 namespace m1 {
 
-std::string SignedForm(long long value) {
-  return value < 0 ? std::to_string(value) : " " + std::to_string(value);
-}
-
-std::string PlainForm(long long value) { return std::to_string(value); }
-
-std::string HexForm(long long value) {
-  // Upper-case digits without leading zeros; a negative number as its 64-bit two's complement.
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  auto v = static_cast<unsigned long long>(value);
-  char out[16];
-  int n = 0;
-  do {
-    out[15 - n++] = kDigits[v & 0xF];
-    v >>= 4;
-  } while (v != 0);
-  return std::string(out + 16 - n, out + 16);
-}
-
-std::string TwoDigitHex(long long value) {
-  std::string hex = HexForm(value);
-  return hex.size() == 1 ? "0" + hex : hex;
-}
-
 std::optional<double> LeadingNumber(std::string_view text) {
   std::size_t at = 0;
   auto digit = [&](std::size_t i) {
@@ -69,8 +45,11 @@ std::optional<double> LeadingNumber(std::string_view text) {
       number += exponent;
     }
   }
-  if (number.front() == '.' || (number.size() > 1 && number[0] == '-' && number[1] == '.')) {
-    number.insert(number.front() == '-' ? 1 : 0, "0");
+  // A leading point gets its zero: ".5" reads as "0.5", "-.5" as "-0.5".
+  if (number.front() == '.') {
+    number = "0" + number;
+  } else if (number.size() > 1 && number[0] == '-' && number[1] == '.') {
+    number = "-0" + number.substr(1);
   }
   double value = 0;
   const auto result = std::from_chars(number.data(), number.data() + number.size(), value);

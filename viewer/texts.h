@@ -1,20 +1,14 @@
-// How the main window writes numbers, and how it reads the track number the user typed.
+// How the main window reads the track number the user typed (it writes its numbers with the
+// program's number texts, core/number_text.h).
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace m1 {
+#include "core/number_text.h"
 
-// " 40" for 40, "-5" for -5: the digits after one space, or after the minus sign.
-std::string SignedForm(long long value);
-// "40": the digits alone.
-std::string PlainForm(long long value);
-// "FB": upper-case hexadecimal without leading zeros ("0" for zero).
-std::string HexForm(long long value);
-// "0B": the hex form with a "0" in front when it has one digit.
-std::string TwoDigitHex(long long value);
+namespace m1 {
 
 // The number at the start of a text: leading blanks skipped, then a sign, digits, a decimal point
 // with digits and an exponent, as far as they go. A text without a number gives 0. Nothing when

@@ -18,17 +18,10 @@ constexpr int kWheelNotch = 120;  // one notch of a mouse wheel, in eighths of a
 
 }  // namespace
 
-HexWindow::HexWindow(form2& logic, ActivationTracker& tracker)
-    : FormWindow(logic.surface, form2::kWidth, form2::kHeight, tracker), logic_(logic) {
+HexWindow::HexWindow(form2& logic, ActivationTracker& tracker) : LogicWindow(logic, tracker) {
   setObjectName(QStringLiteral("form2"));
   setWindowTitle(QStringLiteral(
       "m1view Hex Viewer 4 - for files and disk image files - by m1view developers"));
-
-  QAction* open = nullptr;
-  QAction* exit = nullptr;
-  AddFileMenu(open, exit);
-  connect(open, &QAction::triggered, this, &HexWindow::OnOpen);
-  connect(exit, &QAction::triggered, this, &HexWindow::OnExit);
 
   QWidget* page = Page();
   const ControlWidgets controls =
@@ -44,18 +37,14 @@ HexWindow::HexWindow(form2& logic, ActivationTracker& tracker)
     boxes_.emplace_back(box, b.box);
   }
   scroll_ = controls.Get<QScrollBar>("VScroll1");
-  connect(scroll_, &QScrollBar::valueChanged, this, &HexWindow::OnScroll);
+  connect(scroll_, &QScrollBar::valueChanged, this,
+          [this](int value) { Run(&form2::VScroll1_Change, value); });
 
   page->setFocusPolicy(Qt::StrongFocus);
   page->setAccessibleName(QStringLiteral("Bytes of the file"));
   page->installEventFilter(this);
   SortTabOrder();
   FitToClient();
-}
-
-void HexWindow::Load() {
-  logic_.Form_Load();
-  Sync();
 }
 
 void HexWindow::Sync() {
@@ -97,35 +86,6 @@ bool HexWindow::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   return FormWindow::eventFilter(watched, event);
-}
-
-void HexWindow::Activated() {
-  logic_.Form_Activate();
-  Sync();
-}
-void HexWindow::Deactivated() {
-  logic_.Form_Deactivate();
-  Sync();
-}
-void HexWindow::Resized() {
-  logic_.Form_Resize();
-  Sync();
-}
-void HexWindow::QueryUnload(int& cancel, int unloadMode) {
-  logic_.Form_QueryUnload(cancel, unloadMode);
-}
-
-void HexWindow::OnOpen() {
-  logic_.mnuFileItem_Click(1);
-  Sync();
-}
-void HexWindow::OnExit() {
-  logic_.mnuFileItem_Click(4);
-  Sync();
-}
-void HexWindow::OnScroll(int value) {
-  logic_.VScroll1_Change(value);
-  Sync();
 }
 
 }  // namespace m1::qt

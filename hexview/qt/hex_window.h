@@ -12,35 +12,25 @@
 
 namespace m1::qt {
 
-class HexWindow final : public FormWindow {
+class HexWindow final : public LogicWindow<form2> {
   Q_OBJECT
 
  public:
   HexWindow(form2& logic, ActivationTracker& tracker);
 
-  void Load() override;
   void Sync() override;
 
   static constexpr int kLinesPerPage = 28;  // scroll steps of one page (16 bytes a step)
 
  protected:
-  void Activated() override;
-  void Deactivated() override;
-  void Resized() override;
-  void QueryUnload(int& cancel, int unloadMode) override;
+  void Deactivated() override { Run(&form2::Form_Deactivate); }
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
-
- private slots:
-  void OnOpen();
-  void OnExit();
-  void OnScroll(int value);
 
  private:
   // Moves the scroll bar by steps lines, within its range; the bar then reports the change.
   void Step(int steps);
 
-  form2& logic_;
   std::vector<std::pair<QLineEdit*, TextBox form2::*>> boxes_;
   QScrollBar* scroll_ = nullptr;
   int wheelRest_ = 0;  // wheel turn not yet worth a whole notch (fine-grained wheels and pads)

@@ -132,52 +132,45 @@ QWidget* ControlWidgets::Find(std::string_view name) const {
   return nullptr;
 }
 
+namespace {
+
+// The widget of one control other than a frame, named and at its place.
+QWidget* MakeControl(QWidget* parent, const ControlPlace& c) {
+  if (c.kind == ControlKind::TextBox) return MakeTextBox(parent, c.name, c.place, c.text);
+  if (c.kind == ControlKind::Label) return MakeLabel(parent, c.name, c.text, c.place);
+  if (c.kind == ControlKind::Button) return MakeButton(parent, c.name, c.text, c.place);
+  if (c.kind == ControlKind::Option) return MakeOption(parent, c.name, c.place, c.text);
+  QWidget* w = nullptr;
+  if (c.kind == ControlKind::Combo) {
+    auto* combo = new QComboBox(parent);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    // The typing goes to the list's own edit box, which a screen reader names on its own.
+    combo->lineEdit()->setAccessibleName(QString::fromLatin1(c.text).trimmed());
+    w = combo;
+  } else if (c.kind == ControlKind::List) {
+    w = new QListWidget(parent);
+  } else {
+    w = new QScrollBar(Qt::Vertical, parent);
+  }
+  Name(w, c.name, c.text);
+  w->setGeometry(PxRect(c.place));
+  return w;
+}
+
+}  // namespace
+
 ControlWidgets MakeControls(QWidget* parent, std::span<const ControlPlace> controls,
                             std::span<const LinePlace> lines, Rgb background) {
   ControlWidgets made;
+  // Frames first: they lie under the controls they frame.
   for (const ControlPlace& c : controls) {
     if (c.kind == ControlKind::Frame) {
       made.Add(c.name, MakeFrame(parent, c.name, c.text, c.place, background));
     }
   }
   for (const ControlPlace& c : controls) {
-    QWidget* w = nullptr;
-    switch (c.kind) {
-      case ControlKind::Frame:
-        continue;
-      case ControlKind::TextBox:
-        w = MakeTextBox(parent, c.name, c.place, c.text);
-        break;
-      case ControlKind::Label:
-        w = MakeLabel(parent, c.name, c.text, c.place);
-        break;
-      case ControlKind::Button:
-        w = MakeButton(parent, c.name, c.text, c.place);
-        break;
-      case ControlKind::Option:
-        w = MakeOption(parent, c.name, c.place, c.text);
-        break;
-      case ControlKind::Combo: {
-        auto* combo = new QComboBox(parent);
-        Name(combo, c.name, c.text);
-        combo->setEditable(true);
-        // The typing goes to the list's own edit box, which a screen reader names on its own.
-        combo->lineEdit()->setAccessibleName(combo->accessibleName());
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        w = combo;
-        break;
-      }
-      case ControlKind::List:
-        w = new QListWidget(parent);
-        Name(w, c.name, c.text);
-        break;
-      case ControlKind::ScrollBar:
-        w = new QScrollBar(Qt::Vertical, parent);
-        Name(w, c.name, c.text);
-        break;
-    }
-    w->setGeometry(PxRect(c.place));
-    made.Add(c.name, w);
+    if (c.kind != ControlKind::Frame) made.Add(c.name, MakeControl(parent, c));
   }
   for (const LinePlace& l : lines) MakeLine(parent, l.name, l.x1, l.y1, l.x2, l.y2, l.width);
   return made;

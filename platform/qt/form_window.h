@@ -3,7 +3,9 @@
 // at their twips positions, and the functions that show the logic's control values in widgets.
 #pragma once
 
+#include <QAction>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <span>
 #include <string_view>
 #include <utility>
@@ -116,5 +118,54 @@ class FormWindow : public QMainWindow {
   QSize client_;
   bool ending_ = false;
 };
+
+// A form over the logic of one window, whose handlers have the program's names: the window events
+// go to Form_Load, Form_Activate, Form_Resize and Form_QueryUnload, the File menu to
+// mnuFileItem_Click, and every handler is followed by Sync, which shows what the logic produced.
+template <class Logic>
+class LogicWindow : public FormWindow {
+ public:
+  LogicWindow(Logic& logic, ActivationTracker& tracker)
+      : FormWindow(logic.surface, Logic::kWidth, Logic::kHeight, tracker), logic_(logic) {
+    QAction* open = nullptr;
+    QAction* exit = nullptr;
+    AddFileMenu(open, exit);
+    QObject::connect(open, &QAction::triggered, this,
+                     [this] { Run(&Logic::mnuFileItem_Click, 1); });
+    QObject::connect(exit, &QAction::triggered, this,
+                     [this] { Run(&Logic::mnuFileItem_Click, 4); });
+  }
+
+  void Load() override { Run(&Logic::Form_Load); }
+
+ protected:
+  void Activated() override { Run(&Logic::Form_Activate); }
+  void Resized() override { Run(&Logic::Form_Resize); }
+  void QueryUnload(int& cancel, int unloadMode) override {
+    logic_.Form_QueryUnload(cancel, unloadMode);
+  }
+
+  // Runs a handler of the logic, then shows the control values.
+  template <class... Params, class... Args>
+  void Run(void (Logic::*handler)(Params...), Args&&... args) {
+    (logic_.*handler)(std::forward<Args>(args)...);
+    Sync();
+  }
+  // What a signal without arguments connects to: the handler, then Sync.
+  auto Slot(void (Logic::*handler)()) {
+    return [this, handler] { Run(handler); };
+  }
+  // The menu "&Help" beside the File menu, on the handler Help_Click.
+  void AddHelpMenu();
+
+  Logic& logic_;
+};
+
+template <class Logic>
+void LogicWindow<Logic>::AddHelpMenu() {
+  QAction* help = menuBar()->addAction(QStringLiteral("&Help"));
+  help->setObjectName(QStringLiteral("Help"));
+  QObject::connect(help, &QAction::triggered, this, Slot(&Logic::Help_Click));
+}
 
 }  // namespace m1::qt

@@ -10,34 +10,19 @@ class QLabel;
 
 namespace m1::qt {
 
-class SectorMapWindow final : public FormWindow {
+class SectorMapWindow final : public LogicWindow<form1> {
   Q_OBJECT
 
  public:
   SectorMapWindow(form1& logic, ActivationTracker& tracker);
 
-  void Load() override;
   void Sync() override;
 
  protected:
-  void Activated() override;
-  void Resized() override;
-  void QueryUnload(int& cancel, int unloadMode) override;
   // The mouse over the page names the sector under it in the status bar.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
- private slots:
-  void OnOpen();
-  void OnExit();
-  void OnHelp();
-  void OnOption1(bool chosen);
-  void OnOption2(bool chosen);
-  void OnNext();
-  void OnPrev();
-  void OnFileDisplay();
-
  private:
-  form1& logic_;
   QLineEdit* text1_ = nullptr;
   QLineEdit* filename_ = nullptr;
   QRadioButton* option1_ = nullptr;

@@ -22,11 +22,11 @@ TEST_F(MainWindowTest, ControlsStandAtTheirTwipsPlacesInPixels) {
     QRect px;
   } places[] = {
       {"Label7", {8, 8, 33, 33}},          {"Txtfiletype", {40, 8, 33, 21}},
-      {"TxtFilename", {88, 8, 537, 21}},    {"Text4", {312, 40, 193, 21}},
-      {"CmndGotoTrk", {16, 104, 81, 22}},   {"Combo1", {104, 104, 57, 22}},
-      {"List2", {176, 104, 281, 18}},       {"TxtDens", {0, 360, 33, 25}},
-      {"Text6", {440, 144, 73, 21}},        {"Frame3", {472, 416, 153, 65}},
-      {"CmndDirFind", {384, 432, 81, 33}},  {"Cmndhexedit", {552, 440, 65, 33}},
+      {"TxtFilename", {88, 8, 537, 21}},   {"Text4", {312, 40, 193, 21}},
+      {"CmndGotoTrk", {16, 104, 81, 22}},  {"Combo1", {104, 104, 57, 22}},
+      {"List2", {176, 104, 281, 18}},      {"TxtDens", {0, 360, 33, 25}},
+      {"Text6", {440, 144, 73, 21}},       {"Frame3", {472, 416, 153, 65}},
+      {"CmndDirFind", {384, 432, 81, 33}}, {"Cmndhexedit", {552, 440, 65, 33}},
   };
   for (const auto& p : places) EXPECT_EQ(Child(w, p.name)->geometry(), p.px) << p.name;
   // Line4 runs down from (600, 2040) to (600, 6000), 2 pixels wide.
@@ -37,8 +37,10 @@ TEST_F(MainWindowTest, ControlsStandAtTheirTwipsPlacesInPixels) {
   EXPECT_EQ(Child<QPushButton>(w, "CmndNextsec")->text(), "Next Sec");
   // "Sector Display" is wider than its 65-pixel button: it takes two lines.
   EXPECT_EQ(Child<QPushButton>(w, "Cmndsecdisp")->text(), "Sector\nDisplay");
-  EXPECT_EQ(ToRgb(Child<QComboBox>(w, "Combo1")->palette().color(QPalette::Base)), (Rgb{192, 192, 255}));
-  EXPECT_EQ(ToRgb(Child<QListWidget>(w, "List2")->palette().color(QPalette::Base)), (Rgb{255, 192, 128}));
+  EXPECT_EQ(ToRgb(Child<QComboBox>(w, "Combo1")->palette().color(QPalette::Base)),
+            (Rgb{192, 192, 255}));
+  EXPECT_EQ(ToRgb(Child<QListWidget>(w, "List2")->palette().color(QPalette::Base)),
+            (Rgb{255, 192, 128}));
   EXPECT_EQ(BoxBackground(w, "Txtsector"), (Rgb{192, 255, 192}));
   EXPECT_EQ(BoxBackground(w, "Text6"), (Rgb{255, 192, 192}));
 }

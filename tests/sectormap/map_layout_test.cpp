@@ -13,14 +13,6 @@ TEST(MapLayout, NumbersHaveASignPlaceAndATrailingSpace) {
   for (const auto& c : cases) EXPECT_EQ(NumberForm(c.n), c.text) << c.n;
 }
 
-TEST(MapLayout, HexHasNoLeadingZeros) {
-  const struct {
-    unsigned n;
-    const char* text;
-  } cases[] = {{0, "0"}, {0x0A, "A"}, {0xF8, "F8"}, {0x100, "100"}};
-  for (const auto& c : cases) EXPECT_EQ(HexForm(c.n), c.text) << c.n;
-}
-
 TEST(MapLayout, TrackLabelsKeepTheirColonsInOneColumn) {
   const struct {
     int track, side;

@@ -19,8 +19,8 @@ void MainWindow::AddDiskMenuAndStatus() {
   health->setObjectName(QStringLiteral("mnuDiskHealth"));
   QAction* files = disk->addAction(tr("&Files..."));
   files->setObjectName(QStringLiteral("mnuDiskFiles"));
-  connect(health, &QAction::triggered, this, &MainWindow::OnHealth);
-  connect(files, &QAction::triggered, this, &MainWindow::OnFiles);
+  connect(health, &QAction::triggered, this, [this] { ShowDiskWindow(health_); });
+  connect(files, &QAction::triggered, this, [this] { ShowDiskWindow(files_); });
   // Before Help, which stays the last item of the bar.
   menuBar()->insertMenu(findChild<QAction*>(QStringLiteral("Help")), disk);
 
@@ -53,13 +53,6 @@ void MainWindow::ShowDiskWindow(QPointer<Window>& window) {
   window->show();
   window->raise();
   window->activateWindow();
-}
-
-void MainWindow::OnHealth() {
-  ShowDiskWindow(health_);
-}
-void MainWindow::OnFiles() {
-  ShowDiskWindow(files_);
 }
 
 }  // namespace m1::qt

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QPointer>
-
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -19,35 +18,13 @@ namespace m1::qt {
 class FilesWindow;
 class HealthWindow;
 
-class MainWindow final : public FormWindow {
+class MainWindow final : public LogicWindow<Mainform> {
   Q_OBJECT
 
  public:
   MainWindow(Mainform& logic, ActivationTracker& tracker);
 
-  void Load() override;
   void Sync() override;
-
- protected:
-  void Activated() override;
-  void Resized() override;
-  void QueryUnload(int& cancel, int unloadMode) override;
-
- private slots:
-  void OnOpen();
-  void OnExit();
-  void OnHelp();
-  void OnGotoTrk();
-  void OnNextsec();
-  void OnPrevsec();
-  void OnNexTrack();
-  void OnPrevTrk();
-  void OnDirFind();
-  void OnSecdisp();
-  void OnHexedit();
-  void OnComboText(const QString& text);
-  void OnHealth();
-  void OnFiles();
 
  private:
   // The Disk menu, its two windows and the status bar under the layout (viewer/qt/disk_menu.cpp).
@@ -58,7 +35,6 @@ class MainWindow final : public FormWindow {
   template <typename Window>
   void ShowDiskWindow(QPointer<Window>& window);
 
-  Mainform& logic_;
   std::vector<std::pair<QLineEdit*, TextBox Mainform::*>> boxes_;
   QComboBox* combo_ = nullptr;
   QListWidget* list_ = nullptr;
