@@ -72,17 +72,12 @@ void ReleaseImageBytes(DiskImage& img) {
   img.fileend = 0;
 }
 
-AnalysisOutcome AnalyseImage(DiskImage& img, std::vector<std::uint8_t> bytes, std::int64_t length) {
-  AnalysisOutcome out;
+namespace {
 
-  // Loading: the bytes and one spare zero byte after them.
-  const bool tooLarge = length > kMaxImageBytes;
-  if (tooLarge || length < 0) bytes.clear();
-  if (bytes.size() > static_cast<std::size_t>(std::max<std::int64_t>(length, 0))) {
-    bytes.resize(static_cast<std::size_t>(length));
-  }
-  img.filebuf = std::move(bytes);
-  img.filebuf.push_back(0);
+// Everything after the loading, over the file's bytes wherever they are kept.
+AnalysisOutcome AnalyseBytes(DiskImage& img, std::span<const std::uint8_t> bytes,
+                             std::int64_t length) {
+  AnalysisOutcome out;
   img.fileend = static_cast<std::int32_t>(
       std::clamp<std::int64_t>(length, 0, std::numeric_limits<std::int32_t>::max()));
   img.fpa = 0;
@@ -99,12 +94,12 @@ AnalysisOutcome AnalyseImage(DiskImage& img, std::vector<std::uint8_t> bytes, st
     out.refusal = TooShortRefusal();
     return out;
   }
-  if (tooLarge) {
+  if (length > kMaxImageBytes) {
     out.refusal = TooLargeRefusal();
     return out;
   }
 
-  const ByteReader file(std::span<const std::uint8_t>(img.filebuf.data(), img.DataSize()));
+  const ByteReader file(bytes);
   Recognition r = Recognise(img, file);
   if (r.refusal) {
     out.refusal = std::move(r.refusal);
@@ -126,6 +121,26 @@ AnalysisOutcome AnalyseImage(DiskImage& img, std::vector<std::uint8_t> bytes, st
   out.text6Emptied = CheckNewdos(img, file);
   img.PresSecnum = 0;
   return out;
+}
+
+}  // namespace
+
+AnalysisOutcome AnalyseImage(DiskImage& img, std::vector<std::uint8_t> bytes, std::int64_t length) {
+  // Loading: the bytes and one spare zero byte after them.
+  const bool tooLarge = length > kMaxImageBytes;
+  if (tooLarge || length < 0) bytes.clear();
+  if (bytes.size() > static_cast<std::size_t>(std::max<std::int64_t>(length, 0))) {
+    bytes.resize(static_cast<std::size_t>(length));
+  }
+  img.filebuf = std::move(bytes);
+  img.filebuf.push_back(0);
+  return AnalyseBytes(img, std::span<const std::uint8_t>(img.filebuf.data(), img.DataSize()),
+                      length);
+}
+
+AnalysisOutcome AnalyseImageView(DiskImage& img, std::span<const std::uint8_t> bytes) {
+  img.filebuf = std::vector<std::uint8_t>(1, 0);
+  return AnalyseBytes(img, bytes, static_cast<std::int64_t>(bytes.size()));
 }
 
 }  // namespace m1

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,11 @@ struct AnalysisOutcome {
 // the size checks, the recognition, the scan of the format, publishing and the Newdos/80 check.
 // On success PresSecnum is 0 and the window goes on to show that sector.
 AnalysisOutcome AnalyseImage(DiskImage& img, std::vector<std::uint8_t> bytes, std::int64_t length);
+
+// The same analysis of bytes that stay the caller's: the record keeps only its spare byte, so
+// its tables describe bytes it does not hold. For readers that want the main window's index of an
+// image without a copy of the file (the physical listing).
+AnalysisOutcome AnalyseImageView(DiskImage& img, std::span<const std::uint8_t> bytes);
 
 // Lets the bytes of the image go: the record keeps only its spare byte and a length of 0. Called
 // right before the next file is read, which replaces the bytes whatever it holds, so that two

@@ -215,6 +215,11 @@ class Reader {
     users_.resize(static_cast<std::size_t>(std::max(granules_, 0)));
     dosGranule_.assign(users_.size(), false);
     marks_.resize(static_cast<std::size_t>(std::max(l.totalSectors, 0)));
+    records_.resize(marks_.size());
+    for (int rel = 0; rel < l.totalSectors; ++rel) {
+      const Address a = At(l, rel);
+      records_[static_cast<std::size_t>(rel)] = disk.Record(a.cylinder, a.head, a.sector);
+    }
   }
 
   FileSystem Read() {
@@ -349,8 +354,7 @@ class Reader {
       if (mark.file < 0) mark = {index, data ? static_cast<int>(k) + 1 : 0};
       if (!data) continue;
       const Address a = At(l_, rel);
-      f.sectors.push_back(
-          {a.cylinder, a.head, a.sector, disk_.Record(a.cylinder, a.head, a.sector)});
+      f.sectors.push_back({a.cylinder, a.head, a.sector, records_[static_cast<std::size_t>(rel)]});
     }
     fs_.files.push_back(std::move(f));
   }
@@ -455,7 +459,7 @@ class Reader {
         continue;
       }
       const auto rel = RelativeOf(l_, r);
-      if (!rel || disk_.Record(r.cylinder, r.head, r.sector) != i)
+      if (!rel || records_[static_cast<std::size_t>(*rel)] != i)
         continue;  // not what the DOS reads
       const FileSectorMark mark = marks_[static_cast<std::size_t>(*rel)];
       const int entrySector = *rel - gatRel - 2;
@@ -496,7 +500,8 @@ class Reader {
   std::vector<std::vector<int>> users_;  // per granule, the files on it
   std::vector<bool> dosGranule_;
   std::set<int> systemGranules_;
-  std::vector<FileSectorMark> marks_;  // per relative sector
+  std::vector<FileSectorMark> marks_;                // per relative sector
+  std::vector<std::optional<std::size_t>> records_;  // per relative sector: its record
   FileSystem fs_;
 };
 

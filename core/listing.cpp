@@ -36,7 +36,8 @@ namespace m1 {
 namespace {
 
 constexpr std::uint32_t kCut = kRemarkCutByTrack | kRemarkCutByFile;
-constexpr int kJv3MaxTracks = 96;  // a plausible JV3 table names tracks 0 to 95 (LDOS uses 95)
+constexpr int kJv3MaxTracks = 96;    // a plausible JV3 table names tracks 0 to 95 (LDOS uses 95)
+constexpr int kMostDmkTracks = 255;  // DMK header byte 1
 
 void CountDensity(Listing& listing, const SectorRecord& r) {
   (r.doubleDensity ? listing.doubleDensity : listing.singleDensity) = true;
@@ -157,7 +158,10 @@ void ListDmk(const ByteReader& file, Listing& listing) {
   const std::int64_t body = static_cast<std::int64_t>(file.size()) - dmk::kHeaderBytes;
   std::int64_t images = length > 0 ? (body + length - 1) / length : 0;
   const int perCylinder = header.SingleSided() || images <= header.tracks ? 1 : 2;
-  if (header.tracks > 0) images = std::min<std::int64_t>(images, header.tracks * perCylinder);
+  // A header that names no tracks (accepted for its emulator track length) is read as far as the
+  // most a header can name.
+  const int tracks = header.tracks > 0 ? header.tracks : kMostDmkTracks;
+  images = std::min<std::int64_t>(images, std::int64_t{tracks} * perCylinder);
   for (std::int64_t k = 0; k < images; ++k) {
     const TrackImage image(file, dmk::kHeaderBytes + k * length, length);
     const std::size_t first = listing.records.size();
@@ -297,14 +301,14 @@ void ListJv1(const ByteReader& file, Listing& listing) {
 // ---------------------------------------------------------------------------------------------
 // What the main window reaches
 
-// Marks the records whose data no sector index of the main window shows. The main window's own
+// Gives each record the sector index under which the main window shows its data, and marks those
+// whose data no index shows. The main window's own
 // analysis files the sectors under indexes; Next Sec reaches every index below Totalsecs, the track
 // commands each track's first index, " To Directory" the directory start, and Prev Sec every index
 // below any of those, so the reachable indexes are 0 up to the highest of them.
 void MarkNotIndexed(std::span<const std::uint8_t> bytes, Listing& listing) {
   auto img = std::make_unique<DiskImage>();
-  const auto out = AnalyseImage(*img, std::vector<std::uint8_t>(bytes.begin(), bytes.end()),
-                                static_cast<std::int64_t>(bytes.size()));
+  const auto out = AnalyseImageView(*img, bytes);
   std::int64_t last = -1;
   if (!out.refusal) {
     last = img->Totalsecs - 1;
@@ -319,13 +323,32 @@ void MarkNotIndexed(std::span<const std::uint8_t> bytes, Listing& listing) {
     if (img->firstsecnum == 1) last = std::max<std::int64_t>(last, std::int64_t{img->spt} * 17);
     last = std::min<std::int64_t>(last, kSectorSlots - 1);
   }
-  std::vector<std::int64_t> reached;
-  for (std::int64_t i = 0; i <= last; ++i) {
-    reached.push_back(img->jv1 == 1 ? i * jv1::kSectorBytes : img->Secpos(static_cast<double>(i)));
+  // (data offset, sector index) of every index the window reaches, the lowest index first where
+  // two hold one offset.
+  std::vector<std::pair<std::int64_t, int>> reached;
+  reached.reserve(static_cast<std::size_t>(last + 1));
+  for (int i = 0; i <= last; ++i) {
+    reached.emplace_back(
+        img->jv1 == 1 ? std::int64_t{i} * jv1::kSectorBytes : img->Secpos(static_cast<double>(i)),
+        i);
   }
   std::sort(reached.begin(), reached.end());
+  const auto before = [](const std::pair<std::int64_t, int>& e, std::int64_t at) {
+    return e.first < at;
+  };
+  // The records' data lie in rising order through most of a file, so each is looked for from where
+  // the last was found, and only one that lies before it is looked for from the start.
+  auto next = reached.begin();
   for (SectorRecord& r : listing.records) {
-    if (r.dataOffset && !std::binary_search(reached.begin(), reached.end(), *r.dataOffset)) {
+    if (!r.dataOffset) continue;
+    const std::int64_t at = *r.dataOffset;
+    if (next != reached.begin() && (next - 1)->first >= at) {
+      next = std::lower_bound(reached.begin(), next, at, before);
+    }
+    while (next != reached.end() && next->first < at) ++next;
+    if (next != reached.end() && next->first == at) {
+      r.sectorIndex = next->second;
+    } else {
       r.remarks |= kRemarkNotIndexed;
     }
   }

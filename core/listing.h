@@ -46,7 +46,7 @@ struct SectorRecord {
   int track = 0;  // track, side and sector as recorded in the ID field (JV3: the header)
   int side = 0;
   int sector = 0;
-  int sizeCode = 0;  // as recorded (DMK: the ID field's N; JV3: the flag bits)
+  int sizeCode = 0;  // as recorded (DMK: the ID field's N; JV3: the flag bits; JV1: 1, 256 bytes)
   int size = 0;      // data bytes
   bool doubleDensity = false;
   bool doubled = false;  // every byte recorded twice: data byte k at dataOffset + 2k
@@ -59,6 +59,9 @@ struct SectorRecord {
   // The data bytes that lie in the file and inside the record's track image, at most size: fewer
   // only for a record cut by either end.
   int dataPresent = 0;
+  // The main window's sector index that shows this record's data (the lowest, where several do);
+  // nothing when none does (the record then has kRemarkNotIndexed).
+  std::optional<int> sectorIndex;
 
   int Step() const { return doubled ? 2 : 1; }
   bool Has(Remark r) const { return (remarks & r) != 0; }
@@ -94,15 +97,18 @@ struct Listing {
 
 // Lists every sector record of the image `file`. Never reads outside it; a damaged record is
 // listed with its remark, and never ends the listing of the rest. A file that is too short, too
-// large or not recognisable as JV1, JV3 or DMK gets its error and no records.
+// large or not recognisable as JV1, JV3 or DMK gets its error and no records. The listing
+// recognises the container by its own rule (listing.cpp says it), which takes images the main
+// window refuses: a DMK made for a real drive, a JV3 whose first entries name different tracks, a
+// JV1 data disk without the boot bytes.
 Listing ListSectors(std::span<const std::uint8_t> file);
 
 // The error of a file the listing refuses by its length alone (under 16 bytes, or over 64 MiB,
 // which is refused unread); nothing when the length is fine.
 std::optional<std::string> LengthError(std::int64_t length);
 
-// The data bytes of a record that lie in the file (every other byte of a doubled record), at most
-// record.size of them.
+// The data bytes of a record that lie in the file and inside its track image: record.dataPresent
+// of them (every other byte of a doubled record); none for a record without a data field.
 std::vector<std::uint8_t> SectorData(std::span<const std::uint8_t> file,
                                      const SectorRecord& record);
 

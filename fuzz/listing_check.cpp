@@ -41,6 +41,11 @@ std::vector<std::string> CheckListing(std::span<const std::uint8_t> bytes) {
                               *r.dataOffset + std::int64_t{r.dataPresent - 1} * step >= size)) {
       faults.push_back(Where(i) + "data present outside the file");
     }
+    // A record with data has an index or the remark; one without has neither.
+    if ((r.dataOffset && r.sectorIndex.has_value() == r.Has(kRemarkNotIndexed)) ||
+        (!r.dataOffset && (r.sectorIndex || r.Has(kRemarkNotIndexed)))) {
+      faults.push_back(Where(i) + "sector index and remark disagree");
+    }
     const std::vector<std::uint8_t> data = SectorData(bytes, r);
     if (static_cast<int>(data.size()) != (r.dataOffset ? r.dataPresent : 0)) {
       faults.push_back(Where(i) + "SectorData gave " + std::to_string(data.size()) + " bytes");

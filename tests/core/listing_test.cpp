@@ -160,7 +160,9 @@ TEST(Listing, DataMarkAt55IsFoundButOutOfTheMainWindowsReach) {
   ASSERT_EQ(l.records.size(), 2u);
   EXPECT_EQ(l.records[0].dataOffset, 16 + 0x100 + 50);
   EXPECT_EQ(l.records[0].remarks, 0u);
+  EXPECT_EQ(l.records[0].sectorIndex, 0);
   const SectorRecord& r = l.records[1];
+  EXPECT_FALSE(r.sectorIndex);
   EXPECT_EQ(r.dam, 0xFB);
   EXPECT_EQ(r.dataOffset, 16 + 0x400 + 56);
   EXPECT_TRUE(r.idCrc->ok);
@@ -407,6 +409,8 @@ TEST(Listing, RealUtilityJv3HasNoProblems) {
   for (const SectorRecord& r : l.records) EXPECT_EQ(r.remarks, 0u);
   EXPECT_EQ(l.records[l.Find(17, 0, 5).value()].dam, 0xFA);
   EXPECT_EQ(l.Find(0, 0, 1), 2u);  // track 0 in the order 0 5 1 6 ...
+  EXPECT_EQ(l.records[2].sectorIndex, 1);
+  EXPECT_EQ(l.records[l.Find(79, 0, 9).value()].sectorIndex, 799);
 }
 
 }  // namespace

@@ -166,7 +166,7 @@ std::string ImageJsonLine(const ImageReport& report, const InfoOptions& options)
   return line;
 }
 
-std::string RecordLine(const SectorRecord& r) {
+std::string RecordLine(const SectorRecord& r, ImageFormat format) {
   std::string line = "track " + std::to_string(r.track) + " side " + std::to_string(r.side) +
                      " sector " + std::to_string(r.sector);
   if (r.track != r.cylinder || r.side != r.head) {
@@ -175,7 +175,10 @@ std::string RecordLine(const SectorRecord& r) {
   line += ": " + std::to_string(r.size) + " bytes, " +
           (r.doubleDensity ? "double density" : "single density");
   if (r.dam) line += ", data mark " + Hex(*r.dam, 2);
-  if (r.idOffset) line += ", ID at 0x" + Hex(*r.idOffset, 5);
+  // A JV3 record has no ID field in the file: its place is that of its header entry.
+  if (r.idOffset) {
+    line += (format == ImageFormat::Jv3 ? ", header at 0x" : ", ID at 0x") + Hex(*r.idOffset, 5);
+  }
   if (r.dataOffset) line += ", data at 0x" + Hex(*r.dataOffset, 5);
   line += ": " + HealthText(r);
   const auto remarks = RemarkTexts(r);
@@ -196,7 +199,7 @@ std::string TextReport(const ImageReport& report, const InfoOptions& options) {
     const SectorRecord& r = l.records[i];
     notIndexed += r.Has(kRemarkNotIndexed);
     if (!options.sectors && !IsProblem(r)) continue;
-    text += "  " + RecordLine(r);
+    text += "  " + RecordLine(r, *l.format);
     if (options.files && report.fs && !report.fs->OwnerText(i).empty()) {
       text += "; " + report.fs->OwnerText(i);
     }

@@ -45,8 +45,9 @@ Json ImageJson(const ImageReport& report);
 // UTF-8 are replaced.
 std::string ImageJsonLine(const ImageReport& report, const InfoOptions& options);
 
-// One line for a record: where it is and its health, then its remarks.
-std::string RecordLine(const SectorRecord& record);
+// One line for a record of an image of the given format: where it is and its health, then its
+// remarks.
+std::string RecordLine(const SectorRecord& record, ImageFormat format);
 // The first line ("PATH: DMK, 80 tracks, 2 sides, double density, 2880 records, all good"), then
 // a line for each problem (each record with --sectors), a count of the records the main window
 // does not reach, and with --files the files as DIR lists them. Each line ends with a newline.
