@@ -25,14 +25,13 @@
 namespace m1::bench {
 namespace {
 
-// The recording dialogs and host over the machine's files and the Qt metrics of the window font.
-struct QtHarness {
-  qt::QtMetrics metrics{qt::WindowFont()};
-  RecordingDialogs dialogs;
-  DiskFiles files;
-  RecordingHost host;
-  Module1 module;
-  Platform platform{metrics, dialogs, files, host, module};
+// The recording platform over the machine's files, measuring with the Qt metrics of the window
+// font (the first base, so that the metrics are there before the platform that refers to them).
+struct WindowFontMetrics {
+  qt::QtMetrics windowFont{qt::WindowFont()};
+};
+struct QtHarness : WindowFontMetrics, RecordingPlatform {
+  QtHarness() : RecordingPlatform(windowFont) {}
 };
 
 // A window's logic with the widget that paints its surface into an image of the window's size.

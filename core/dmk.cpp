@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/data_mark.h"
 #include "core/dmk_format.h"
 #include "core/formats.h"
 
@@ -15,9 +16,10 @@ namespace m1 {
 
 namespace {
 
-constexpr int kPointersRead = 31;       // pointers read per track (slots 0..30)
-constexpr int kMarkFrom = 10;           // data address mark search, from +10 ...
-constexpr int kMarkTo = 50;             // ... to +50 after the ID address mark
+constexpr int kPointersRead = 31;  // pointers read per track (slots 0..30)
+constexpr int kMarkFrom = 10;      // data address mark search, from +10 ...
+constexpr int kMarkTo = 50;        // ... to +50 after the ID address mark
+static_assert(kMarkTo - kMarkFrom + 1 == datamark::kWindowBytes);
 constexpr int kDirectoryBound = 10000;  // a directory sector index lies below this
 constexpr int kFirstSecStart = 50;      // the smallest sector number starts from here
 constexpr int kTrackLowStart = 20;      // the track's lowest sector number starts from here
@@ -46,9 +48,9 @@ struct FoundMark {
 };
 std::optional<FoundMark> FindDataMark(const ByteReader& file, std::int64_t A) {
   if (const auto window = file.bytes(A + kMarkFrom, kMarkTo - kMarkFrom + 1)) {
-    const auto it = std::find_if(window->begin(), window->end(), dmk::IsDataMark);
-    if (it == window->end()) return FoundMark{kMarkTo + 1, window->back()};
-    return FoundMark{kMarkFrom + static_cast<int>(it - window->begin()), *it};
+    const std::size_t first = datamark::Find(datamark::Window(window->data(), window->size()));
+    if (first == window->size()) return FoundMark{kMarkTo + 1, window->back()};
+    return FoundMark{kMarkFrom + static_cast<int>(first), (*window)[first]};
   }
   // The window runs past the end of the file: a mark before the end still counts.
   for (int d = kMarkFrom; d <= kMarkTo; ++d) {

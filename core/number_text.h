@@ -36,8 +36,8 @@ inline std::string HexText(unsigned long long v, int minDigits = 1) {
     out[15 - n++] = kDigits[v & 0xF];
     v >>= 4;
   } while (v != 0);
-  std::string text(static_cast<std::size_t>(minDigits > n ? minDigits - n : 0), '0');
-  return text.append(out + 16 - n, out + 16);
+  while (n < minDigits && n < 16) out[15 - n++] = '0';
+  return std::string(out + 16 - n, out + 16);
 }
 
 // The hex form with at least two digits: "0B", "F0".

@@ -1,20 +1,12 @@
 // libFuzzer entry for the Disk windows: the bytes opened in the main window, the health table
 // sorted, filtered and its rows chosen, the files chosen, and the status lines of the main window
 // and the sector map. Any fault the driver finds stops the fuzzer with its description.
-#include <cstdio>
-#include <cstdlib>
-
-#include "fuzz/drivers.h"
+#include "tests/support/window_drivers.h"
 
 // As for the main window: every record up to this many is chosen, so that noise read as a JV3
-// table of 2901 sectors still leaves the fuzzer many inputs a second.
+// table of thousands of sectors still leaves the fuzzer many inputs a second.
 constexpr m1::fuzzing::Effort kEffort{.sectors = 128};
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const m1::fuzzing::DriveReport report = m1::fuzzing::DriveDisk({data, size}, kEffort);
-  if (!report.ok()) {
-    for (const std::string& fault : report.faults) std::fprintf(stderr, "%s\n", fault.c_str());
-    std::abort();
-  }
-  return 0;
+  return m1::fuzzing::StopOnFault(m1::fuzzing::DriveDisk({data, size}, kEffort));
 }

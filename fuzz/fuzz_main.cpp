@@ -1,10 +1,10 @@
 // libFuzzer entry for the main window: the bytes opened as an image, every sector shown, the track
 // steps, Goto Trk and To Directory. Any fault the driver finds in what the window shows stops the
 // fuzzer with the fault's description, as a crash would.
-#include "fuzz/drivers.h"
+#include "tests/support/window_drivers.h"
 
 // Every sector index up to this many is shown in turn, then a spread up to the last: a JV3 table
-// read from 8 KiB of noise holds up to 2901 sectors, and drawing each takes about a millisecond
+// read from 8 KiB of noise holds thousands of sectors, and drawing each takes about a millisecond
 // under the sanitizers, which would leave the fuzzer a few inputs a second.
 constexpr m1::fuzzing::Effort kEffort{.sectors = 128};
 

@@ -5,7 +5,7 @@
 #include <iostream>
 
 #include "fuzz/dos_disks.h"
-#include "fuzz/seed_images.h"
+#include "tests/support/seed_images.h"
 
 int main(int argc, char** argv) {
   if (argc != 2 && argc != 3) {

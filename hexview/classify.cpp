@@ -68,7 +68,8 @@ Rgb ClassifyHex(const ByteReader& buf, std::int64_t p, std::int64_t fileend, con
   if (dmkStructure && p >= dmk::kHeaderBytes) {
     // Every track image opens with its table of ID address mark pointers; the track after the last
     // whole one counts too, so its table shows where the file ends inside it.
-    const std::int64_t length = format.trklength;  // at least 3264 whenever the DMK flag is set
+    // At least the shortest plausible track length whenever the DMK flag is set.
+    const std::int64_t length = format.trklength;
     const std::int64_t lastTrack = fileend / length;
     const std::int64_t track = (p - dmk::kHeaderBytes) / length;
     const bool inHeader =
@@ -117,7 +118,7 @@ Rgb ClassifyHex(const ByteReader& buf, std::int64_t p, std::int64_t fileend, con
         }
         c = state.clrsave == 1 ? colour::kMagenta : colour::kRed;
         if (p >= jv3::kDataStart) c = colour::kBlack;
-        if (b == 0xFF) c = colour::kFreeSlotGreen;  // a free entry reads FF FF FF
+        if (b == jv3::kFree) c = colour::kFreeSlotGreen;  // a free entry reads FF FF FF
         break;
       case 2:  // flags: density, data mark, side, size
         c = colour::kFlagGreen;

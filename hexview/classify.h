@@ -1,14 +1,11 @@
 // The colour of every byte of the hex editor window, from the window's own look at the container.
 //
-// The window tells the three containers apart by the first 16 bytes of the file alone:
-//   DMK  bytes 2, 3 are the track length (little-endian), 6400 or 3264 in emulator images; real
-//        images use other lengths, so a plausible header counts too (byte 0 0x00 or 0xFF, byte 1
-//        the number of tracks 1 to 96, a length 3264 to 16384 and at least one whole track in the
-//        file). Bytes 12 to 15 read 78 56 34 12 in an image of a real drive: such a file gets no
-//        structure colours.
-//   JV1  no header; the first sector of a Model 1 boot track begins 00 FE 11.
-//   JV3  a table of 2901 three-byte sector headers (track, sector, flags); the first six entries of
-//        a disk all read track 0.
+// The window tells the three containers apart by the first 16 bytes of the file alone, by rules of
+// its own that stand at the top of classify.cpp, built from the container vocabulary of core/:
+//   DMK  an emulator's track length or a plausible header (dmk::Header); the image of a real
+//        drive gets no structure colours.
+//   JV1  the boot sector's signature (jv1::HasBootSignature).
+//   JV3  the first six sector headers all name track 0.
 // The hex column colour depends on state carried from byte to byte and from one page to the next
 // (the ID-field counter of DMK tracks, the colour phase of JV3 track numbers); it lives in
 // CarriedState, which the window keeps between its page draws.

@@ -81,10 +81,13 @@ class RecordingHost final : public Host {
 struct RecordingPlatform {
   RecordingPlatform() : platform{metrics, dialogs, files, host, module} {}
   explicit RecordingPlatform(Files& over) : platform{metrics, dialogs, over, host, module} {}
+  // Measuring text with other metrics than the fixed ones (the Qt window font's).
+  explicit RecordingPlatform(const TextMetrics& measure)
+      : platform{measure, dialogs, files, host, module} {}
   RecordingPlatform(const RecordingPlatform&) = delete;
   RecordingPlatform& operator=(const RecordingPlatform&) = delete;
 
-  FixedMetrics metrics;
+  FixedMetrics metrics;  // unused when other metrics were given
   RecordingDialogs dialogs;
   DiskFiles files;  // unused when other files were given
   RecordingHost host;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/analysis.h"
+#include "core/byte_reader.h"
 #include "core/sector.h"
 #include "viewer/layout.h"
 #include "viewer/texts.h"
@@ -244,7 +245,10 @@ void Mainform::PrintDump(bool directory) {
   const bool colourEntries =
       directory && img.PresSecnum >= static_cast<double>(img.dirstartsec) + 2;
   // Bytes at or past the end of the file are shown as missing.
-  const double end = std::min<double>(img.fileend, static_cast<double>(img.DataSize()));
+  const auto held =
+      std::min<std::size_t>(static_cast<std::size_t>(std::max(img.fileend, 0)), img.DataSize());
+  const ByteReader file(std::span<const std::uint8_t>(img.filebuf.data(), held));
+  const double end = static_cast<double>(held);
   int attribute = 0;
 
   surface.SetY(ml::kDumpTop);
@@ -257,7 +261,7 @@ void Mainform::PrintDump(bool directory) {
       const double at = img.fpa;
       img.fpa += step;
       std::optional<int> b;
-      if (at >= 0 && at < end) b = img.filebuf[static_cast<std::size_t>(at)];
+      if (at >= 0 && at < end) b = file.byte(static_cast<std::int64_t>(at));
       if (!evenRow && c == 1) attribute = b.value_or(0);
 
       Rgb hexColour = colour::kBlack;

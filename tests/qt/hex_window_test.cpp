@@ -12,12 +12,7 @@ class HexWindowTest : public ProgramTest {
   HexWindow& ShowHex(bool withFile = true) {
     MainWindow& main = StartMain();
     if (withFile) OpenThroughMenu(main, *dialogs_, WriteFile("disk.dsk", SampleJv1()));
-    Click(main, "Cmndhexedit");
-    HexWindow* hex = host_->HexWin();
-    EXPECT_NE(hex, nullptr);
-    EXPECT_TRUE(QTest::qWaitForWindowActive(hex));
-    Settle();
-    return *hex;
+    return ShowThrough(main, "Cmndhexedit", &QtHost::HexWin);
   }
   QScrollBar* Bar(HexWindow& w) { return Child<QScrollBar>(w, "VScroll1"); }
   // The offset item that opens the page's first line.
@@ -57,8 +52,8 @@ TEST_F(HexWindowTest, KeysAndWheelMoveByLinesAndPages) {
     int key;
     int value;
   } steps[] = {
-      {Qt::Key_PageDown, 28}, {Qt::Key_Down, 29}, {Qt::Key_PageDown, 57},
-      {Qt::Key_Up, 56},       {Qt::Key_PageUp, 28}, {Qt::Key_PageUp, 0}, {Qt::Key_Up, 0},
+      {Qt::Key_PageDown, 28}, {Qt::Key_Down, 29},  {Qt::Key_PageDown, 57}, {Qt::Key_Up, 56},
+      {Qt::Key_PageUp, 28},   {Qt::Key_PageUp, 0}, {Qt::Key_Up, 0},
   };
   for (const auto& s : steps) {
     QTest::keyClick(hex.Page(), static_cast<Qt::Key>(s.key));

@@ -13,12 +13,7 @@ class MapWindowTest : public ProgramTest {
     MainWindow& main = StartMain();
     path_ = WriteFile("disk.dsk", SampleJv1());
     OpenThroughMenu(main, *dialogs_, path_);
-    Click(main, "Cmndsecdisp");
-    SectorMapWindow* map = host_->MapWin();
-    EXPECT_NE(map, nullptr);
-    EXPECT_TRUE(QTest::qWaitForWindowActive(map));
-    Settle();
-    return *map;
+    return ShowThrough(main, "Cmndsecdisp", &QtHost::MapWin);
   }
   std::string path_;
 };

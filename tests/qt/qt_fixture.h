@@ -13,7 +13,6 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <fstream>
 #include <memory>
 #include <string>
@@ -38,7 +37,8 @@ class ProgramTest : public ::testing::Test {
   std::string WriteFile(const char* name, const Bytes& bytes) {
     const std::string path = QDir(dir_.path()).filePath(QString::fromLatin1(name)).toStdString();
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     return path;
   }
 
@@ -48,6 +48,17 @@ class ProgramTest : public ::testing::Test {
       QCoreApplication::processEvents();
       QTest::qWait(5);
     }
+  }
+
+  // Clicks a window button of the main window and waits until the window it shows is active.
+  template <class Window>
+  Window& ShowThrough(MainWindow& main, const char* button, Window* (QtHost::*window)()) {
+    Click(main, button);
+    Window* shown = ((*host_).*window)();
+    EXPECT_NE(shown, nullptr);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(shown));
+    Settle();
+    return *shown;
   }
 
   // Starts the program with its main window active.
@@ -107,8 +118,10 @@ class ProgramTest : public ::testing::Test {
 inline Bytes SampleJv1() {
   m1::testing::Jv1Builder jv1(35, 0x00);
   jv1.Put(0, 0, 3, {'B', 'O', 'O', 'T'});
-  jv1.Put(17, 2, 0, {0x10, 0x00, 0x00, 0x00, 0x00, 'H', 'E', 'L', 'L', 'O', ' ', ' ', ' ', 'B', 'A', 'S'});
-  jv1.Put(17, 2, 16, {0, 0, 0, 0, 0x2A, 0x01, 0x22, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+  jv1.Put(17, 2, 0,
+          {0x10, 0x00, 0x00, 0x00, 0x00, 'H', 'E', 'L', 'L', 'O', ' ', ' ', ' ', 'B', 'A', 'S'});
+  jv1.Put(17, 2, 16,
+          {0, 0, 0, 0, 0x2A, 0x01, 0x22, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
   return jv1.Build();
 }
 

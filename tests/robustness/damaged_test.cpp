@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "fuzz/drivers.h"
+#include "tests/support/window_drivers.h"
 #include "tests/robustness/images.h"
 
 namespace m1::robustness {

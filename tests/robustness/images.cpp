@@ -6,7 +6,7 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "fuzz/seed_images.h"
+#include "tests/support/seed_images.h"
 
 namespace m1::robustness {
 

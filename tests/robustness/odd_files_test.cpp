@@ -11,7 +11,7 @@
 #include <fstream>
 #include <string>
 
-#include "fuzz/drivers.h"
+#include "tests/support/window_drivers.h"
 #include "platform/files.h"
 #include "tests/robustness/images.h"
 

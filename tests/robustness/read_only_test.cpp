@@ -11,7 +11,7 @@
 #include <string>
 #include <utility>
 
-#include "fuzz/drivers.h"
+#include "tests/support/window_drivers.h"
 #include "hexview/form2.h"
 #include "platform/files.h"
 #include "platform/platform.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "fuzz/drivers.h"
+#include "tests/support/window_drivers.h"
 #include "tests/robustness/images.h"
 
 namespace m1::robustness {

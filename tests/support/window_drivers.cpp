@@ -1,4 +1,4 @@
-#include "fuzz/drivers.h"
+#include "tests/support/window_drivers.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "fuzz/seed_images.h"
+#include "tests/support/seed_images.h"
 
 #include <cstdint>
 

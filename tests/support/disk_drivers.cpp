@@ -1,13 +1,13 @@
-// The Disk windows driven over one image, as fuzz/drivers.h describes.
+// The Disk windows driven over one image, as tests/support/window_drivers.h describes.
 #include <algorithm>
 #include <cstddef>
 
 #include "files/files_form.h"
-#include "fuzz/drivers.h"
 #include "health/health_form.h"
 #include "health/main_disk.h"
 #include "health/map_disk.h"
 #include "sectormap/form1.h"
+#include "tests/support/window_drivers.h"
 #include "viewer/mainform.h"
 
 namespace m1::fuzzing {
