@@ -99,4 +99,11 @@ void QtHost::ChangeToProgramFolder() {
   QDir::setCurrent(QCoreApplication::applicationDirPath());
 }
 
+void QtHost::ShowFileBytes(const std::string& path, std::int64_t offset) {
+  if (ended_) return;
+  ShowForm(FormId::Hex);
+  hexLogic_->ShowBytesAt(path, offset);
+  hexWin_->Sync();
+}
+
 }  // namespace m1::qt

@@ -34,6 +34,7 @@ class QtHost final : public Host {
   void EndProgram() override;
   void DoEvents() override;
   void ChangeToProgramFolder() override;
+  void ShowFileBytes(const std::string& path, std::int64_t offset) override;
 
   bool Ended() const { return ended_; }
   Module1& Module() { return module_; }

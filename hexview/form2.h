@@ -45,6 +45,10 @@ class form2 {
   bool OpenFile(const std::string& path);
   void DoUnLoadPreCheck(int unloadMode);
   void ShowHexPage();
+  // Shows the file at path (read anew when the window shows another file or none) with the line
+  // holding offset at the top, as far as the scroll bar goes (hexview/show_bytes.cpp). False when
+  // the file cannot be shown.
+  bool ShowBytesAt(const std::string& path, std::int64_t offset);
 
   // The window's state, by the names the program uses.
   std::string Filename;

@@ -2,6 +2,7 @@
 // window events run. The one program-wide variable, SharedFilename, lives in Module1.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace m1 {
@@ -26,6 +27,13 @@ class Host {
   virtual void DoEvents() = 0;
   // Makes the folder of the running program the current directory.
   virtual void ChangeToProgramFolder() = 0;
+  // Shows the hex window with the file at path (read anew when it shows another file or none),
+  // scrolled so that the line holding offset is its first. A program without a hex window ignores
+  // it.
+  virtual void ShowFileBytes(const std::string& path, std::int64_t offset) {
+    static_cast<void>(path);
+    static_cast<void>(offset);
+  }
 };
 
 }  // namespace m1

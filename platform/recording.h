@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/dialogs.h"
@@ -63,11 +64,15 @@ class RecordingHost final : public Host {
   void EndProgram() override { ended = true; }
   void DoEvents() override { ++doEvents; }
   void ChangeToProgramFolder() override {}
+  void ShowFileBytes(const std::string& path, std::int64_t offset) override {
+    bytesShown.emplace_back(path, offset);
+  }
 
   std::function<void(FormId)> showForm;
   std::vector<FormId> shown;
   bool ended = false;
   int doEvents = 0;
+  std::vector<std::pair<std::string, std::int64_t>> bytesShown;
 };
 
 // The recording platform in one piece, as the tests, the benchmarks, the fuzz drivers and the

@@ -21,7 +21,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DM1VIEW_FUZZ=ON \
   -DM1VIEW_GUI=OFF -DM1VIEW_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j"$jobs" --target fuzz_main fuzz_map fuzz_hex fuzz_listing \
+cmake --build build-fuzz -j"$jobs" --target fuzz_main fuzz_map fuzz_hex fuzz_disk fuzz_listing \
   fuzz_filesystem
 ctest --test-dir build-fuzz --output-on-failure -L fuzz -j"$jobs"
 

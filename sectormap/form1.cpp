@@ -169,36 +169,6 @@ void form1::OpenChosen(const std::string& path) {
   if (opened) LoadDiskFile();
 }
 
-std::string form1::HoverText(Twips x, Twips y) {
-  const Twips h = surface.TextHeight("sample");
-  // The latest number drawn at the point is the one on top.
-  const auto hit = std::find_if(drawn_.rbegin(), drawn_.rend(), [&](const DrawnSector& d) {
-    return x >= d.x && x < d.x + d.width && y >= d.y && y < d.y + h;
-  });
-  if (hit == drawn_.rend()) return {};
-  if (!explained_) {
-    const ByteReader in = FileBytes(filebuf, fileend);
-    explained_ = std::make_unique<ExplainedFile>(
-        std::span<const std::uint8_t>(filebuf.data(), static_cast<std::size_t>(in.size())));
-  }
-  std::string text = explained_->Explain(hit->numberAt);
-  if (!hit->idAt) return text;
-  const std::optional<std::size_t> record = explained_->RecordWithId(*hit->idAt);
-  if (!record) return text;
-  const SectorRecord& r = explained_->listing().records[*record];
-  if (r.dataCrc) text += r.dataCrc->ok ? "; data CRC ok" : "; data CRC bad";
-  const std::string owner = explained_->Owner(*record);
-  if (!owner.empty()) text += "; " + owner;
-  return text;
-}
-
-void form1::PrintSector(const std::string& text, std::int64_t numberAt,
-                        std::optional<std::int64_t> idAt) {
-  drawn_.push_back(
-      {surface.CurrentX(), surface.CurrentY(), surface.TextWidth(text), numberAt, idAt});
-  surface.Print(text, false);
-}
-
 void form1::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
   DoUnLoadPreCheck(unloadMode);
 }
@@ -224,7 +194,6 @@ void form1::LoadDiskFile() {
   if (!p_.files.IsOpen()) return;
   const std::int64_t length = p_.files.Length();
   const bool tooLarge = length > kMaxImageBytes;
-  explained_.reset();  // it reads the buffer about to go
   std::vector<std::uint8_t> bytes;
   if (!tooLarge && !p_.files.ReadAll(bytes, 1)) bytes.clear();
   if (bytes.empty()) bytes.assign(1, 0);
@@ -232,6 +201,7 @@ void form1::LoadDiskFile() {
   fileend = static_cast<std::int32_t>(
       std::min<std::int64_t>(length, std::numeric_limits<std::int32_t>::max()));
   p_.files.CloseAll();
+  ++filesLoaded;
 
   fpa = 0;
   secnum = 0;
@@ -242,7 +212,7 @@ void form1::LoadDiskFile() {
   endflag = 0;
   dirCounted_.assign(static_cast<std::size_t>(jv3::kEntries), false);
   surface.Cls();
-  drawn_.clear();
+  drawnSectors.clear();
 
   if (tooLarge) {
     Refuse(TooLargeRefusal());
@@ -288,7 +258,7 @@ void form1::LoadDiskFile() {
 
 void form1::ShowSecPage() {
   surface.Cls();
-  drawn_.clear();
+  drawnSectors.clear();
   const Twips h = surface.TextHeight("sample");
   if (dmkflag == 1) {
     DrawDmkPage(h);
@@ -376,11 +346,13 @@ void form1::DrawDmkPage(Twips h) {
       surface.SetForeColor(c);
       if (numeric) {
         surface.SetPos(ml::NumericColumn(ml::kFirstColumnDmk, *sec), line);
-        PrintSector(std::string(doubleByte ? "*" : " ") + std::to_string(*sec),
-                    idam + dmk::kIdSector * step, idam);
+        const std::string text = std::string(doubleByte ? "*" : " ") + std::to_string(*sec);
+        NoteDrawn(text, idam, true);
+        surface.Print(text, false);
       } else {
         surface.SetPos(column, line);
-        PrintSector(ml::NumberForm(*sec), idam + dmk::kIdSector * step, idam);
+        NoteDrawn(ml::NumberForm(*sec), idam, true);
+        surface.Print(ml::NumberForm(*sec), false);
         column += ml::kColumnStep;
       }
 
@@ -429,7 +401,9 @@ void form1::DrawJv1Page(Twips h) {
     surface.SetForeColor(t == jv1::kDirectoryTrack ? ml::kDirSingle : ml::kSingle);
     for (int s = 0; s < jv1::kSectorsPerTrack; ++s) {
       surface.SetPos(ml::NumericColumn(ml::kFirstColumnJv, s), line);
-      PrintSector(ml::NumberForm(s), t * jv1::kTrackBytes + s * jv1::kSectorBytes, std::nullopt);
+      NoteDrawn(ml::NumberForm(s),
+                (std::int64_t{t} * jv1::kSectorsPerTrack + s) * jv1::kSectorBytes, false);
+      surface.Print(ml::NumberForm(s), false);
     }
     line += ml::kLineStep;
   }
@@ -497,7 +471,8 @@ void form1::DrawJv3Page(Twips h) {
       surface.SetPos(column, line);
       column += ml::kColumnStep;
     }
-    PrintSector(ml::NumberForm(e->sector), at + kJv3SectorByte, at);
+    NoteDrawn(ml::NumberForm(e->sector), at, true);
+    surface.Print(ml::NumberForm(e->sector), false);
 
     prevTrack = e->track;
     prevSide = sideFlag;

@@ -4,13 +4,11 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/analysis.h"
-#include "core/explained_file.h"
 #include "platform/platform.h"
 
 namespace m1 {
@@ -35,10 +33,6 @@ class form1 {
   // What File > Open does once the dialog has answered path: a file dropped on the window comes
   // this way.
   void OpenChosen(const std::string& path);
-  // What the sector drawn under the point (x, y) of the surface is: the byte its number was read
-  // from, the verdict of its data CRC and its owner in the file system (JV1, which records no
-  // numbers: its first data byte). Empty when the point is over no sector number.
-  std::string HoverText(Twips x, Twips y);
 
   // Public operations.
   bool OpenFile(const std::string& path);
@@ -73,6 +67,22 @@ class form1 {
 
   std::string CMDialog1_Filename;
 
+  // Where the page on show drew each sector, so that a point can be traced to its sector
+  // (sectormap/pointing.cpp).
+  struct DrawnSector {
+    Twips left = 0;
+    Twips top = 0;
+    Twips right = 0;          // just past the printed number
+    Twips bottom = 0;         // just below it
+    std::int64_t offset = 0;  // DMK: the ID address mark; JV3: the header entry; JV1: the data
+    bool idField = true;      // offset is an ID address mark or header entry (false: JV1 data)
+  };
+  std::vector<DrawnSector> drawnSectors;
+  // The sector drawn at (x, y) of the page, in twips; nothing where none is.
+  std::optional<DrawnSector> SectorAt(Twips x, Twips y) const;
+  // Counts the files read, so that what is built from one knows when another took its place.
+  std::uint64_t filesLoaded = 0;
+
   static constexpr Twips kWidth = 9480;
   static constexpr Twips kHeight = 7320;
 
@@ -89,25 +99,13 @@ class form1 {
   void DrawKey(Twips h, Rgb dirDoubleColour, const std::string& dirDoubleText);
   void DrawJvKey(Twips h);
   void Refuse(const Refusal& refusal);
+  // Notes that the sector of offset is about to be printed as text at the pen.
+  void NoteDrawn(const std::string& text, std::int64_t offset, bool idField);
   // Last page of a JV1 image: its tracks (from the file size) at 21 a page.
   int Jv1LastPage() const;
 
-  // A sector number on the page: where it is drawn, the file offset of the byte it was read from
-  // (JV1, which records no numbers: the sector's first data byte) and of its ID field (DMK: the
-  // ID address mark; JV3: the header entry).
-  struct DrawnSector {
-    Twips x = 0, y = 0, width = 0;
-    std::int64_t numberAt = 0;
-    std::optional<std::int64_t> idAt;
-  };
-  // Prints a sector number at the pen and notes where it stands.
-  void PrintSector(const std::string& text, std::int64_t numberAt,
-                   std::optional<std::int64_t> idAt);
 
   Platform& p_;
-  std::vector<DrawnSector> drawn_;  // the sector numbers of the page on show
-  // The file explained, built on the first hover after a load.
-  std::unique_ptr<ExplainedFile> explained_;
   // False until a file has been read and accepted, and again after a refusal (too short, too
   // large, the image of a real drive): paging and redraws then draw nothing.
   bool pageable_ = false;

@@ -150,6 +150,7 @@ void Mainform::AnalyseImage() {
     readLength = 0;
   }
   p_.files.CloseAll();
+  ++imagesAnalysed;
   surface.Cls();
   shownDump_.clear();
   List2.Clear();

@@ -2,6 +2,8 @@
 // plain values; the Qt form builds the widgets and shows these values after every event.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,6 +71,17 @@ class Mainform {
   // Backgrounds of the two list controls, which never change.
   static constexpr Rgb kCombo1Background = colour::kLavender;
   static constexpr Rgb kList2Background = colour::kPeach;
+
+  // Places of the image asked for by the Disk windows and the status bar (viewer/show_place.cpp).
+  // The file offset of the present sector's first data byte; nothing when no sector is shown.
+  std::optional<std::int64_t> PresentDataOffset() const;
+  // Shows the sector whose first data byte lies at dataOffset, where a sector index reaches it,
+  // and brings the window to the front. False, and nothing changed, where none does.
+  bool ShowSectorWithData(std::int64_t dataOffset);
+  // Shows the bytes of the image on display at offset in the hex window.
+  void ShowBytesInHexWindow(std::int64_t offset);
+  // Counts the images analysed, so that what is built from one knows when another took its place.
+  std::uint64_t imagesAnalysed = 0;
 
   // True after a file the analysis refused, until one is analysed successfully.
   bool Refused() const { return refused_; }

@@ -2,6 +2,7 @@
 // event to the window logic and then show what it produced.
 #pragma once
 
+#include "health/map_disk.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/hover_status.h"
 #include "sectormap/form1.h"
@@ -26,6 +27,7 @@ class SectorMapWindow final : public LogicWindow<form1> {
   QRadioButton* option1_ = nullptr;
   QRadioButton* option2_ = nullptr;
   HoverStatus* hover_ = nullptr;
+  MapDisk disk_{logic_};  // the health and owner of the sector under the mouse
 };
 
 }  // namespace m1::qt

@@ -1,6 +1,6 @@
 // The sector map's ways in from the desktop, beside its designed controls: a file dropped on the
-// window opens through its own Open path, and the sector under the mouse is explained in the
-// status bar under the map.
+// window opens through its own Open path, and the place, health and owner of the sector under the
+// mouse stand in the status bar under the map and in a tooltip.
 #include "platform/qt/file_drops.h"
 #include "sectormap/qt/map_window.h"
 
@@ -11,7 +11,7 @@ void SectorMapWindow::AddDesktopWays() {
           [this](const QString& path) { Run(&form1::OpenChosen, ToText(path)); });
   hover_ = new HoverStatus(this, Page());
   connect(hover_, &HoverStatus::Hovered, this,
-          [this](int x, int y) { hover_->Show(logic_.HoverText(x, y)); });
+          [this](int x, int y) { hover_->Show(disk_.StatusAt(x, y)); });
 }
 
 }  // namespace m1::qt

@@ -51,10 +51,11 @@ TEST_F(MainWindowTest, CaptionAndMenusAreThoseOfTheProgram) {
     EXPECT_TRUE(w.windowTitle().contains(QString::fromLatin1(word))) << word;
   }
   const QList<QAction*> top = w.menuBar()->actions();
-  ASSERT_EQ(top.size(), 3);
+  ASSERT_EQ(top.size(), 4);  // File, Edit, Disk (disk_windows_test.cpp), Help
   EXPECT_EQ(top[0]->text(), "    &File");
   EXPECT_EQ(top[1]->text(), "&Edit");
-  EXPECT_EQ(top[2]->text(), "&Help");
+  EXPECT_EQ(top[2]->text(), "&Disk");
+  EXPECT_EQ(top[3]->text(), "&Help");
   const QList<QAction*> items = top[0]->menu()->actions();
   ASSERT_EQ(items.size(), 3);
   EXPECT_EQ(items[0]->text(), "&Open...");

@@ -2,7 +2,10 @@
 // M1VIEW_SHOT_DIR names a folder to write them to (under Xvfb: see docs/README of the pictures).
 #include <QFileInfo>
 #include <QMouseEvent>
+#include <QTableView>
 
+#include "files/qt/files_window.h"
+#include "health/qt/health_window.h"
 #include "tests/qt/qt_fixture.h"
 
 namespace m1::qt::testing {
@@ -78,6 +81,27 @@ TEST_F(Shots, SaveTheExplanationsUnderTheMouse) {
   ASSERT_NE(sector0, items.end());
   hover(map, *sector0);
   ASSERT_TRUE(map.grab().save(QDir(out).filePath("sectormap-hover.png")));
+}
+
+TEST_F(Shots, SaveTheDiskWindowsWithASampleOpen) {
+  const QString out = qEnvironmentVariable("M1VIEW_SHOT_DIR");
+  if (out.isEmpty()) GTEST_SKIP() << "set M1VIEW_SHOT_DIR to write the pictures";
+  std::string sample = qEnvironmentVariable("M1VIEW_SHOT_SAMPLE").toStdString();
+  if (sample.empty() || !QFileInfo::exists(QString::fromStdString(sample))) {
+    sample = WriteFile("sample.dsk", SampleJv1());
+  }
+  MainWindow& main = StartMain();
+  OpenThroughMenu(main, *dialogs_, sample);
+  main.findChild<QAction*>(QStringLiteral("mnuDiskHealth"))->trigger();
+  Settle();
+  auto* health = main.findChild<HealthWindow*>();
+  ASSERT_NE(health, nullptr);
+  ASSERT_TRUE(health->grab().save(QDir(out).filePath("health.png")));
+  main.findChild<QAction*>(QStringLiteral("mnuDiskFiles"))->trigger();
+  Settle();
+  auto* files = main.findChild<FilesWindow*>();
+  ASSERT_NE(files, nullptr);
+  ASSERT_TRUE(files->grab().save(QDir(out).filePath("files.png")));
 }
 
 }  // namespace

@@ -428,8 +428,8 @@ DriveReport DriveHex(std::span<const std::uint8_t> bytes, const Effort& effort) 
 
 std::vector<std::string> DriveAll(std::span<const std::uint8_t> bytes, const Effort& effort) {
   std::vector<std::string> faults;
-  for (DriveReport r :
-       {DriveMain(bytes, effort), DriveMap(bytes, effort), DriveHex(bytes, effort)}) {
+  for (DriveReport r : {DriveMain(bytes, effort), DriveMap(bytes, effort), DriveHex(bytes, effort),
+                        DriveDisk(bytes, effort)}) {
     faults.insert(faults.end(), r.faults.begin(), r.faults.end());
   }
   return faults;

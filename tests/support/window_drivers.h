@@ -85,12 +85,19 @@ DriveReport DriveMap(Files& files, const std::string& path, std::span<const std:
 DriveReport DriveHex(Files& files, const std::string& path, std::span<const std::uint8_t> bytes,
                      const Effort& effort = {});
 
+// The Disk windows over the image the main window shows (tests/support/disk_drivers.cpp): the
+// health table sorted by every column and filtered, rows chosen, the files table with each file
+// chosen, the main window's status line at the sectors shown and the sector map's at every sector
+// drawn. A chosen row must land the main window on the sector whose data starts where the
+// record's does, or hand the record's own offset to the hex window.
+DriveReport DriveDisk(std::span<const std::uint8_t> bytes, const Effort& effort = {});
+
 // The same with the bytes served from memory.
 DriveReport DriveMain(std::span<const std::uint8_t> bytes, const Effort& effort = {});
 DriveReport DriveMap(std::span<const std::uint8_t> bytes, const Effort& effort = {});
 DriveReport DriveHex(std::span<const std::uint8_t> bytes, const Effort& effort = {});
 
-// All three windows on the bytes; the faults of all of them, each prefixed by its window.
+// All the windows on the bytes; the faults of all of them, each prefixed by its window.
 std::vector<std::string> DriveAll(std::span<const std::uint8_t> bytes, const Effort& effort = {});
 
 // What a fuzz target makes of the report of one input: any fault the driver found in what the

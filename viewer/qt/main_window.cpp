@@ -54,12 +54,14 @@ MainWindow::MainWindow(Mainform& logic, ActivationTracker& tracker) : LogicWindo
   AddDesktopWays();
   SortTabOrder();
   FitToClient();
+  AddDiskMenuAndStatus();
 }
 
 void MainWindow::Sync() {
   for (const auto& [widget, box] : boxes_) ShowTextBox(widget, logic_.*box);
   ShowCombo(combo_, logic_.Combo1);
   ShowList(list_, logic_.List2);
+  SyncDisk();
 }
 
 }  // namespace m1::qt

@@ -1,0 +1,92 @@
+#include "files/files_form.h"
+
+#include <cstdint>
+
+namespace m1 {
+
+namespace {
+
+// Every sector of the DOSes read here holds 256 bytes, so a granule of n sectors holds n x 256.
+constexpr std::int64_t kDosSectorBytes = 256;
+
+std::string AttributesText(const DosFile& f) {
+  std::string text;
+  const auto add = [&text](const std::string& word) { text += (text.empty() ? "" : ", ") + word; };
+  if (f.system) add("system");
+  if (f.invisible) add("invisible");
+  if (f.protection != 0) add("protection " + std::to_string(f.protection));
+  return text;
+}
+
+// "T17 G0 x2, T18 G1 x3": each extent's track (Newdos/80: its lump), first granule and granules.
+std::string ExtentsText(const DosFile& f, bool lumps) {
+  std::string text;
+  for (const FileExtent& e : f.extents) {
+    if (!text.empty()) text += ", ";
+    text += (lumps ? "L" : "T") + std::to_string(e.track) + " G" + std::to_string(e.granule) +
+            " x" + std::to_string(e.count);
+  }
+  return text;
+}
+
+}  // namespace
+
+void FilesForm::Load(const DiskFacts& facts, const std::string& filename) {
+  caption = "Files - " + filename;
+  records_ = facts.listing.records;
+  problems.clear();
+  diskName.clear();
+  date.clear();
+  freeSpace.clear();
+  files_.clear();
+  newdos_ = false;
+  if (!facts.fs) {
+    dos = facts.listing.error ? *facts.listing.error : "No file system recognised";
+    Rebuild();
+    return;
+  }
+  const FileSystem& fs = *facts.fs;
+  newdos_ = fs.dos == "Newdos/80";
+  dos = fs.dos + (fs.version ? " " + *fs.version : "");
+  diskName = fs.diskName.value_or("");
+  date = fs.date.value_or("");
+  if (fs.freeGranules) {
+    const std::int64_t bytes =
+        std::int64_t{*fs.freeGranules} * fs.sectorsPerGranule * kDosSectorBytes;
+    freeSpace = std::to_string(*fs.freeGranules) + " granules, " + std::to_string(bytes) + " bytes";
+  }
+  problems = fs.problems;
+  for (const DosFile& f : fs.files) {
+    for (const std::string& p : f.problems) problems.push_back(f.FullName() + ": " + p);
+  }
+  files_ = fs.files;
+  Rebuild();
+}
+
+void FilesForm::ShowHidden_Click(bool checked) {
+  showHidden = checked;
+  Rebuild();
+}
+
+void FilesForm::Row_DoubleClick(int row) {
+  if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return;
+  const DosFile& f = files_[rows[static_cast<std::size_t>(row)].file];
+  if (f.sectors.empty() || !f.sectors.front().record) return;
+  const std::size_t record = *f.sectors.front().record;
+  if (record < records_.size()) ShowRecord(views_, records_[record]);
+}
+
+void FilesForm::Rebuild() {
+  rows.clear();
+  for (std::size_t i = 0; i < files_.size(); ++i) {
+    const DosFile& f = files_[i];
+    const bool hidden = f.system || f.invisible;
+    if (hidden && !showHidden) continue;
+    rows.push_back({i,
+                    hidden,
+                    {f.name, f.ext, std::to_string(f.size), AttributesText(f), f.date.value_or(""),
+                     ExtentsText(f, newdos_)}});
+  }
+}
+
+}  // namespace m1

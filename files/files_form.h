@@ -1,0 +1,56 @@
+// The Files window: the DOS of the disk, its disk name, date and free space, and its files as the
+// directory holds them (name, extension, size, attributes, date, extents). System and invisible
+// files are listed and marked, and hidden with one box. Its controls are plain values; the Qt form
+// shows them.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "health/main_disk.h"
+
+namespace m1 {
+
+class FilesForm {
+ public:
+  enum Column { kName, kExt, kSize, kAttributes, kDate, kExtents, kColumns };
+  static constexpr std::array<const char*, kColumns> kHeadings{"Name",       "Ext",  "Size",
+                                                               "Attributes", "Date", "Extents"};
+
+  struct Row {
+    std::size_t file = 0;  // in the file system's list
+    bool hidden = false;   // a system or invisible file
+    std::array<std::string, kColumns> cells;
+  };
+
+  explicit FilesForm(DiskViews& views) : views_(views) {}
+
+  // Takes up the facts of an image (the window opening, or the main window showing another).
+  void Load(const DiskFacts& facts, const std::string& filename);
+  // The "system and invisible files" box.
+  void ShowHidden_Click(bool checked);
+  // A row of the table, as shown: its file's first sector in the main window.
+  void Row_DoubleClick(int row);
+
+  // What the window shows.
+  std::string caption;
+  std::string dos;                    // "Newdos/80 2.0", or why there is none
+  std::string diskName;               // "NEWDOS80"
+  std::string date;                   // as the disk holds it
+  std::string freeSpace;              // "42 granules, 53760 bytes"
+  std::vector<std::string> problems;  // of the file system as a whole and of its files
+  std::vector<Row> rows;
+  bool showHidden = true;
+
+ private:
+  void Rebuild();
+
+  DiskViews& views_;
+  std::vector<DosFile> files_;
+  std::vector<SectorRecord> records_;
+  bool newdos_ = false;
+};
+
+}  // namespace m1

@@ -1,0 +1,108 @@
+#include "files/qt/files_window.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "platform/qt/rows_model.h"
+
+namespace m1::qt {
+
+namespace {
+
+// System and invisible files stand on a light blue background.
+const QColor kHiddenRow(216, 228, 255);
+
+QLabel* Value(QWidget* parent, const char* name) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  return label;
+}
+
+}  // namespace
+
+FilesWindow::FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidget* parent)
+    : QWidget(parent, Qt::Window), disk_(disk), afterShow_(std::move(afterShow)), logic_(disk) {
+  setObjectName(QStringLiteral("Files"));
+  resize(720, 480);
+
+  dos_ = Value(this, "dos");
+  diskName_ = Value(this, "diskName");
+  free_ = Value(this, "free");
+  showHidden_ = new QCheckBox(tr("Show &system and invisible files"), this);
+  showHidden_->setObjectName(QStringLiteral("showHidden"));
+  connect(showHidden_, &QCheckBox::toggled, this, &FilesWindow::OnShowHidden);
+
+  RowsModel::Source source{
+      {FilesForm::kHeadings.begin(), FilesForm::kHeadings.end()},
+      [this] { return static_cast<int>(logic_.rows.size()); },
+      [this](int row, int column) -> const std::string& {
+        return logic_.rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)];
+      },
+      [this](int row) { return logic_.rows[static_cast<std::size_t>(row)].hidden; }};
+  model_ = new RowsModel(std::move(source), kHiddenRow, this);
+  table_ = new QTableView(this);
+  table_->setObjectName(QStringLiteral("files"));
+  table_->setModel(model_);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->verticalHeader()->setVisible(false);
+  // One line of text a row, as in a file manager's list.
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
+  table_->horizontalHeader()->setStretchLastSection(true);
+  connect(table_, &QTableView::activated, this, &FilesWindow::OnActivated);
+  problems_ = new QListWidget(this);
+  problems_->setObjectName(QStringLiteral("problems"));
+  problems_->setMaximumHeight(90);
+
+  auto* facts = new QFormLayout;
+  facts->addRow(tr("DOS:"), dos_);
+  facts->addRow(tr("Disk name and date:"), diskName_);
+  facts->addRow(tr("Free:"), free_);
+  auto* top = new QHBoxLayout;
+  top->addLayout(facts, 1);
+  top->addWidget(showHidden_, 0, Qt::AlignBottom);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(table_, 1);
+  layout->addWidget(new QLabel(tr("Problems:"), this));
+  layout->addWidget(problems_);
+}
+
+void FilesWindow::Reload() {
+  logic_.Load(disk_.Facts(), disk_.Filename());
+  Sync();
+  table_->resizeColumnsToContents();
+}
+
+void FilesWindow::Sync() {
+  setWindowTitle(FromText(logic_.caption));
+  dos_->setText(FromText(logic_.dos));
+  diskName_->setText(FromText(logic_.diskName + (logic_.date.empty() ? "" : "  " + logic_.date)));
+  free_->setText(FromText(logic_.freeSpace));
+  {
+    const QSignalBlocker block(showHidden_);
+    showHidden_->setChecked(logic_.showHidden);
+  }
+  model_->Reset();
+  problems_->clear();
+  for (const std::string& p : logic_.problems) problems_->addItem(FromText(p));
+}
+
+void FilesWindow::OnShowHidden(bool checked) {
+  logic_.ShowHidden_Click(checked);
+  Sync();
+}
+void FilesWindow::OnActivated(const QModelIndex& index) {
+  logic_.Row_DoubleClick(index.row());
+  afterShow_();
+}
+
+}  // namespace m1::qt

@@ -1,0 +1,115 @@
+#include "health/health_form.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
+#include "core/number_text.h"
+
+namespace m1 {
+
+namespace {
+
+std::string CrcText(const std::optional<CrcCheck>& crc) {
+  if (!crc) return "-";  // the container does not record it
+  if (crc->ok) return "ok";
+  if (!crc->written || !crc->computed) return "bad";
+  return "bad (written " + HexText(*crc->written, 4) + ", computed " + HexText(*crc->computed, 4) +
+         ")";
+}
+
+std::string DensityText(const SectorRecord& r) {
+  if (r.doubleDensity) return "double";
+  return r.doubled ? "single, doubled" : "single";
+}
+
+// The offset a row shows and sorts by: the first data byte, or the ID address mark (JV3: the
+// header entry) of a record without data.
+std::optional<std::int64_t> ShownOffset(const SectorRecord& r) {
+  return r.dataOffset ? r.dataOffset : r.idOffset;
+}
+
+std::string Joined(const std::vector<std::string>& texts) {
+  std::string out;
+  for (const std::string& t : texts) out += (out.empty() ? "" : "; ") + t;
+  return out;
+}
+
+// The value a numeric column sorts by; text columns sort by their text.
+std::optional<std::int64_t> NumericKey(const SectorRecord& r, int column) {
+  switch (column) {
+    case HealthForm::kTrack:
+      return r.track;
+    case HealthForm::kSide:
+      return r.side;
+    case HealthForm::kSector:
+      return r.sector;
+    case HealthForm::kSize:
+      return r.size;
+    case HealthForm::kDataMark:
+      return r.dam ? std::int64_t{*r.dam} : -1;
+    case HealthForm::kOffset:
+      return ShownOffset(r).value_or(-1);
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
+void HealthForm::Load(const DiskFacts& facts, const std::string& filename) {
+  caption = "Disk health - " + filename;
+  records_ = facts.listing.records;
+  const HealthSummary s = facts.listing.Summary();
+  summary = std::to_string(s.records) + " records: " + std::to_string(s.good) + " good, " +
+            std::to_string(s.idCrcBad) + " bad ID CRC, " + std::to_string(s.dataCrcBad) +
+            " bad data CRC, " + std::to_string(s.noDataMark) + " no data mark, " +
+            std::to_string(s.duplicates) + " duplicates";
+  if (facts.listing.error) summary = *facts.listing.error;
+  Rebuild();
+}
+
+void HealthForm::ProblemsOnly_Click(bool checked) {
+  problemsOnly = checked;
+  Rebuild();
+}
+
+void HealthForm::Heading_Click(int column) {
+  if (column < 0 || column >= kColumns) return;
+  ascending = column == sortColumn ? !ascending : true;
+  sortColumn = column;
+  Rebuild();
+}
+
+void HealthForm::Row_DoubleClick(int row) {
+  if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return;
+  ShowRecord(views_, records_[rows[static_cast<std::size_t>(row)].record]);
+}
+
+void HealthForm::Rebuild() {
+  rows.clear();
+  for (std::size_t i = 0; i < records_.size(); ++i) {
+    const SectorRecord& r = records_[i];
+    const bool problem = IsProblem(r);
+    if (problemsOnly && !problem) continue;
+    const std::optional<std::int64_t> offset = ShownOffset(r);
+    rows.push_back({i,
+                    problem,
+                    {std::to_string(r.track), std::to_string(r.side), std::to_string(r.sector),
+                     std::to_string(r.size), DensityText(r), r.dam ? HexText(*r.dam) : "none",
+                     CrcText(r.idCrc), CrcText(r.dataCrc),
+                     offset ? HexText(static_cast<unsigned long long>(*offset)) : "",
+                     Joined(RemarkTexts(r))}});
+  }
+  if (sortColumn < 0) return;
+  const int column = sortColumn;
+  std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
+    const auto ka = NumericKey(records_[a.record], column);
+    const auto kb = NumericKey(records_[b.record], column);
+    const auto& ta = a.cells[static_cast<std::size_t>(column)];
+    const auto& tb = b.cells[static_cast<std::size_t>(column)];
+    return ascending ? (ka ? *ka < *kb : ta < tb) : (ka ? *kb < *ka : tb < ta);
+  });
+}
+
+}  // namespace m1

@@ -1,0 +1,95 @@
+#include "health/qt/health_window.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "platform/qt/rows_model.h"
+
+namespace m1::qt {
+
+namespace {
+
+// Rows with a problem stand on a light red background.
+const QColor kProblemRow(255, 216, 216);
+
+}  // namespace
+
+HealthWindow::HealthWindow(MainDisk& disk, std::function<void()> afterShow, QWidget* parent)
+    : QWidget(parent, Qt::Window), disk_(disk), afterShow_(std::move(afterShow)), logic_(disk) {
+  setObjectName(QStringLiteral("DiskHealth"));
+  resize(900, 520);
+
+  summary_ = new QLabel(this);
+  summary_->setObjectName(QStringLiteral("summary"));
+  summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  problemsOnly_ = new QCheckBox(tr("&Problems only"), this);
+  problemsOnly_->setObjectName(QStringLiteral("problemsOnly"));
+  connect(problemsOnly_, &QCheckBox::toggled, this, &HealthWindow::OnProblemsOnly);
+
+  RowsModel::Source source{
+      {HealthForm::kHeadings.begin(), HealthForm::kHeadings.end()},
+      [this] { return static_cast<int>(logic_.rows.size()); },
+      [this](int row, int column) -> const std::string& {
+        return logic_.rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)];
+      },
+      [this](int row) { return logic_.rows[static_cast<std::size_t>(row)].problem; }};
+  model_ = new RowsModel(std::move(source), kProblemRow, this);
+  table_ = new QTableView(this);
+  table_->setObjectName(QStringLiteral("records"));
+  table_->setModel(model_);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->verticalHeader()->setVisible(false);
+  // One line of text a row, as in a file manager's list.
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
+  table_->horizontalHeader()->setStretchLastSection(true);
+  table_->horizontalHeader()->setSectionsClickable(true);
+  table_->horizontalHeader()->setSortIndicatorShown(true);
+  connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, &HealthWindow::OnHeading);
+  connect(table_, &QTableView::activated, this, &HealthWindow::OnActivated);
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(summary_, 1);
+  top->addWidget(problemsOnly_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(table_);
+}
+
+void HealthWindow::Reload() {
+  logic_.Load(disk_.Facts(), disk_.Filename());
+  Sync();
+  table_->resizeColumnsToContents();
+}
+
+void HealthWindow::Sync() {
+  setWindowTitle(FromText(logic_.caption));
+  summary_->setText(FromText(logic_.summary));
+  {
+    const QSignalBlocker block(problemsOnly_);
+    problemsOnly_->setChecked(logic_.problemsOnly);
+  }
+  model_->Reset();
+  table_->horizontalHeader()->setSortIndicator(
+      logic_.sortColumn, logic_.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void HealthWindow::OnProblemsOnly(bool checked) {
+  logic_.ProblemsOnly_Click(checked);
+  Sync();
+}
+void HealthWindow::OnHeading(int column) {
+  logic_.Heading_Click(column);
+  Sync();
+}
+void HealthWindow::OnActivated(const QModelIndex& index) {
+  logic_.Row_DoubleClick(index.row());
+  afterShow_();
+}
+
+}  // namespace m1::qt

@@ -1,0 +1,175 @@
+// The Disk menu, its Health and Files windows, and the status bars of the main window and the
+// sector map, as a user meets them.
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QTableView>
+
+#include "files/qt/files_window.h"
+#include "health/qt/health_window.h"
+#include "tests/qt/qt_fixture.h"
+
+namespace m1::qt::testing {
+namespace {
+
+using m1::testing::DmkBuilder;
+using m1::testing::DmkSector;
+
+// Three single-sided double-density tracks of sectors 0, 1 and 2 (indexes 0..8); one data byte of
+// track 1 sector 1 changed after its CRC was written.
+Bytes DamagedDmk() {
+  DmkBuilder dmk(3, 6400, 0x10);
+  for (int t = 0; t < 3; ++t) {
+    dmk.AddTrack({DmkSector::Dd(t, 0, 0), DmkSector::Dd(t, 0, 1), DmkSector::Dd(t, 0, 2)});
+  }
+  Bytes file = dmk.Build();
+  file[dmk.Place(1, 1).data + 7] ^= 0xFF;
+  return file;
+}
+
+class DiskWindows : public ProgramTest {
+ protected:
+  QString Status(QWidget& w, const char* name) { return Child<QLabel>(w, name)->text(); }
+  void Choose(MainWindow& w, const char* action) {
+    w.findChild<QAction*>(QString::fromLatin1(action))->trigger();
+    Settle();
+  }
+};
+
+TEST_F(DiskWindows, StatusBarLiesUnderTheUnchangedLayout) {
+  MainWindow& w = StartMain();
+  EXPECT_EQ(w.Page()->size(), QSize(632, 492));
+  EXPECT_EQ(w.height(), w.menuBar()->height() + 492 + w.statusBar()->height());
+  const QList<QAction*> top = w.menuBar()->actions();
+  ASSERT_EQ(top.size(), 3);
+  EXPECT_EQ(top[1]->text(), "&Disk");
+  EXPECT_EQ(top[2]->text(), "&Help");
+  const QList<QAction*> items = top[1]->menu()->actions();
+  ASSERT_EQ(items.size(), 2);
+  EXPECT_EQ(items[0]->text(), "&Health...");
+  EXPECT_EQ(items[1]->text(), "&Files...");
+  EXPECT_EQ(Status(w, "diskStatus"), "");
+}
+
+TEST_F(DiskWindows, StatusNamesThePresentSectorsHealth) {
+  MainWindow& w = StartMain();
+  OpenThroughMenu(w, *dialogs_, WriteFile("damaged.dmk", DamagedDmk()));
+  EXPECT_TRUE(Status(w, "diskStatus").startsWith("track 0 side 0 sector 0: ID CRC ok, data CRC ok"))
+      << Status(w, "diskStatus").toStdString();
+  Click(w, "CmndNexTrack");
+  Click(w, "CmndNextsec");
+  EXPECT_EQ(BoxText(w, "Txtsecnum"), "4");
+  EXPECT_TRUE(
+      Status(w, "diskStatus").startsWith("track 1 side 0 sector 1: ID CRC ok, data CRC bad"))
+      << Status(w, "diskStatus").toStdString();
+}
+
+TEST_F(DiskWindows, HealthTableListsEveryRecordAndLeadsToItsSector) {
+  MainWindow& w = StartMain();
+  OpenThroughMenu(w, *dialogs_, WriteFile("damaged.dmk", DamagedDmk()));
+  Choose(w, "mnuDiskHealth");
+  auto* health = w.findChild<HealthWindow*>();
+  ASSERT_NE(health, nullptr);
+  EXPECT_TRUE(health->isVisible());
+  EXPECT_EQ(Child<QLabel>(*health, "summary")->text(),
+            "9 records: 8 good, 0 bad ID CRC, 1 bad data CRC, 0 no data mark, 0 duplicates");
+  QAbstractItemModel* model = Child<QTableView>(*health, "records")->model();
+  ASSERT_EQ(model->rowCount(), 9);
+  EXPECT_EQ(model->headerData(7, Qt::Horizontal).toString(), "Data CRC");
+  EXPECT_EQ(model->index(4, 0).data().toString(), "1");  // track
+  EXPECT_EQ(model->index(4, 2).data().toString(), "1");  // sector
+  EXPECT_TRUE(model->index(4, 7).data().toString().startsWith("bad (written "));
+  EXPECT_EQ(model->index(5, 7).data().toString(), "ok");
+
+  Child<QCheckBox>(*health, "problemsOnly")->click();
+  ASSERT_EQ(model->rowCount(), 1);
+  QTableView* table = Child<QTableView>(*health, "records");
+  emit table->activated(model->index(0, 0));
+  Settle();
+  EXPECT_EQ(BoxText(w, "Txtsecnum"), "4");
+  EXPECT_EQ(BoxText(w, "Txttrk"), "1");
+  EXPECT_EQ(BoxText(w, "Txtsector"), "1");
+}
+
+TEST_F(DiskWindows, BytesHandedToTheHexWindowShowFromTheirLine) {
+  MainWindow& w = StartMain();
+  const std::string path = WriteFile("damaged.dmk", DamagedDmk());
+  OpenThroughMenu(w, *dialogs_, path);
+  // Offset 0x1B32 lies on line 0x1B3 of 16 bytes.
+  host_->ShowFileBytes(path, 0x1B32);
+  HexWindow& hex = *host_->HexWin();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&hex));
+  Settle();
+  EXPECT_EQ(BoxText(hex, "TxtFilename").toStdString(), path);
+  EXPECT_EQ(Child<QScrollBar>(hex, "VScroll1")->value(), 0x1B3);
+  EXPECT_EQ(host_->HexLogic()->fpasave2, 0x1B30);
+}
+
+TEST_F(DiskWindows, FilesWindowSaysWhenNoFileSystemIsFound) {
+  MainWindow& w = StartMain();
+  OpenThroughMenu(w, *dialogs_, WriteFile("damaged.dmk", DamagedDmk()));
+  Choose(w, "mnuDiskFiles");
+  auto* files = w.findChild<FilesWindow*>();
+  ASSERT_NE(files, nullptr);
+  EXPECT_TRUE(files->isVisible());
+  EXPECT_EQ(Child<QLabel>(*files, "dos")->text(), "No file system recognised");
+  EXPECT_EQ(Child<QTableView>(*files, "files")->model()->rowCount(), 0);
+}
+
+// The utility disk of ../shared/real: an LS-DOS 6.2 data disk of 37 files in JV3.
+TEST_F(DiskWindows, FilesWindowListsTheRealDiskAndLeadsToAFilesFirstSector) {
+  const std::string path = std::string(M1VIEW_REAL_IMAGES) + "/utility-jv3-sd80.dsk";
+  if (!QFileInfo::exists(QString::fromStdString(path))) GTEST_SKIP() << path << " is not there";
+  MainWindow& w = StartMain();
+  OpenThroughMenu(w, *dialogs_, path);
+  Choose(w, "mnuDiskFiles");
+  auto* files = w.findChild<FilesWindow*>();
+  ASSERT_NE(files, nullptr);
+  EXPECT_EQ(Child<QLabel>(*files, "dos")->text(), "LS-DOS 6.2");
+  EXPECT_EQ(Child<QLabel>(*files, "diskName")->text(), "XTRSUTIL  12/31/87");
+  EXPECT_EQ(Child<QLabel>(*files, "free")->text(), "21 granules, 26880 bytes");  // 21 x 5 x 256
+  QTableView* table = Child<QTableView>(*files, "files");
+  QAbstractItemModel* model = table->model();
+  ASSERT_EQ(model->rowCount(), 37);
+  EXPECT_EQ(model->index(0, 0).data().toString(), "BOOT");
+  EXPECT_EQ(model->index(0, 3).data().toString(), "system, invisible, protection 6");
+  Child<QCheckBox>(*files, "showHidden")->click();
+  ASSERT_LT(model->rowCount(), 37);
+  // EXPORT/CMD lies in granule 0 of track 1: its first sector is track 1 sector 0.
+  EXPECT_EQ(model->index(0, 0).data().toString(), "EXPORT");
+  emit table->activated(model->index(0, 0));
+  Settle();
+  EXPECT_EQ(BoxText(w, "Txttrk"), "1");
+  EXPECT_EQ(BoxText(w, "Txtsector"), "0");
+  EXPECT_TRUE(Child<QLabel>(w, "diskStatus")->text().endsWith("EXPORT/CMD, record 1 of 3"))
+      << Child<QLabel>(w, "diskStatus")->text().toStdString();
+}
+
+TEST_F(DiskWindows, SectorMapStatusNamesTheSectorUnderTheMouse) {
+  MainWindow& w = StartMain();
+  OpenThroughMenu(w, *dialogs_, WriteFile("damaged.dmk", DamagedDmk()));
+  Click(w, "Cmndsecdisp");
+  SectorMapWindow& map = *host_->MapWin();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&map));
+  Settle();
+  const auto drawn = host_->MapLogic()->SectorAt(0, 0);
+  EXPECT_FALSE(drawn);
+  ASSERT_GE(host_->MapLogic()->drawnSectors.size(), 9u);
+  // The fifth sector drawn is track 1 sector 1; point at the middle of its number.
+  const form1::DrawnSector& s = host_->MapLogic()->drawnSectors[4];
+  const QPoint at(Px((s.left + s.right) / 2), Px((s.top + s.bottom) / 2));
+  QMouseEvent move(QEvent::MouseMove, at, map.Page()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(map.Page(), &move);
+  EXPECT_TRUE(
+      Status(map, "hoverStatus").startsWith("track 1 side 0 sector 1: ID CRC ok, data CRC bad"))
+      << Status(map, "hoverStatus").toStdString();
+}
+
+}  // namespace
+}  // namespace m1::qt::testing
