@@ -453,9 +453,7 @@ HealthSummary Listing::Summary() const {
     s.dataCrcBad += dataBad;
     s.noDataMark += r.Has(kRemarkNoDataMark);
     s.duplicates += r.Has(kRemarkDuplicate);
-    if (!idBad && !dataBad && (r.remarks & (kRemarkNoDataMark | kCut | kRemarkDuplicate)) == 0) {
-      ++s.good;
-    }
+    s.good += !IsProblem(r);  // the same test as the health window's "problems only"
   }
   return s;
 }

@@ -69,7 +69,7 @@ struct SectorRecord {
 
 struct HealthSummary {
   int records = 0;
-  int good = 0;  // no bad CRC, a data mark, not cut, not a duplicate
+  int good = 0;  // records that are no problem (IsProblem)
   int idCrcBad = 0;
   int dataCrcBad = 0;
   int noDataMark = 0;

@@ -46,10 +46,10 @@ TEST_F(DiskWindows, StatusBarLiesUnderTheUnchangedLayout) {
   EXPECT_EQ(w.Page()->size(), QSize(632, 492));
   EXPECT_EQ(w.height(), w.menuBar()->height() + 492 + w.statusBar()->height());
   const QList<QAction*> top = w.menuBar()->actions();
-  ASSERT_EQ(top.size(), 3);
-  EXPECT_EQ(top[1]->text(), "&Disk");
-  EXPECT_EQ(top[2]->text(), "&Help");
-  const QList<QAction*> items = top[1]->menu()->actions();
+  ASSERT_EQ(top.size(), 4);  // File, Edit, Disk, Help
+  EXPECT_EQ(top[2]->text(), "&Disk");
+  EXPECT_EQ(top[3]->text(), "&Help");
+  const QList<QAction*> items = top[2]->menu()->actions();
   ASSERT_EQ(items.size(), 2);
   EXPECT_EQ(items[0]->text(), "&Health...");
   EXPECT_EQ(items[1]->text(), "&Files...");
