@@ -13,7 +13,8 @@ void MedianReporter::ReportRuns(const std::vector<Run>& runs) {
   for (const Run& run : runs) {
     if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median") continue;
     // Real time per iteration, whatever unit the benchmark prints in.
-    const double seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+    const double seconds =
+        run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
     medians_[run.run_name.str()] = seconds * 1e6;
   }
 }

@@ -26,8 +26,8 @@ class MedianReporter final : public benchmark::ConsoleReporter {
 struct Row {
   std::string what;
   std::string benchmark;
-  std::string over;          // when set, the row is the ratio benchmark / over
-  double limit = 0;          // microseconds, or the ratio; 0: no target, just the figure
+  std::string over;  // when set, the row is the ratio benchmark / over
+  double limit = 0;  // microseconds, or the ratio; 0: no target, just the figure
 };
 
 // The table, one line a row: what, median (µs or ratio), target, met. Rows whose benchmark did

@@ -84,7 +84,8 @@ class FirstPaint final : public QObject {
 int Child(std::int64_t started, const std::string& image, bool scroll) {
   // The offscreen platform's notes (no raise(), no size hints) are no concern here.
   qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+      std::fprintf(stderr, "%s\n", qPrintable(message));
   });
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   int argc = 1;
@@ -105,7 +106,8 @@ int Child(std::int64_t started, const std::string& image, bool scroll) {
 
   // File menu "&Open..." with the image, then the two window buttons.
   answers.answers.push_back(image);
-  if (auto* open = host.MainWin()->findChild<QAction*>(QStringLiteral("mnuFileItem1"))) open->trigger();
+  if (auto* open = host.MainWin()->findChild<QAction*>(QStringLiteral("mnuFileItem1")))
+    open->trigger();
   RunEvents(100);
   for (const char* button : {"Cmndsecdisp", "Cmndhexedit"}) {
     if (auto* b = host.MainWin()->findChild<QPushButton*>(QString::fromLatin1(button))) b->click();
@@ -203,7 +205,8 @@ double Median(std::vector<double> v) {
 
 int main(int argc, char** argv) {
   if (argc == 5 && std::string_view(argv[1]) == "--child") {
-    return Child(std::strtoll(argv[2], nullptr, 10), argv[3], std::string_view(argv[4]) == "scroll");
+    return Child(std::strtoll(argv[2], nullptr, 10), argv[3],
+                 std::string_view(argv[4]) == "scroll");
   }
   std::string markdown;
   for (int i = 1; i < argc; ++i) {
@@ -225,7 +228,8 @@ int main(int argc, char** argv) {
     const ChildResult r = RunChild("/proc/self/exe", image, scroll);
     std::printf("run %d: main window shown after %.1f ms; peak %.1f MB with the three windows",
                 run + 1, r.shownMs, r.rssKb / 1024.0);
-    if (scroll) std::printf(", %.1f MB after %d hex pages", r.rssScrolledKb / 1024.0, kHexPagesScrolled);
+    if (scroll)
+      std::printf(", %.1f MB after %d hex pages", r.rssScrolledKb / 1024.0, kHexPagesScrolled);
     std::printf("%s\n", r.allOpen ? "" : " (a window did not load the image)");
     shown.push_back(r.shownMs);
     rss.push_back(r.rssKb / 1024.0);

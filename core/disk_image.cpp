@@ -15,13 +15,29 @@ std::int32_t Slot(const std::array<std::int32_t, N>& table, double index) {
 
 }  // namespace
 
-std::int32_t DiskImage::Trkspt(double t) const { return Slot(trkspt, t); }
-std::int32_t DiskImage::Trkstart(double t) const { return Slot(trkstart, t); }
-std::int32_t DiskImage::Sectrk(double i) const { return Slot(sectrk, i); }
-std::int32_t DiskImage::Secside(double i) const { return Slot(secside, i); }
-std::int32_t DiskImage::Secid(double i) const { return Slot(secid, i); }
-std::int32_t DiskImage::Secdens(double i) const { return Slot(secdens, i); }
-std::int32_t DiskImage::Secdam(double i) const { return Slot(secdam, i); }
-std::int32_t DiskImage::Secpos(double i) const { return Slot(secpos, i); }
+std::int32_t DiskImage::Trkspt(double t) const {
+  return Slot(trkspt, t);
+}
+std::int32_t DiskImage::Trkstart(double t) const {
+  return Slot(trkstart, t);
+}
+std::int32_t DiskImage::Sectrk(double i) const {
+  return Slot(sectrk, i);
+}
+std::int32_t DiskImage::Secside(double i) const {
+  return Slot(secside, i);
+}
+std::int32_t DiskImage::Secid(double i) const {
+  return Slot(secid, i);
+}
+std::int32_t DiskImage::Secdens(double i) const {
+  return Slot(secdens, i);
+}
+std::int32_t DiskImage::Secdam(double i) const {
+  return Slot(secdam, i);
+}
+std::int32_t DiskImage::Secpos(double i) const {
+  return Slot(secpos, i);
+}
 
 }  // namespace m1

@@ -10,7 +10,7 @@
 
 namespace m1 {
 
-inline constexpr int kTrackSlots = 81;       // trkspt: track numbers 0..80
+inline constexpr int kTrackSlots = 81;        // trkspt: track numbers 0..80
 inline constexpr int kTrackStartSlots = 162;  // trkstart: 0..161 (room for both sides of 81 tracks)
 inline constexpr int kSectorSlots = 4001;     // per-sector tables: sector index 0..4000
 
@@ -20,48 +20,49 @@ struct DiskImage {
   std::vector<std::uint8_t> filebuf = std::vector<std::uint8_t>(1, 0);
 
   // Integer fields the program keeps in 16 bits are plain ints here; they stay within 16 bits.
-  int dirstartsecfnd = 0;     // 1 when a directory start sector was found on this image
-  int datamarkDmk = 0;        // DMK: data address mark byte of the present sector
-  int datamarkjv = 0;         // JV1/JV3: 32 when the present sector has the directory mark, else 0
-  std::string dd;             // " Single/Density", " Double/Density" or " Dual/Density"
-  int dens = 0;               // 1 single, 2 double, 3 dual
-  int disktrk = 0;            // track of the present sector
+  int dirstartsecfnd = 0;  // 1 when a directory start sector was found on this image
+  int datamarkDmk = 0;     // DMK: data address mark byte of the present sector
+  int datamarkjv = 0;      // JV1/JV3: 32 when the present sector has the directory mark, else 0
+  std::string dd;          // " Single/Density", " Double/Density" or " Dual/Density"
+  int dens = 0;            // 1 single, 2 double, 3 dual
+  int disktrk = 0;         // track of the present sector
   std::int32_t dirstartsec = 0;  // sector index of the first directory sector
   int jv3flag = 0;
   int dmkflag = 0;
-  std::string Emtype;         // "JV1", "JV3" or "DMK"
-  int errflg = 0;             // cleared by LocateSector
-  double fpa = 0;             // current file position (a whole byte offset)
-  std::int32_t fileend = 0;   // file length in bytes
-  int firstsecnum = 0;        // number of the first sector on a track: 0, or 1
+  std::string Emtype;        // "JV1", "JV3" or "DMK"
+  int errflg = 0;            // cleared by LocateSector
+  double fpa = 0;            // current file position (a whole byte offset)
+  std::int32_t fileend = 0;  // file length in bytes
+  int firstsecnum = 0;       // number of the first sector on a track: 0, or 1
   int jv1 = 0;
-  int newdosflag = 0;         // 1: a Newdos/80 drive parameter table was found
-  int openflag = 0;           // 1 once a file has been opened in the window
-  std::string pdrive;         // the "Pdrives:" line
+  int newdosflag = 0;  // 1: a Newdos/80 drive parameter table was found
+  int openflag = 0;    // 1 once a file has been opened in the window
+  std::string pdrive;  // the "Pdrives:" line
   int SecToFind = 0;
   int SideToFind = 0;
-  std::string sda;            // " Single/Sided" or " Double/Sided"
-  std::string sptab;          // sectors-per-cylinder text
-  std::string spgaa;          // "   Spg =" and the sectors per granule
-  int spg = 0;                // sectors per granule: 5 or 6
-  int spl = 0;                // sectors per lump
-  int spt = 0;                // sectors per track
+  std::string sda;             // " Single/Sided" or " Double/Sided"
+  std::string sptab;           // sectors-per-cylinder text
+  std::string spgaa;           // "   Spg =" and the sectors per granule
+  int spg = 0;                 // sectors per granule: 5 or 6
+  int spl = 0;                 // sectors per lump
+  int spt = 0;                 // sectors per track
   std::int32_t trklength = 0;  // DMK: length of one track image (header bytes 2 and 3)
-  int trkdens = 0;            // density flag of the present sector: 0 or 128
-  int Totalsecs = 0;          // number of sectors on the image
-  int track = 0;              // track wanted by the track commands
+  int trkdens = 0;             // density flag of the present sector: 0 or 128
+  int Totalsecs = 0;           // number of sectors on the image
+  int track = 0;               // track wanted by the track commands
   int TrkToFind = 0;
-  int tracks = 0;             // number of tracks (cylinders)
-  int sides = 0;              // 1 or 2
-  double PresSecnum = 0;      // sector index on display (a whole number)
-  std::string Filename;       // path of the open file
+  int tracks = 0;         // number of tracks (cylinders)
+  int sides = 0;          // 1 or 2
+  double PresSecnum = 0;  // sector index on display (a whole number)
+  std::string Filename;   // path of the open file
   // DMK only: header byte 4 has bit 0x40 (single density stored single-byte) or 0x80 (ignore
   // density), so single-density sectors are recorded one byte per byte, not doubled.
   int sdsinglebyte = 0;
 
   // Per-track tables.
-  std::array<std::int32_t, kTrackSlots> trkspt{};       // sectors on each track
-  std::array<std::int32_t, kTrackStartSlots> trkstart{};  // sector index of each track's first sector
+  std::array<std::int32_t, kTrackSlots> trkspt{};  // sectors on each track
+  std::array<std::int32_t, kTrackStartSlots>
+      trkstart{};  // sector index of each track's first sector
   // Per-sector tables, by sector index.
   std::array<std::int32_t, kSectorSlots> sectrk{};   // track recorded for the sector
   std::array<std::int32_t, kSectorSlots> secside{};  // side: 0 or 1

@@ -41,14 +41,15 @@ struct DrawOp {
   Twips y = 0;
   Twips x2 = 0;  // Fill: second corner.
   Twips y2 = 0;
-  Rgb colour;         // Text: text colour. Fill: fill colour.
-  std::string text;   // Text only.
+  Rgb colour;        // Text: text colour. Fill: fill colour.
+  std::string text;  // Text only.
   friend bool operator==(const DrawOp&, const DrawOp&) = default;
 };
 
 class Surface {
  public:
-  Surface(const TextMetrics& metrics, Rgb background) : metrics_(&metrics), background_(background) {}
+  Surface(const TextMetrics& metrics, Rgb background)
+      : metrics_(&metrics), background_(background) {}
 
   // Clears everything drawn; the pen goes to (0, 0).
   void Cls();

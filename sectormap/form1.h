@@ -104,7 +104,6 @@ class form1 {
   // Last page of a JV1 image: its tracks (from the file size) at 21 a page.
   int Jv1LastPage() const;
 
-
   Platform& p_;
   // False until a file has been read and accepted, and again after a refusal (too short, too
   // large, the image of a real drive): paging and redraws then draw nothing.

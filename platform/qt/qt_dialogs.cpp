@@ -69,8 +69,9 @@ std::optional<std::string> QtDialogs::ShowOpen(const std::string& filter, int fi
   QString selected;
   if (filterIndex >= 1 && filterIndex <= filters.size()) selected = filters[filterIndex - 1];
   if (folder_.isEmpty()) folder_ = StartFolder();
-  const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), folder_,
-                                                    filters.join(QStringLiteral(";;")), &selected);
+  const QString path =
+      QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), folder_,
+                                   filters.join(QStringLiteral(";;")), &selected);
   if (path.isEmpty()) return std::nullopt;
   folder_ = QFileInfo(path).absolutePath();
   return ToText(path);

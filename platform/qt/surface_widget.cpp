@@ -18,7 +18,9 @@ SurfaceWidget::SurfaceWidget(Surface& surface, const QFont& font, QWidget* paren
   surface_.SetOnChange([this] { update(); });
 }
 
-SurfaceWidget::~SurfaceWidget() { surface_.SetOnChange({}); }
+SurfaceWidget::~SurfaceWidget() {
+  surface_.SetOnChange({});
+}
 
 void SurfaceWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);

@@ -20,7 +20,7 @@ TEST(Jv1, GeometryFollowsTheFileLength) {
   };
   const Case cases[] = {
       {2560 * 35, 35, 1}, {2560 * 40 + 1, 41, 1}, {2560 * 100, 96, 1}, {2561, 2, 0},
-      {16, 1, 0},         {2560 * 17, 17, 0},    {2560 * 18, 18, 1},
+      {16, 1, 0},         {2560 * 17, 17, 0},     {2560 * 18, 18, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bytes);
@@ -90,15 +90,24 @@ TEST(Pdrive, LettersOfTiAndTd) {
     const char* text;
   };
   const Case cases[] = {
-      {0x14, 0x00, 10, "Pdrives: TI = E   TD = A  TC = 40   SPT = 10  TSR = 0  GPL = 2  DDSL = 17  DDGA = 2"},
-      {0x34, 0x00, 20, "Pdrives: TI = AM  TD = C  TC = 40   SPT = 20  TSR = 0  GPL = 2  DDSL = 17  DDGA = 2"},
-      {0x00, 0x00, 36, "Pdrives: TI = ?   TD = G  TC = 40   SPT = 36  TSR = 0  GPL = 2  DDSL = 17  DDGA = 2"},
-      {0x00, 0x04, 18, "Pdrives: TI = ?L  TD = E  TC = 40   SPT = 18  TSR = 0  GPL = 2  DDSL = 17  DDGA = 2"},
-      {0x0D, 0x00, 18, "Pdrives: TI = B   TD = E  TC = 40   SPT = 18  TSR = 1  GPL = 2  DDSL = 17  DDGA = 2"},
-      {0x0A, 0x04, 18, "Pdrives: TI = DL  TD = E  TC = 40   SPT = 18  TSR = 2  GPL = 2  DDSL = 17  DDGA = 2"},
-      {0x13, 0x00, 18, "Pdrives: TI = C   TD = E  TC = 40   SPT = 18  TSR = 3  GPL = 2  DDSL = 17  DDGA = 2"},
-      {0x40, 0x04, 18, "Pdrives: TI = ?K  TD = E  TC = 40   SPT = 18  TSR = 0  GPL = 2  DDSL = 17  DDGA = 2"},
-      {0x60, 0x04, 18, "Pdrives: TI = ?M  TD = E  TC = 40   SPT = 18  TSR = 0  GPL = 2  DDSL = 17  DDGA = 2"},
+      {0x14, 0x00, 10,
+       "Pdrives: TI = E   TD = A  TC = 40   SPT = 10  TSR = 0  GPL = 2  DDSL = 17  DDGA = 2"},
+      {0x34, 0x00, 20,
+       "Pdrives: TI = AM  TD = C  TC = 40   SPT = 20  TSR = 0  GPL = 2  DDSL = 17  DDGA = 2"},
+      {0x00, 0x00, 36,
+       "Pdrives: TI = ?   TD = G  TC = 40   SPT = 36  TSR = 0  GPL = 2  DDSL = 17  DDGA = 2"},
+      {0x00, 0x04, 18,
+       "Pdrives: TI = ?L  TD = E  TC = 40   SPT = 18  TSR = 0  GPL = 2  DDSL = 17  DDGA = 2"},
+      {0x0D, 0x00, 18,
+       "Pdrives: TI = B   TD = E  TC = 40   SPT = 18  TSR = 1  GPL = 2  DDSL = 17  DDGA = 2"},
+      {0x0A, 0x04, 18,
+       "Pdrives: TI = DL  TD = E  TC = 40   SPT = 18  TSR = 2  GPL = 2  DDSL = 17  DDGA = 2"},
+      {0x13, 0x00, 18,
+       "Pdrives: TI = C   TD = E  TC = 40   SPT = 18  TSR = 3  GPL = 2  DDSL = 17  DDGA = 2"},
+      {0x40, 0x04, 18,
+       "Pdrives: TI = ?K  TD = E  TC = 40   SPT = 18  TSR = 0  GPL = 2  DDSL = 17  DDGA = 2"},
+      {0x60, 0x04, 18,
+       "Pdrives: TI = ?M  TD = E  TC = 40   SPT = 18  TSR = 0  GPL = 2  DDSL = 17  DDGA = 2"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);

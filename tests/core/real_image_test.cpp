@@ -13,7 +13,8 @@ namespace m1::testing {
 namespace {
 
 TEST(RealImage, UtilityJv3SingleDensityEightyTracks) {
-  const std::filesystem::path path = std::filesystem::path(M1VIEW_REAL_IMAGES) / "utility-jv3-sd80.dsk";
+  const std::filesystem::path path =
+      std::filesystem::path(M1VIEW_REAL_IMAGES) / "utility-jv3-sd80.dsk";
   if (!std::filesystem::exists(path)) GTEST_SKIP() << path << " is not there";
   std::ifstream in(path, std::ios::binary);
   const Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

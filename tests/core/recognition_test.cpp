@@ -10,7 +10,8 @@ const std::string kNoHeader =
     "** ERROR **\r This file does not have an EMULATOR Disk format HEADER\r"
     "    It may be a Disk file for use with a dedicated program";
 const std::string kRealDisk =
-    "** ERROR **  This file is a DMK type REAL disk format,\r                     used to access REAL Disks";
+    "** ERROR **  This file is a DMK type REAL disk format,\r                     used to access "
+    "REAL Disks";
 
 Bytes Filled(std::size_t n, std::uint8_t fill, std::initializer_list<std::uint8_t> head) {
   Bytes b(n, fill);
@@ -20,7 +21,8 @@ Bytes Filled(std::size_t n, std::uint8_t fill, std::initializer_list<std::uint8_
 
 TEST(Recognition, Jv1SignatureWinsOverJv3Table) {
   // 00 FE 11 and the track bytes at 0, 3, 6, 9 all 0: JV1 goes first.
-  Bytes file = Filled(2560 * 35, 0x00, {0x00, 0xFE, 0x11, 0x00, 0x01, 0x00, 0x00, 0x02, 0x00, 0x00});
+  Bytes file =
+      Filled(2560 * 35, 0x00, {0x00, 0xFE, 0x11, 0x00, 0x01, 0x00, 0x00, 0x02, 0x00, 0x00});
   const Analysed a = Analyse(file);
   EXPECT_EQ(a.img->jv1, 1);
   EXPECT_EQ(a.img->Emtype, "JV1");
@@ -108,8 +110,8 @@ TEST(Recognition, RealDriveDmkIsRefused) {
 TEST(Recognition, RealDriveBytesAreNotLookedAtWithoutDmkHeader) {
   // Track length 6250 with write-protect byte 5: not DMK; bytes 0, 3, 6, 9 all 5: JV3.
   Bytes file(8704, 0xFF);
-  const Bytes head = {0x05, 0x00, 0x6A, 0x05, 0x01, 0x00, 0x05, 0x02, 0x00, 0x05, 0x03, 0x00,
-                      0x78, 0x56, 0x34, 0x12};
+  const Bytes head = {0x05, 0x00, 0x6A, 0x05, 0x01, 0x00, 0x05, 0x02,
+                      0x00, 0x05, 0x03, 0x00, 0x78, 0x56, 0x34, 0x12};
   std::copy(head.begin(), head.end(), file.begin());
   // Entry 4 (bytes 12..14) reads track 0x78; the table ends at the free entry 5.
   const Analysed a = Analyse(file);
@@ -119,7 +121,8 @@ TEST(Recognition, RealDriveBytesAreNotLookedAtWithoutDmkHeader) {
 }
 
 TEST(Recognition, DifferentFirstTracksHaveNoEmulatorHeader) {
-  const Bytes file = Filled(300, 0x00, {0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x02, 0x00, 0x00});
+  const Bytes file =
+      Filled(300, 0x00, {0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x02, 0x00, 0x00});
   const Analysed a = Analyse(file);
   ASSERT_TRUE(a.out.refusal);
   EXPECT_EQ(a.out.refusal->Text(), kNoHeader);

@@ -1,7 +1,8 @@
 // Sector addressing: from an index to the sector's place, marks, kind, step and lump.
+#include "core/sector.h"
+
 #include <gtest/gtest.h>
 
-#include "core/sector.h"
 #include "tests/core/analyse.h"
 
 namespace m1::testing {
@@ -18,8 +19,8 @@ TEST(Sector, Jv1IsComputedFromTheIndex) {
     bool directory;
   };
   const Case cases[] = {
-      {0, 0, 0, 0, 0, false},         {175, 17, 5, 44800, 32, true}, {180, 18, 0, 46080, 0, false},
-      {169, 16, 9, 43264, 0, false},  {170, 17, 0, 43520, 32, true}, {349, 34, 9, 89344, 0, false},
+      {0, 0, 0, 0, 0, false},        {175, 17, 5, 44800, 32, true}, {180, 18, 0, 46080, 0, false},
+      {169, 16, 9, 43264, 0, false}, {170, 17, 0, 43520, 32, true}, {349, 34, 9, 89344, 0, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.index);
@@ -73,7 +74,8 @@ TEST(Sector, Jv3LooksUpTheTables) {
 
 TEST(Sector, DmkMarksAndLocate) {
   DmkBuilder dmk(1, 6400);
-  dmk.AddTrack({DmkSector::Dd(0, 0, 0, 0xFB), DmkSector::Dd(0, 0, 1, 0xF8), DmkSector::Dd(0, 0, 2, 0xFA)});
+  dmk.AddTrack(
+      {DmkSector::Dd(0, 0, 0, 0xFB), DmkSector::Dd(0, 0, 1, 0xF8), DmkSector::Dd(0, 0, 2, 0xFA)});
   const Analysed a = Analyse(dmk.Build());
   DiskImage& img = *a.img;
   const bool expected[] = {false, true, true};
@@ -101,7 +103,8 @@ TEST(Sector, FirstSectorOneFixesTheDirectory) {
     double index;
     bool directory;
   };
-  for (const Case c : {Case{305, false}, Case{306, true}, Case{315, true}, Case{323, true}, Case{324, false}}) {
+  for (const Case c :
+       {Case{305, false}, Case{306, true}, Case{315, true}, Case{323, true}, Case{324, false}}) {
     img.PresSecnum = c.index;
     EXPECT_EQ(IsDirectoryFromSectorOne(img), c.directory) << c.index;
     EXPECT_EQ(img.dirstartsec, 306);
@@ -123,8 +126,8 @@ TEST(Sector, DataByteStepAndLump) {
   struct StepCase {
     int jv3, dmk, trkdens, sdsinglebyte, step;
   };
-  for (const StepCase c : {StepCase{0, 1, 0, 0, 2}, StepCase{0, 1, 128, 0, 1}, StepCase{0, 1, 0, 1, 1},
-                           StepCase{1, 0, 0, 0, 1}}) {
+  for (const StepCase c : {StepCase{0, 1, 0, 0, 2}, StepCase{0, 1, 128, 0, 1},
+                           StepCase{0, 1, 0, 1, 1}, StepCase{1, 0, 0, 0, 1}}) {
     DiskImage img;
     img.jv1 = 0;
     img.jv3flag = c.jv3;
@@ -138,8 +141,9 @@ TEST(Sector, DataByteStepAndLump) {
     double index;
     std::optional<long> lump;
   };
-  for (const LumpCase c : {LumpCase{1, 0, 10, 25, 2L}, LumpCase{1, 0, 10, 9, 0L}, LumpCase{1, 0, 0, 25, {}},
-                           LumpCase{1, 1, 10, 25, {}}, LumpCase{0, 0, 10, 25, {}}}) {
+  for (const LumpCase c :
+       {LumpCase{1, 0, 10, 25, 2L}, LumpCase{1, 0, 10, 9, 0L}, LumpCase{1, 0, 0, 25, {}},
+        LumpCase{1, 1, 10, 25, {}}, LumpCase{0, 0, 10, 25, {}}}) {
     DiskImage img;
     img.newdosflag = c.newdos;
     img.jv1 = c.jv1;
@@ -168,7 +172,6 @@ TEST(Sector, IndexesOutsideTheTablesReadZero) {
   EXPECT_EQ(img.Trkstart(162), 0);
   EXPECT_EQ(img.Trkspt(3), 10);
 }
-
 
 TEST(Sector, Jv1HugeOrOddIndexesStayWhole) {
   const Analysed a = Analyse(Jv1Builder(35).Build());

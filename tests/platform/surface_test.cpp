@@ -10,7 +10,8 @@ namespace {
 
 std::vector<std::string> Texts(const Surface& s) {
   std::vector<std::string> out;
-  for (const DrawOp& op : s.Items()) out.push_back(op.kind == DrawOp::Kind::Fill ? "#fill" : op.text);
+  for (const DrawOp& op : s.Items())
+    out.push_back(op.kind == DrawOp::Kind::Fill ? "#fill" : op.text);
   return out;
 }
 

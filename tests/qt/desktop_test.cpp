@@ -161,8 +161,7 @@ TEST_F(DesktopTest, TheStatusBarUnderTheDesignedAreaTellsWhatIsUnderTheMouse) {
   ASSERT_NE(sector0, items.end());
   Hover(map, QPoint(sector0->x / 15 + 8, sector0->y / 15 + 3));
   // JV1 records no ID fields and no CRCs.
-  EXPECT_EQ(Status(map), "track 0 side 0 sector 0: no CRCs recorded")
-      << Status(map).toStdString();
+  EXPECT_EQ(Status(map), "track 0 side 0 sector 0: no CRCs recorded") << Status(map).toStdString();
 }
 
 }  // namespace

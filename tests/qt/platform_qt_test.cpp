@@ -34,8 +34,7 @@ TEST(ActivationTracker, OnlyAChangeOfTheProgramsActiveWindowIsAnActivation) {
       {first, true, nullptr},   // first showing
       {first, false, nullptr},  // back from its own message box, or from another program
       {second, true, first},    // another window of the program
-      {second, false, nullptr},
-      {first, true, second},
+      {second, false, nullptr}, {first, true, second},
   };
   for (const Step& s : steps) {
     const auto change = tracker.Enter(s.window);
@@ -136,7 +135,8 @@ TEST_F(SurfaceWidgetTest, PaintsFillsAndTextsFromTheRetainedItems) {
   EXPECT_EQ(first.pixelColor(5, 5), QColor(192, 192, 192));
   bool blue = false;
   for (int y = 10; y < 25 && !blue; ++y) {
-    for (int x = 120; x < 150 && !blue; ++x) blue = first.pixelColor(x, y).blue() > 150 && first.pixelColor(x, y).red() < 100;
+    for (int x = 120; x < 150 && !blue; ++x)
+      blue = first.pixelColor(x, y).blue() > 150 && first.pixelColor(x, y).red() < 100;
   }
   EXPECT_TRUE(blue) << "the text is painted below its pen position";
   // Painting again (as after the window was covered) gives the same picture.

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/window_drivers.h"
 #include "tests/robustness/images.h"
+#include "tests/support/window_drivers.h"
 
 namespace m1::robustness {
 namespace {
@@ -18,8 +18,12 @@ namespace {
 // Each damaged image goes lightly through each window; the undamaged images go through whole.
 constexpr fuzzing::Effort kWhole{};
 
-bool IsDmk(const Image& image) { return image.name.ends_with(".dmk"); }
-bool IsJv3(const Image& image) { return image.name.ends_with(".jv3"); }
+bool IsDmk(const Image& image) {
+  return image.name.ends_with(".dmk");
+}
+bool IsJv3(const Image& image) {
+  return image.name.ends_with(".jv3");
+}
 
 void ExpectClean(const Image& image, const std::string& damage, const Bytes& bytes,
                  const fuzzing::Effort& effort = fuzzing::kLight) {
@@ -27,7 +31,9 @@ void ExpectClean(const Image& image, const std::string& damage, const Bytes& byt
   EXPECT_TRUE(faults.empty()) << image.name << ", " << damage << ":\n" << Joined(faults);
 }
 
-int Le16(const Bytes& b, std::size_t at) { return b[at] | (b[at + 1] << 8); }
+int Le16(const Bytes& b, std::size_t at) {
+  return b[at] | (b[at + 1] << 8);
+}
 
 // DMK: the track length of the header and the number of whole track images in the file.
 struct DmkShape {
@@ -118,8 +124,13 @@ TEST(DamagedImages, EveryDmkPointerChanged) {
     const int length = static_cast<int>(shape.trackLength);
     // No sector, the largest offset either density, the track length itself and just past it,
     // an offset inside the pointer table, an ID field that runs past the end of the track.
-    const int values[] = {0x0000, 0xFFFF, 0x7FFF, 0x8000 | length, 0x8000 | (length + 1),
-                          0x8002, 0x8000 | (length - 2)};
+    const int values[] = {0x0000,
+                          0xFFFF,
+                          0x7FFF,
+                          0x8000 | length,
+                          0x8000 | (length + 1),
+                          0x8002,
+                          0x8000 | (length - 2)};
     for (std::size_t t : tracks) {
       const std::vector<std::size_t> pointers = Pointers(image.bytes, shape, t);
       for (std::size_t p = 0; p < pointers.size(); ++p) {
@@ -133,8 +144,9 @@ TEST(DamagedImages, EveryDmkPointerChanged) {
           Bytes changed = image.bytes;
           changed[pointers[p]] = static_cast<std::uint8_t>(values[v] & 0xFF);
           changed[pointers[p] + 1] = static_cast<std::uint8_t>(values[v] >> 8);
-          ExpectClean(image, "track image " + std::to_string(t) + " pointer " + std::to_string(p) +
-                                 " set to " + std::to_string(values[v]),
+          ExpectClean(image,
+                      "track image " + std::to_string(t) + " pointer " + std::to_string(p) +
+                          " set to " + std::to_string(values[v]),
                       changed);
         }
       }

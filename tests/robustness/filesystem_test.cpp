@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "tests/support/dos_disks.h"
 #include "tests/robustness/images.h"
+#include "tests/support/dos_disks.h"
 
 namespace m1::robustness {
 namespace {

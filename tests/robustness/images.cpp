@@ -14,8 +14,8 @@ const std::vector<Image>& AllImages() {
   static const std::vector<Image> images = [] {
     std::vector<Image> out;
     std::vector<std::filesystem::path> samples;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::filesystem::path(M1VIEW_SOURCE_DIR) / "samples")) {
+    for (const auto& entry : std::filesystem::directory_iterator(
+             std::filesystem::path(M1VIEW_SOURCE_DIR) / "samples")) {
       const std::string ext = entry.path().extension().string();
       if (ext == ".dsk" || ext == ".jv3" || ext == ".dmk") samples.push_back(entry.path());
     }
@@ -37,7 +37,8 @@ Bytes ReadFile(const std::filesystem::path& path) {
 
 void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 

@@ -11,9 +11,9 @@
 #include <fstream>
 #include <string>
 
-#include "tests/support/window_drivers.h"
 #include "platform/files.h"
 #include "tests/robustness/images.h"
+#include "tests/support/window_drivers.h"
 
 namespace m1::robustness {
 namespace {

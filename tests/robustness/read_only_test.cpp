@@ -11,12 +11,12 @@
 #include <string>
 #include <utility>
 
-#include "tests/support/window_drivers.h"
 #include "hexview/form2.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "platform/recording.h"
 #include "tests/robustness/images.h"
+#include "tests/support/window_drivers.h"
 
 namespace m1::robustness {
 namespace {

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "tests/support/window_drivers.h"
 #include "tests/robustness/images.h"
+#include "tests/support/window_drivers.h"
 
 namespace m1::robustness {
 namespace {

@@ -29,18 +29,18 @@ TEST_F(DmkPage, DoubleSidedImageOpensALineForEverySideWithAlternatingLabelColour
   img.Sector(2, 0, 0x80, 1, 0, 0, true);
   img.Sector(2, 1, 0x200, 1, 0, 1, true, 0xFA);  // a directory sector in double density: white
   Show("ds.dmk", img.bytes);
-  const std::vector<Item> numeric = Concat(
-      {kClear, kClear,
-       {200, 1935, kLabel0, "Trk  0 : 0 "},
-       {1900, 1935, kRed, " 0"},
-       {2250, 1935, kRed, " 1"},
-       {200, 2115, kBlack, "Trk  0 : 1 "},
-       {1900, 2115, kRed, " 0"},
-       {2250, 2115, kRed, " 1"},
-       {200, 2295, kLabel0, "Trk  1 : 0 "},
-       {1900, 2295, kRed, " 0"},
-       {2250, 2295, kWhite, " 1"}},
-      DmkKey("FAh"));
+  const std::vector<Item> numeric = Concat({kClear,
+                                            kClear,
+                                            {200, 1935, kLabel0, "Trk  0 : 0 "},
+                                            {1900, 1935, kRed, " 0"},
+                                            {2250, 1935, kRed, " 1"},
+                                            {200, 2115, kBlack, "Trk  0 : 1 "},
+                                            {1900, 2115, kRed, " 0"},
+                                            {2250, 2115, kRed, " 1"},
+                                            {200, 2295, kLabel0, "Trk  1 : 0 "},
+                                            {1900, 2295, kRed, " 0"},
+                                            {2250, 2295, kWhite, " 1"}},
+                                           DmkKey("FAh"));
   EXPECT_EQ(Drawn(), numeric);
   EXPECT_EQ(form.Text1.text, "DMK");
   EXPECT_EQ(form.fpa, 16 + 3 * 6400);
@@ -80,7 +80,8 @@ TEST_F(DmkPage, DoubleByteSectorsShowTheirMarkerInNumericOrderOnly) {
   Show("a.dmk", img.bytes);
   EXPECT_EQ(form.damindx, 24);
   // The last sector drawn is an ordinary one: no note line.
-  EXPECT_EQ(Drawn(), Concat({kClear, kClear,
+  EXPECT_EQ(Drawn(), Concat({kClear,
+                             kClear,
                              {200, 1935, kLabel0, "Trk  0 : 0 "},
                              {2950, 1935, kBlue, "*3"},
                              {2250, 1935, kBlue, " 1"}},
@@ -98,7 +99,8 @@ TEST_F(DmkPage, NoteLineOnlyWhenTheLastSectorDrawnIsDoubleByte) {
   img.Sector(0, 0, 0x80, 0, 0, 1, false, 0xFB, 24);
   img.Sector(0, 1, 0x200, 0, 0, 0, false, 0xFA, 25, /*doubledBytes=*/true);  // mark one byte on
   Show("a.dmk", img.bytes);
-  EXPECT_EQ(Drawn(), Concat(Concat({kClear, kClear,
+  EXPECT_EQ(Drawn(), Concat(Concat({kClear,
+                                    kClear,
                                     {200, 1935, kLabel0, "Trk  0 : 0 "},
                                     {2250, 1935, kBlue, " 1"},
                                     {1900, 1935, kCyan, "*0"}},
@@ -128,7 +130,8 @@ TEST_F(DmkPage, DirectoryMarksColourSingleCyanAndDoubleWhite) {
 
 TEST_F(DmkPage, UnformattedTrackCountsTowardThe21TrackImages) {
   DmkImage img(3264, 23);
-  for (int t = 1; t < 23; ++t) img.Sector(t, 0, 0x80, static_cast<std::uint8_t>(t), 0, 0, false, 0xFB, 24);
+  for (int t = 1; t < 23; ++t)
+    img.Sector(t, 0, 0x80, static_cast<std::uint8_t>(t), 0, 0, false, 0xFB, 24);
   Show("a.dmk", img.bytes);
   auto items = Drawn();
   // Images 0 to 20: image 0 draws nothing, so 20 lines, tracks 1 to 20.
@@ -144,10 +147,10 @@ TEST_F(DmkPage, UnformattedTrackCountsTowardThe21TrackImages) {
   EXPECT_EQ(form.Pagenum, 1);
   EXPECT_EQ(form.pagepsn[1], 68560);
   items = Drawn();
-  EXPECT_EQ(OnLine(items, 1935), (std::vector<Item>{{200, 1935, kLabel0, "Trk 21 : 0 "},
-                                                    {1900, 1935, kBlue, " 0"}}));
-  EXPECT_EQ(OnLine(items, 2115), (std::vector<Item>{{200, 2115, kLabel0, "Trk 22 : 0 "},
-                                                    {1900, 2115, kBlue, " 0"}}));
+  EXPECT_EQ(OnLine(items, 1935),
+            (std::vector<Item>{{200, 1935, kLabel0, "Trk 21 : 0 "}, {1900, 1935, kBlue, " 0"}}));
+  EXPECT_EQ(OnLine(items, 2115),
+            (std::vector<Item>{{200, 2115, kLabel0, "Trk 22 : 0 "}, {1900, 2115, kBlue, " 0"}}));
   EXPECT_EQ(form.fpa, 75088);  // the end of the file: Next does nothing more
   form.Cmndnext_Click();
   EXPECT_TRUE(Drawn().empty());
@@ -161,7 +164,8 @@ TEST_F(DmkPage, UnformattedTrackCountsTowardThe21TrackImages) {
 TEST_F(DmkPage, AtMost31SectorsOfATrack) {
   DmkImage img(6400, 1);
   for (int s = 0; s < 40; ++s)
-    img.Sector(0, s, 0x80 + 50 * static_cast<unsigned>(s), 0, 0, static_cast<std::uint8_t>(s), true);
+    img.Sector(0, s, 0x80 + 50 * static_cast<unsigned>(s), 0, 0, static_cast<std::uint8_t>(s),
+               true);
   Show("a.dmk", img.bytes);
   Drawn();
   form.Option2_Click();
@@ -174,12 +178,12 @@ TEST_F(DmkPage, AtMost31SectorsOfATrack) {
 TEST_F(DmkPage, SectorsWhoseIdOrDataMarkLiesPastTheFileAreNotDrawn) {
   DmkImage img(6400, 1);
   img.Sector(0, 0, 0x80, 0, 0, 0, true);
-  img.Pointer(0, 1, 0x8000 | 0x7FF0);              // ID address mark far past the end
-  img.Sector(0, 2, 6397, 0, 0, 2, true);           // ID field runs past the end
-  img.Sector(0, 3, 6380, 0, 0, 3, true);           // ID inside, data mark past the end
+  img.Pointer(0, 1, 0x8000 | 0x7FF0);     // ID address mark far past the end
+  img.Sector(0, 2, 6397, 0, 0, 2, true);  // ID field runs past the end
+  img.Sector(0, 3, 6380, 0, 0, 3, true);  // ID inside, data mark past the end
   Show("a.dmk", img.bytes);
-  EXPECT_EQ(OnLine(Drawn(), 1935), (std::vector<Item>{{200, 1935, kLabel0, "Trk  0 : 0 "},
-                                                      {1900, 1935, kRed, " 0"}}));
+  EXPECT_EQ(OnLine(Drawn(), 1935),
+            (std::vector<Item>{{200, 1935, kLabel0, "Trk  0 : 0 "}, {1900, 1935, kRed, " 0"}}));
 }
 
 TEST_F(DmkPage, PageWithoutSectorsShowsTheKeyWithoutAMark) {
@@ -204,11 +208,13 @@ TEST_F(DmkPage, SideByteOtherThanOneIsLabelledSideZero) {
 using Jv1Page = MapHarness;
 
 std::vector<Item> Jv1Line(int track, Twips y) {
-  const std::string label = std::string("Trk") + (track < 10 ? "  " : " ") + std::to_string(track) + " : 0 ";
+  const std::string label =
+      std::string("Trk") + (track < 10 ? "  " : " ") + std::to_string(track) + " : 0 ";
   std::vector<Item> out{{200, y, kLabel0, label}};
   const char* numbers[] = {" 0 ", " 1 ", " 2 ", " 3 ", " 4 ", " 5 ", " 6 ", " 7 ", " 8 ", " 9 "};
   const Twips columns[] = {1600, 1950, 2300, 2650, 3000, 3350, 3700, 4050, 4400, 4750};
-  for (int s = 0; s < 10; ++s) out.push_back({columns[s], y, track == 17 ? kCyan : kBlue, numbers[s]});
+  for (int s = 0; s < 10; ++s)
+    out.push_back({columns[s], y, track == 17 ? kCyan : kBlue, numbers[s]});
   return out;
 }
 
@@ -242,7 +248,7 @@ TEST_F(Jv1Page, TracksComeFromTheFileSize) {
     Twips lastLineY;
     int lastTrack;
   } cases[] = {
-      {100, 0, 1950, 0},               // one track, rounded up
+      {100, 0, 1950, 0},  // one track, rounded up
       {80 * 2560, 3, 1950 + 16 * 180, 79},
       {80 * 2560 + 1, 3, 1950 + 17 * 180, 80},
       {200 * 2560, 4, 1950 + 11 * 180, 95},  // at most 96
@@ -296,8 +302,8 @@ TEST_F(Jv3Page, PageEndsBeforeThe22ndLineAndTheNextPageStartsThere) {
                                                     {1950, 1935, kBlue, " 1 "},
                                                     {2300, 1935, kBlue, " 2 "},
                                                     {2650, 1935, kBlue, " 3 "}}));
-  EXPECT_EQ(OnLine(items, 5535), (std::vector<Item>{{200, 5535, kLabel0, "Trk 20 : 0 "},
-                                                    {1600, 5535, kBlue, " 0 "}}));
+  EXPECT_EQ(OnLine(items, 5535),
+            (std::vector<Item>{{200, 5535, kLabel0, "Trk 20 : 0 "}, {1600, 5535, kBlue, " 0 "}}));
   EXPECT_TRUE(OnLine(items, 5715).empty());
   EXPECT_EQ(items.size(), 2u + 4 + 5 + 20 * 2);
   EXPECT_EQ(form.filepsn, 72);  // entry 24, track 21
@@ -305,8 +311,8 @@ TEST_F(Jv3Page, PageEndsBeforeThe22ndLineAndTheNextPageStartsThere) {
 
   form.Cmndnext_Click();
   EXPECT_EQ(form.pagepsn[1], 72);
-  EXPECT_EQ(Drawn(), Concat(Concat({kClear}, JvKey()), {{200, 1935, kLabel0, "Trk 21 : 0 "},
-                                                        {1600, 1935, kBlue, " 0 "}}));
+  EXPECT_EQ(Drawn(), Concat(Concat({kClear}, JvKey()),
+                            {{200, 1935, kLabel0, "Trk 21 : 0 "}, {1600, 1935, kBlue, " 0 "}}));
   EXPECT_EQ(form.endflag, 1);  // the free entry after it
   EXPECT_EQ(form.filepsn, 75);
 
@@ -318,12 +324,9 @@ TEST_F(Jv3Page, PageEndsBeforeThe22ndLineAndTheNextPageStartsThere) {
 }
 
 TEST_F(Jv3Page, ColoursByDensityDirectoryMarkAndSide) {
-  Show("a.jv3", Jv3Image({{0, 0, 0x00},
-                          {0, 1, 0x20},
-                          {0, 2, 0x80},
-                          {0, 3, 0xA0},
-                          {0, 0, 0x10},
-                          {0, 1, 0x90}}));
+  Show("a.jv3",
+       Jv3Image(
+           {{0, 0, 0x00}, {0, 1, 0x20}, {0, 2, 0x80}, {0, 3, 0xA0}, {0, 0, 0x10}, {0, 1, 0x90}}));
   const auto items = Drawn();
   EXPECT_EQ(OnLine(items, 1935), (std::vector<Item>{{200, 1935, kLabel0, "Trk  0 : 0 "},
                                                     {1600, 1935, kBlue, " 0 "},
@@ -428,8 +431,8 @@ TEST_F(Jv3Page, HeaderTestMessageOnEveryDrawing) {
   EXPECT_EQ(dialogs.TakeMessages(), std::vector<RecordedMessage>{kNoHeader});
   EXPECT_EQ(Drawn(), (std::vector<Item>{kClear, kClear}));  // the load and the page both clear
   EXPECT_EQ(form.Text1.text, "JV1");
-  for (void (form1::*handler)() : {&form1::Cmndnext_Click, &form1::Form_Resize, &form1::Option2_Click,
-                                    &form1::Cmndprev_Click}) {
+  for (void (form1::*handler)() : {&form1::Cmndnext_Click, &form1::Form_Resize,
+                                   &form1::Option2_Click, &form1::Cmndprev_Click}) {
     (form.*handler)();
     EXPECT_EQ(dialogs.TakeMessages(), std::vector<RecordedMessage>{kNoHeader});
   }
@@ -443,15 +446,16 @@ TEST_F(DmkPage, ModelOneDiskWithADoubledSingleDensityTrackZero) {
   // Track 0 in doubled single density, track 1 in double density with a directory sector.
   std::vector<m1::testing::DmkSector> track0, track1;
   for (int s = 0; s < 10; ++s) track0.push_back(m1::testing::DmkSector::Sd(0, 0, s));
-  for (int s = 0; s < 18; ++s) track1.push_back(m1::testing::DmkSector::Dd(1, 0, s, s == 5 ? 0xFA : 0xFB));
+  for (int s = 0; s < 18; ++s)
+    track1.push_back(m1::testing::DmkSector::Dd(1, 0, s, s == 5 ? 0xFA : 0xFB));
   m1::testing::DmkBuilder dmk(2, 6400);
   dmk.AddTrack(track0, true).AddTrack(track1);
   Show("model1.dmk", dmk.Build());
   const auto items = Drawn();
 
   std::vector<Item> line0{{200, 1935, kLabel0, "Trk  0 : 0 "}};
-  const Twips cols[] = {1900, 2250, 2600, 2950, 3300, 3650, 4000, 4350, 4700, 5050,
-                        5400, 5750, 6100, 6450, 6800, 7150, 7500, 7850};
+  const Twips cols[] = {1900, 2250, 2600, 2950, 3300, 3650, 4000, 4350, 4700,
+                        5050, 5400, 5750, 6100, 6450, 6800, 7150, 7500, 7850};
   for (int s = 0; s < 10; ++s) line0.push_back({cols[s], 1935, kBlue, "*" + std::to_string(s)});
   EXPECT_EQ(OnLine(items, 1935), line0);
 

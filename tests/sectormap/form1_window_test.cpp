@@ -201,7 +201,8 @@ TEST_F(Window, JvOneBeatsADmkLookingHeader) {
 
 TEST_F(Window, LoadingRestartsPageCountersAndEndFlag) {
   std::vector<Jv3Entry> entries;
-  for (int t = 0; t < 30; ++t) entries.push_back({static_cast<std::uint8_t>(t < 4 ? 0 : t - 3), 0, 0x20});
+  for (int t = 0; t < 30; ++t)
+    entries.push_back({static_cast<std::uint8_t>(t < 4 ? 0 : t - 3), 0, 0x20});
   Show("a.jv3", Jv3Image(entries));
   for (int i = 0; i < 5; ++i) form.Cmndnext_Click();
   EXPECT_EQ(form.Pagenum, 1);
@@ -235,7 +236,8 @@ TEST_F(Window, NextStopsAtPage20) {
   for (int i = 0; i < 30; ++i) form.Cmndnext_Click();
   EXPECT_EQ(form.Pagenum, 20);
   EXPECT_EQ(form.endflag, 0);
-  // Page 20 starts 4 + 20 x 21 - 1 = 423 entries in: line 1 of page 0 holds the four track 0 entries.
+  // Page 20 starts 4 + 20 x 21 - 1 = 423 entries in: line 1 of page 0 holds the four track 0
+  // entries.
   EXPECT_EQ(form.pagepsn[20], 3 * (4 + 20 * 21 - 1));
   Drawn();
   form.Cmndnext_Click();

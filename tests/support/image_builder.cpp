@@ -36,10 +36,12 @@ Jv1Builder::Jv1Builder(int tracks, std::uint8_t fill, bool signature)
   if (signature) PutAt(0, {0x00, 0xFE, 0x11});
 }
 
-Jv1Builder& Jv1Builder::Put(int track, int sector, std::size_t at, std::span<const std::uint8_t> bytes) {
+Jv1Builder& Jv1Builder::Put(int track, int sector, std::size_t at,
+                            std::span<const std::uint8_t> bytes) {
   return PutAt(Offset(track, sector) + at, bytes);
 }
-Jv1Builder& Jv1Builder::Put(int track, int sector, std::size_t at, std::initializer_list<std::uint8_t> bytes) {
+Jv1Builder& Jv1Builder::Put(int track, int sector, std::size_t at,
+                            std::initializer_list<std::uint8_t> bytes) {
   return Put(track, sector, at, AsSpan(bytes));
 }
 Jv1Builder& Jv1Builder::PutAt(std::size_t offset, std::span<const std::uint8_t> bytes) {
@@ -57,8 +59,8 @@ std::size_t Jv3Builder::SectorSize(std::uint8_t flags) {
 }
 
 std::size_t Jv3Builder::Add(int track, int sector, std::uint8_t flags, std::uint8_t fill) {
-  entries_.push_back(Entry{static_cast<std::uint8_t>(track), static_cast<std::uint8_t>(sector), flags,
-                           false, Bytes(SectorSize(flags), fill)});
+  entries_.push_back(Entry{static_cast<std::uint8_t>(track), static_cast<std::uint8_t>(sector),
+                           flags, false, Bytes(SectorSize(flags), fill)});
   return entries_.size() - 1;
 }
 
@@ -67,11 +69,13 @@ Jv3Builder& Jv3Builder::AddFree() {
   return *this;
 }
 
-Jv3Builder& Jv3Builder::Put(std::size_t entry, std::size_t at, std::span<const std::uint8_t> bytes) {
+Jv3Builder& Jv3Builder::Put(std::size_t entry, std::size_t at,
+                            std::span<const std::uint8_t> bytes) {
   WriteAt(entries_.at(entry).data, at, bytes);
   return *this;
 }
-Jv3Builder& Jv3Builder::Put(std::size_t entry, std::size_t at, std::initializer_list<std::uint8_t> bytes) {
+Jv3Builder& Jv3Builder::Put(std::size_t entry, std::size_t at,
+                            std::initializer_list<std::uint8_t> bytes) {
   return Put(entry, at, AsSpan(bytes));
 }
 
@@ -162,7 +166,8 @@ DmkBuilder& DmkBuilder::AddTrack(const std::vector<DmkSector>& sectors, bool dou
   for (const DmkSector& s : sectors) {
     const int f = factorOf(s);
     Bytes data(kSectorDataBytes, s.fill);
-    std::copy_n(s.data.begin(), std::min<std::size_t>(s.data.size(), kSectorDataBytes), data.begin());
+    std::copy_n(s.data.begin(), std::min<std::size_t>(s.data.size(), kSectorDataBytes),
+                data.begin());
     const Bytes id = {0xFE, static_cast<std::uint8_t>(s.track), static_cast<std::uint8_t>(s.side),
                       static_cast<std::uint8_t>(s.sector), static_cast<std::uint8_t>(s.sizeCode)};
     Bytes dataField = {s.dam};
@@ -211,7 +216,8 @@ DmkBuilder& DmkBuilder::AddTrack(const std::vector<DmkSector>& sectors, bool dou
     ++slot;
     placed.push_back(Placed{trackStart + idam, trackStart + dataPos});
   }
-  if (image.size() > trackLength_) throw std::length_error("DMK sectors do not fit in the track length");
+  if (image.size() > trackLength_)
+    throw std::length_error("DMK sectors do not fit in the track length");
   const std::uint8_t tailGap = (!sectors.empty() && !sectors.back().doubleDensity) ? 0xFF : 0x4E;
   image.resize(trackLength_, tailGap);
   images_.push_back(std::move(image));

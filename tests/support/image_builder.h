@@ -113,11 +113,11 @@ struct DmkSector {
   int track = 0;
   int side = 0;
   int sector = 0;
-  int sizeCode = 1;            // N of the ID field (1: 256 bytes); only recorded, 256 bytes always written
+  int sizeCode = 1;  // N of the ID field (1: 256 bytes); only recorded, 256 bytes always written
   bool doubleDensity = true;
-  std::uint8_t dam = 0xFB;     // data address mark: 0xFB data, 0xF8 / 0xFA directory (deleted)
+  std::uint8_t dam = 0xFB;  // data address mark: 0xFB data, 0xF8 / 0xFA directory (deleted)
   std::uint8_t fill = 0xE5;
-  Bytes data;                  // first bytes of the sector; the rest is fill
+  Bytes data;  // first bytes of the sector; the rest is fill
 
   static DmkSector Dd(int track, int side, int sector, std::uint8_t dam = 0xFB);
   static DmkSector Sd(int track, int side, int sector, std::uint8_t dam = 0xFB);
@@ -164,13 +164,13 @@ class DmkBuilder {
 // Newdos/80 system sector (track 0, sector 2): the first PDRIVE entry at bytes 0..9 and the
 // marker 0xA5 at byte 239 that tells a Newdos/80 disk.
 struct PdriveEntry {
-  std::uint8_t ddsl = 17;   // byte 0: directory start lump
-  std::uint8_t ti = 0x07;   // byte 2: TSR in bits 0x03, TI letters in the others
-  std::uint8_t tc = 40;     // byte 3: track count
-  std::uint8_t spt = 18;    // byte 4: sectors per track
-  std::uint8_t gpl = 2;     // byte 5: granules per lump
-  std::uint8_t ti2 = 0;     // byte 7: bit 0x04 gives the TI letter "L"
-  std::uint8_t ddga = 2;    // byte 9: directory granules
+  std::uint8_t ddsl = 17;  // byte 0: directory start lump
+  std::uint8_t ti = 0x07;  // byte 2: TSR in bits 0x03, TI letters in the others
+  std::uint8_t tc = 40;    // byte 3: track count
+  std::uint8_t spt = 18;   // byte 4: sectors per track
+  std::uint8_t gpl = 2;    // byte 5: granules per lump
+  std::uint8_t ti2 = 0;    // byte 7: bit 0x04 gives the TI letter "L"
+  std::uint8_t ddga = 2;   // byte 9: directory granules
 };
 // 256 bytes: fill, the entry at bytes 0..9, and 0xA5 at byte 239 when marker is true.
 Bytes NewdosSystemSector(const PdriveEntry& entry, bool marker = true, std::uint8_t fill = 0x00);

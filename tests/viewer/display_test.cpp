@@ -108,8 +108,9 @@ Jv1Builder DirectoryImage() {
     for (int e = 0; e < 3; ++e) {
       const std::size_t at = 32 * static_cast<std::size_t>(e);
       jv1.Put(17, sector, at, {attributes[e], 0x41, 0x42, 0x43});
-      jv1.Put(17, sector, at + 16, {0x01, 0x02, 0x03, 0x04, 0x12, 0x34, 0x41, 0xFF, 0x42, 0xFF,
-                                    0x43, 0x44, 0x45, 0x46, 0x47, 0x48});
+      jv1.Put(17, sector, at + 16,
+              {0x01, 0x02, 0x03, 0x04, 0x12, 0x34, 0x41, 0xFF, 0x42, 0xFF, 0x43, 0x44, 0x45, 0x46,
+               0x47, 0x48});
     }
   }
   return jv1;
@@ -189,10 +190,10 @@ TEST(SectorDisplay, DoubledSingleDensitySectorReadsEveryOtherByte) {
   const std::vector<DrawOp> log = h.form.surface.TakeLog();
   EXPECT_EQ(HexRow(log, 1), "00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F");
   EXPECT_EQ(HexRow(log, 16), "F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF");
-  EXPECT_EQ(CharItem(log, 3, 1).text, ".");     // 0x20, the space
-  EXPECT_EQ(CharItem(log, 3, 2).text, "!");     // 0x21
+  EXPECT_EQ(CharItem(log, 3, 1).text, ".");      // 0x20, the space
+  EXPECT_EQ(CharItem(log, 3, 2).text, "!");      // 0x21
   EXPECT_EQ(CharItem(log, 8, 16).text, "\x7F");  // 0x7F shows itself
-  EXPECT_EQ(CharItem(log, 9, 1).text, ".");     // 0x80
+  EXPECT_EQ(CharItem(log, 9, 1).text, ".");      // 0x80
 }
 
 TEST(SectorDisplay, BannerWhenNoDirectoryWasFound) {
@@ -235,8 +236,10 @@ TEST(SectorDisplay, NewdosLabelAndDriveLine) {
   EXPECT_TRUE(h.dialogs.messages.empty());
   const std::vector<DrawOp> log = h.form.surface.TakeLog();
   ASSERT_GE(log.size(), 4u);
-  EXPECT_EQ(log[1], (DrawOp{DrawOp::Kind::Text, 3700, 450, 3700 + 9 * 105, 645, kBrown, "Newdos/80"}));
-  EXPECT_EQ(log[2], (DrawOp{DrawOp::Kind::Text, 180, 1100, 180 + 83 * 105, 1295, kBlue, kPdriveLine}));
+  EXPECT_EQ(log[1],
+            (DrawOp{DrawOp::Kind::Text, 3700, 450, 3700 + 9 * 105, 645, kBrown, "Newdos/80"}));
+  EXPECT_EQ(log[2],
+            (DrawOp{DrawOp::Kind::Text, 180, 1100, 180 + 83 * 105, 1295, kBlue, kPdriveLine}));
   EXPECT_EQ(log[3].kind, DrawOp::Kind::Fill);
   EXPECT_EQ(f.Txtfiletype.text, "JV3");
   EXPECT_EQ(f.Txtfiletype.bg, kGreen);

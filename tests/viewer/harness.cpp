@@ -21,7 +21,8 @@ MainHarness::~MainHarness() {
 std::string MainHarness::Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
   const std::filesystem::path path = dir / name;
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   return path.string();
 }
 

@@ -151,7 +151,8 @@ TEST(Navigation, ToDirectoryWithoutDirectoryShowsMessageAndStays) {
   f.CmndNextsec_Click();
   EXPECT_FALSE(Drew(h, [&] { f.CmndDirFind_Click(); }));
   EXPECT_EQ(h.dialogs.TakeMessages(),
-            (std::vector<RecordedMessage>{{"Error", "No Directory was found on this disk", MsgIcon::None}}));
+            (std::vector<RecordedMessage>{
+                {"Error", "No Directory was found on this disk", MsgIcon::None}}));
   EXPECT_EQ(f.img.PresSecnum, 1);
   f.CmndNextsec_Click();
   EXPECT_EQ(f.Txtsecnum.text, "2");

@@ -11,8 +11,9 @@
 namespace m1::testing {
 namespace {
 
-const RecordedMessage kOpenFailure{
-    "Text Editor", "Error encountered while trying to open file, please retry.", MsgIcon::Exclamation};
+const RecordedMessage kOpenFailure{"Text Editor",
+                                   "Error encountered while trying to open file, please retry.",
+                                   MsgIcon::Exclamation};
 
 TEST(MainShell, BoxesStartWithTheirBackgrounds) {
   MainHarness h;
@@ -24,14 +25,22 @@ TEST(MainShell, BoxesStartWithTheirBackgrounds) {
   };
   const Rgb peach{255, 192, 128}, light{255, 224, 192}, lavender{192, 192, 255};
   const Case cases[] = {
-      {"Txtfiletype", f.Txtfiletype, peach}, {"TxtFilename", f.TxtFilename, peach},
-      {"Text1", f.Text1, light},             {"Text2", f.Text2, light},
-      {"Text3", f.Text3, light},             {"Text4", f.Text4, light},
-      {"Text5", f.Text5, light},             {"Txttrk", f.Txttrk, lavender},
-      {"txtside", f.txtside, light},         {"Txtsector", f.Txtsector, {192, 255, 192}},
-      {"Txttrkspt", f.Txttrkspt, {192, 192, 0}}, {"TxtDens", f.TxtDens, {192, 192, 0}},
-      {"Txtsectype", f.Txtsectype, light},   {"Txtdam", f.Txtdam, light},
-      {"Txtsecnum", f.Txtsecnum, light},     {"Txtlumpnum", f.Txtlumpnum, peach},
+      {"Txtfiletype", f.Txtfiletype, peach},
+      {"TxtFilename", f.TxtFilename, peach},
+      {"Text1", f.Text1, light},
+      {"Text2", f.Text2, light},
+      {"Text3", f.Text3, light},
+      {"Text4", f.Text4, light},
+      {"Text5", f.Text5, light},
+      {"Txttrk", f.Txttrk, lavender},
+      {"txtside", f.txtside, light},
+      {"Txtsector", f.Txtsector, {192, 255, 192}},
+      {"Txttrkspt", f.Txttrkspt, {192, 192, 0}},
+      {"TxtDens", f.TxtDens, {192, 192, 0}},
+      {"Txtsectype", f.Txtsectype, light},
+      {"Txtdam", f.Txtdam, light},
+      {"Txtsecnum", f.Txtsecnum, light},
+      {"Txtlumpnum", f.Txtlumpnum, peach},
       {"Text6", f.Text6, {255, 192, 192}},
   };
   for (const Case& c : cases) {
@@ -48,7 +57,8 @@ TEST(MainShell, OpenAsksWithTheFilterListAndDskFirst) {
   h.Open(h.Write("blank.dsk", Jv1Builder(35).Build()));
   ASSERT_EQ(h.dialogs.opens.size(), 1u);
   EXPECT_EQ(h.dialogs.opens[0].filter,
-            "All Files (*.*)|*.*|Dsk Files (*.dsk)|*.dsk|Dmk Files (*.dmk)|*.dmk|JV3 Files (*.jv3)| *.jv3");
+            "All Files (*.*)|*.*|Dsk Files (*.dsk)|*.dsk|Dmk Files (*.dmk)|*.dmk|JV3 Files "
+            "(*.jv3)| *.jv3");
   EXPECT_EQ(h.dialogs.opens[0].filterIndex, 2);
   const std::string path = (h.dir / "blank.dsk").string();
   EXPECT_EQ(h.form.img.Filename, path);
@@ -115,7 +125,8 @@ TEST(MainShell, OpenFailureAfterAnOpenKeepsTheOldFileOnShow) {
 TEST(MainShell, RefusedFilesShowTheirMessages) {
   DmkBuilder real(1, 6400);
   real.AddTrack({DmkSector::Dd(0, 0, 0)});
-  real.SetHeaderByte(12, 0x78).SetHeaderByte(13, 0x56).SetHeaderByte(14, 0x34).SetHeaderByte(15, 0x12);
+  real.SetHeaderByte(12, 0x78).SetHeaderByte(13, 0x56).SetHeaderByte(14, 0x34).SetHeaderByte(15,
+                                                                                             0x12);
   std::vector<std::uint8_t> noHeader(4096, 0);
   noHeader[0] = 0x01;
   noHeader[3] = 0x02;  // the first two sector headers name different tracks
@@ -129,15 +140,18 @@ TEST(MainShell, RefusedFilesShowTheirMessages) {
       {"short.dsk", std::vector<std::uint8_t>(15, 0),
        "** ERROR **\r This file is too short to be a disk image"},
       {"real.dmk", real.Build(),
-       "** ERROR **  This file is a DMK type REAL disk format,\r                     used to access REAL Disks"},
+       "** ERROR **  This file is a DMK type REAL disk format,\r                     used to "
+       "access REAL Disks"},
       {"plain.bin", noHeader,
-       "** ERROR **\r This file does not have an EMULATOR Disk format HEADER\r    It may be a Disk file "
+       "** ERROR **\r This file does not have an EMULATOR Disk format HEADER\r    It may be a Disk "
+       "file "
        "for use with a dedicated program"},
   };
   for (const Case& c : cases) {
     MainHarness h;
     h.Open(h.Write(c.name, c.bytes));
-    EXPECT_EQ(h.dialogs.TakeMessages(), (std::vector<RecordedMessage>{{"Error", c.text, MsgIcon::None}}))
+    EXPECT_EQ(h.dialogs.TakeMessages(),
+              (std::vector<RecordedMessage>{{"Error", c.text, MsgIcon::None}}))
         << c.name;
     EXPECT_EQ(h.form.img.openflag, 1) << c.name;
     EXPECT_TRUE(h.form.Refused()) << c.name;
@@ -194,7 +208,8 @@ TEST(MainShell, WindowButtonsHandOnTheFileName) {
   EXPECT_EQ(h.module.SharedFilename, (h.dir / "blank.dsk").string());
   h.form.Cmndsecdisp_Click();
   h.form.Cmndhexedit_Click();
-  EXPECT_EQ(h.host.shown, (std::vector<FormId>{FormId::Hex, FormId::Map, FormId::Map, FormId::Hex}));
+  EXPECT_EQ(h.host.shown,
+            (std::vector<FormId>{FormId::Hex, FormId::Map, FormId::Map, FormId::Hex}));
   EXPECT_FALSE(h.host.ended);
 }
 
