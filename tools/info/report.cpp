@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "core/number_text.h"
 #include "tools/info/files_report.h"
 #include "tools/info/survey.h"
 
@@ -19,9 +20,7 @@ Json OrNull(const std::optional<T>& v) {
 }
 
 std::string Hex(std::int64_t v, int digits) {
-  char text[24];
-  std::snprintf(text, sizeof text, "%0*llX", digits, static_cast<long long>(v));
-  return text;
+  return HexText(static_cast<unsigned long long>(v), digits);
 }
 
 std::string Plural(long long n, const char* one, const char* many) {
