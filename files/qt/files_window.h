@@ -3,21 +3,16 @@
 // FilesForm. A child window of the main window, which owns it.
 #pragma once
 
-#include <QWidget>
-#include <functional>
-
 #include "files/files_form.h"
+#include "health/qt/disk_table_window.h"
 
 class QCheckBox;
 class QLabel;
 class QListWidget;
-class QTableView;
 
 namespace m1::qt {
 
-class RowsModel;
-
-class FilesWindow final : public QWidget {
+class FilesWindow final : public DiskTableWindow {
   Q_OBJECT
 
  public:
@@ -34,16 +29,12 @@ class FilesWindow final : public QWidget {
   void OnActivated(const QModelIndex& index);
 
  private:
-  MainDisk& disk_;
-  std::function<void()> afterShow_;
   FilesForm logic_;
   QLabel* dos_ = nullptr;
   QLabel* diskName_ = nullptr;
   QLabel* free_ = nullptr;
   QCheckBox* showHidden_ = nullptr;
-  QTableView* table_ = nullptr;
   QListWidget* problems_ = nullptr;
-  RowsModel* model_ = nullptr;
 };
 
 }  // namespace m1::qt

@@ -2,19 +2,15 @@
 // records, over the logic of HealthForm. A child window of the main window, which owns it.
 #pragma once
 
-#include <QWidget>
-
 #include "health/health_form.h"
+#include "health/qt/disk_table_window.h"
 
 class QCheckBox;
 class QLabel;
-class QTableView;
 
 namespace m1::qt {
 
-class RowsModel;
-
-class HealthWindow final : public QWidget {
+class HealthWindow final : public DiskTableWindow {
   Q_OBJECT
 
  public:
@@ -33,13 +29,9 @@ class HealthWindow final : public QWidget {
   void OnActivated(const QModelIndex& index);
 
  private:
-  MainDisk& disk_;
-  std::function<void()> afterShow_;
   HealthForm logic_;
   QLabel* summary_ = nullptr;
   QCheckBox* problemsOnly_ = nullptr;
-  QTableView* table_ = nullptr;
-  RowsModel* model_ = nullptr;
 };
 
 }  // namespace m1::qt
