@@ -27,7 +27,7 @@ QLabel* Value(QWidget* parent, const char* name) {
 }  // namespace
 
 FilesWindow::FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidget* parent)
-    : DiskTableWindow(disk, std::move(afterShow), parent), logic_(disk) {
+    : DiskTableWindow(disk, std::move(afterShow), parent) {
   setObjectName(QStringLiteral("Files"));
   resize(720, 480);
 
@@ -38,8 +38,7 @@ FilesWindow::FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidge
   showHidden_->setObjectName(QStringLiteral("showHidden"));
   connect(showHidden_, &QCheckBox::toggled, this, &FilesWindow::OnShowHidden);
 
-  MakeTable("files", FilesForm::kHeadings, logic_.rows, &FilesForm::Row::hidden, kHiddenRow);
-  connect(table_, &QTableView::activated, this, &FilesWindow::OnActivated);
+  MakeTable("files", &FilesForm::Row::hidden, kHiddenRow);
   problems_ = new QListWidget(this);
   problems_->setObjectName(QStringLiteral("problems"));
   problems_->setMaximumHeight(90);
@@ -56,12 +55,6 @@ FilesWindow::FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidge
   layout->addWidget(table_, 1);
   layout->addWidget(new QLabel(tr("Problems:"), this));
   layout->addWidget(problems_);
-}
-
-void FilesWindow::Reload() {
-  logic_.Load(disk_.Facts(), disk_.Filename());
-  Sync();
-  table_->resizeColumnsToContents();
 }
 
 void FilesWindow::Sync() {
@@ -81,10 +74,6 @@ void FilesWindow::Sync() {
 void FilesWindow::OnShowHidden(bool checked) {
   logic_.ShowHidden_Click(checked);
   Sync();
-}
-void FilesWindow::OnActivated(const QModelIndex& index) {
-  logic_.Row_DoubleClick(index.row());
-  afterShow_();
 }
 
 }  // namespace m1::qt

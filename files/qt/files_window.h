@@ -12,24 +12,19 @@ class QListWidget;
 
 namespace m1::qt {
 
-class FilesWindow final : public DiskTableWindow {
+class FilesWindow final : public DiskTableWindow<FilesForm> {
   Q_OBJECT
 
  public:
   // afterShow runs when a chosen file showed its first sector in another window.
   FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidget* parent);
 
-  // Takes up the image the main window shows, and shows what the logic made of it.
-  void Reload();
-  void Sync();
-  const FilesForm& Logic() const { return logic_; }
+  void Sync() override;
 
  private slots:
   void OnShowHidden(bool checked);
-  void OnActivated(const QModelIndex& index);
 
  private:
-  FilesForm logic_;
   QLabel* dos_ = nullptr;
   QLabel* diskName_ = nullptr;
   QLabel* free_ = nullptr;

@@ -18,7 +18,7 @@ const QColor kProblemRow(255, 216, 216);
 }  // namespace
 
 HealthWindow::HealthWindow(MainDisk& disk, std::function<void()> afterShow, QWidget* parent)
-    : DiskTableWindow(disk, std::move(afterShow), parent), logic_(disk) {
+    : DiskTableWindow(disk, std::move(afterShow), parent) {
   setObjectName(QStringLiteral("DiskHealth"));
   resize(900, 520);
 
@@ -29,11 +29,10 @@ HealthWindow::HealthWindow(MainDisk& disk, std::function<void()> afterShow, QWid
   problemsOnly_->setObjectName(QStringLiteral("problemsOnly"));
   connect(problemsOnly_, &QCheckBox::toggled, this, &HealthWindow::OnProblemsOnly);
 
-  MakeTable("records", HealthForm::kHeadings, logic_.rows, &HealthForm::Row::problem, kProblemRow);
+  MakeTable("records", &HealthForm::Row::problem, kProblemRow);
   table_->horizontalHeader()->setSectionsClickable(true);
   table_->horizontalHeader()->setSortIndicatorShown(true);
   connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, &HealthWindow::OnHeading);
-  connect(table_, &QTableView::activated, this, &HealthWindow::OnActivated);
 
   auto* top = new QHBoxLayout;
   top->addWidget(summary_, 1);
@@ -41,12 +40,6 @@ HealthWindow::HealthWindow(MainDisk& disk, std::function<void()> afterShow, QWid
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addWidget(table_);
-}
-
-void HealthWindow::Reload() {
-  logic_.Load(disk_.Facts(), disk_.Filename());
-  Sync();
-  table_->resizeColumnsToContents();
 }
 
 void HealthWindow::Sync() {
@@ -68,10 +61,6 @@ void HealthWindow::OnProblemsOnly(bool checked) {
 void HealthWindow::OnHeading(int column) {
   logic_.Heading_Click(column);
   Sync();
-}
-void HealthWindow::OnActivated(const QModelIndex& index) {
-  logic_.Row_DoubleClick(index.row());
-  afterShow_();
 }
 
 }  // namespace m1::qt

@@ -10,26 +10,19 @@ class QLabel;
 
 namespace m1::qt {
 
-class HealthWindow final : public DiskTableWindow {
+class HealthWindow final : public DiskTableWindow<HealthForm> {
   Q_OBJECT
 
  public:
-  // afterShow runs when a chosen row (double-click or Enter) showed a sector or bytes in another
-  // window.
   HealthWindow(MainDisk& disk, std::function<void()> afterShow, QWidget* parent);
 
-  // Takes up the image the main window shows, and shows what the logic made of it.
-  void Reload();
-  void Sync();
-  const HealthForm& Logic() const { return logic_; }
+  void Sync() override;
 
  private slots:
   void OnProblemsOnly(bool checked);
   void OnHeading(int column);
-  void OnActivated(const QModelIndex& index);
 
  private:
-  HealthForm logic_;
   QLabel* summary_ = nullptr;
   QCheckBox* problemsOnly_ = nullptr;
 };
