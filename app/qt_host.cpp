@@ -40,31 +40,26 @@ void QtHost::ShowForm(FormId form) {
   window.activateWindow();
 }
 
+template <class Logic, class Window>
+Window& QtHost::Made(std::unique_ptr<Logic>& logic, std::unique_ptr<Window>& window) {
+  if (!window) {
+    logic = std::make_unique<Logic>(platform_);
+    window = std::make_unique<Window>(*logic, tracker_);
+    Load(*window);
+  }
+  return *window;
+}
+
 FormWindow& QtHost::Create(FormId form) {
   switch (form) {
     case FormId::Map:
-      if (!mapWin_) {
-        mapLogic_ = std::make_unique<form1>(platform_);
-        mapWin_ = std::make_unique<SectorMapWindow>(*mapLogic_, tracker_);
-        Load(*mapWin_);
-      }
-      return *mapWin_;
+      return Made(mapLogic_, mapWin_);
     case FormId::Hex:
-      if (!hexWin_) {
-        hexLogic_ = std::make_unique<form2>(platform_);
-        hexWin_ = std::make_unique<HexWindow>(*hexLogic_, tracker_);
-        Load(*hexWin_);
-      }
-      return *hexWin_;
+      return Made(hexLogic_, hexWin_);
     case FormId::Main:
       break;
   }
-  if (!mainWin_) {
-    mainLogic_ = std::make_unique<Mainform>(platform_);
-    mainWin_ = std::make_unique<MainWindow>(*mainLogic_, tracker_);
-    Load(*mainWin_);
-  }
-  return *mainWin_;
+  return Made(mainLogic_, mainWin_);
 }
 
 void QtHost::Load(FormWindow& window) {

@@ -51,6 +51,9 @@ class QtHost final : public Host {
   FormWindow& Create(FormId form);
   // Form_Load, then the window centred on the screen.
   void Load(FormWindow& window);
+  // The logic and the window of a form, made and loaded the first time they are asked for.
+  template <class Logic, class Window>
+  Window& Made(std::unique_ptr<Logic>& logic, std::unique_ptr<Window>& window);
 
   QtMetrics metrics_;
   std::unique_ptr<Dialogs> dialogs_;

@@ -123,16 +123,16 @@ void ReadFiles(benchmark::State& state, Kind kind, bool withListing) {
   const BenchImage& image = Images().Get(kind);
   const Listing listing = ListSectors(image.bytes);
   std::size_t files = 0;
+  const auto read = [&](const Listing& from) {
+    const std::optional<FileSystem> fs = ReadFileSystem(image.bytes, from);
+    files = fs ? fs->files.size() : 0;
+    benchmark::DoNotOptimize(fs);
+  };
   for (auto _ : state) {
     if (withListing) {
-      const Listing fresh = ListSectors(image.bytes);
-      const std::optional<FileSystem> fs = ReadFileSystem(image.bytes, fresh);
-      files = fs ? fs->files.size() : 0;
-      benchmark::DoNotOptimize(fs);
+      read(ListSectors(image.bytes));
     } else {
-      const std::optional<FileSystem> fs = ReadFileSystem(image.bytes, listing);
-      files = fs ? fs->files.size() : 0;
-      benchmark::DoNotOptimize(fs);
+      read(listing);
     }
   }
   if (files == 0) state.SkipWithError("no files read");

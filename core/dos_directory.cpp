@@ -9,6 +9,7 @@
 
 #include "core/byte_reader.h"
 #include "core/dos_layout.h"
+#include "core/number_text.h"
 
 namespace m1::dos {
 
@@ -122,9 +123,7 @@ std::optional<std::string> GatText(const Bytes256& gat, std::size_t at) {
 }
 
 std::string Hex(int v) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "0x%02X", v & 0xFF);
-  return buf;
+  return "0x" + TwoDigitHex(v & 0xFF);
 }
 
 std::optional<std::string> EntryDate(const DosLayout& l, std::uint8_t b1, std::uint8_t b2) {

@@ -62,6 +62,15 @@ int CylindersFrom(const DiskView& disk, int from) {
   return std::max(disk.listing().cylinders - from, 0);
 }
 
+// The directory cylinder the boot sector names at byte `at`, or nothing when track 0 has no
+// readable first sector.
+std::optional<int> BootDirectoryCylinder(const DiskView& disk, std::size_t at) {
+  const DiskView::TrackShape track0 = disk.Shape(0, 0);
+  const auto boot = disk.Sector(0, 0, track0.firstSector);
+  if (track0.sectors == 0 || !boot) return std::nullopt;
+  return (*boot)[at] & kCylinderMask;
+}
+
 }  // namespace
 
 std::optional<FileSystem> ReadNewdos80(const DiskView& disk) {
@@ -108,10 +117,9 @@ std::optional<FileSystem> ReadNewdos80(const DiskView& disk) {
 }
 
 std::optional<FileSystem> ReadTrsdosModel1(const DiskView& disk) {
-  const DiskView::TrackShape track0 = disk.Shape(0, 0);
-  const auto boot = disk.Sector(0, 0, track0.firstSector);
-  if (track0.sectors == 0 || !boot) return std::nullopt;
-  const int dirCylinder = (*boot)[kModel1DirectoryAt] & kCylinderMask;
+  const std::optional<int> bootDir = BootDirectoryCylinder(disk, kModel1DirectoryAt);
+  if (!bootDir) return std::nullopt;
+  const int dirCylinder = *bootDir;
   const DiskView::TrackShape dirTrack = disk.Shape(dirCylinder, 0);
   if (dirTrack.sectors < 3) return std::nullopt;
   const auto gat = disk.Sector(dirCylinder, 0, dirTrack.firstSector);
@@ -151,10 +159,9 @@ std::optional<FileSystem> ReadTrsdosModel1(const DiskView& disk) {
 }
 
 std::optional<FileSystem> ReadTrsdosModel3(const DiskView& disk) {
-  const DiskView::TrackShape track0 = disk.Shape(0, 0);
-  const auto boot = disk.Sector(0, 0, track0.firstSector);
-  if (track0.sectors == 0 || !boot) return std::nullopt;
-  const int dirCylinder = (*boot)[kModel3DirectoryAt] & kCylinderMask;
+  const std::optional<int> bootDir = BootDirectoryCylinder(disk, kModel3DirectoryAt);
+  if (!bootDir) return std::nullopt;
+  const int dirCylinder = *bootDir;
   const DiskView::TrackShape dirTrack = disk.Shape(dirCylinder, 0);
   if (dirTrack.sectors < 3 || dirTrack.sectors % kModel3GranuleSectors != 0) return std::nullopt;
 

@@ -16,15 +16,14 @@
 #include "core/dmk_format.h"
 #include "core/jv1_format.h"
 #include "core/jv3_format.h"
+#include "core/number_text.h"
 
 namespace m1 {
 
 namespace {
 
 std::string Hex(unsigned value, int digits) {
-  char text[12];
-  std::snprintf(text, sizeof text, "%0*X", digits, value);
-  return text;
+  return HexText(value, digits);
 }
 
 std::string Num(long long n) {

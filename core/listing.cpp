@@ -30,6 +30,7 @@
 #include "core/dmk_format.h"
 #include "core/jv1_format.h"
 #include "core/jv3_format.h"
+#include "core/number_text.h"
 
 namespace m1 {
 
@@ -364,17 +365,10 @@ void BuildTrackIndex(Listing& listing) {
   }
 }
 
-std::string Hex4(std::uint16_t v) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string s(4, '0');
-  for (int k = 3; k >= 0; --k, v >>= 4) s[k] = kDigits[v & 0xF];
-  return s;
-}
-
 std::string CrcText(const char* what, const CrcCheck& c) {
   std::string s = std::string(what) + (c.ok ? " CRC ok" : " CRC bad");
   if (!c.ok && c.written && c.computed) {
-    s += " (written " + Hex4(*c.written) + ", computed " + Hex4(*c.computed) + ")";
+    s += " (written " + HexText(*c.written, 4) + ", computed " + HexText(*c.computed, 4) + ")";
   }
   return s;
 }

@@ -10,8 +10,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "platform/qt/rows_model.h"
-
 namespace m1::qt {
 
 namespace {
@@ -29,7 +27,7 @@ QLabel* Value(QWidget* parent, const char* name) {
 }  // namespace
 
 FilesWindow::FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidget* parent)
-    : QWidget(parent, Qt::Window), disk_(disk), afterShow_(std::move(afterShow)), logic_(disk) {
+    : DiskTableWindow(disk, std::move(afterShow), parent) {
   setObjectName(QStringLiteral("Files"));
   resize(720, 480);
 
@@ -40,24 +38,7 @@ FilesWindow::FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidge
   showHidden_->setObjectName(QStringLiteral("showHidden"));
   connect(showHidden_, &QCheckBox::toggled, this, &FilesWindow::OnShowHidden);
 
-  RowsModel::Source source{
-      {FilesForm::kHeadings.begin(), FilesForm::kHeadings.end()},
-      [this] { return static_cast<int>(logic_.rows.size()); },
-      [this](int row, int column) -> const std::string& {
-        return logic_.rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)];
-      },
-      [this](int row) { return logic_.rows[static_cast<std::size_t>(row)].hidden; }};
-  model_ = new RowsModel(std::move(source), kHiddenRow, this);
-  table_ = new QTableView(this);
-  table_->setObjectName(QStringLiteral("files"));
-  table_->setModel(model_);
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->verticalHeader()->setVisible(false);
-  // One line of text a row, as in a file manager's list.
-  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
-  table_->horizontalHeader()->setStretchLastSection(true);
-  connect(table_, &QTableView::activated, this, &FilesWindow::OnActivated);
+  MakeTable("files", &FilesForm::Row::hidden, kHiddenRow);
   problems_ = new QListWidget(this);
   problems_->setObjectName(QStringLiteral("problems"));
   problems_->setMaximumHeight(90);
@@ -74,12 +55,6 @@ FilesWindow::FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidge
   layout->addWidget(table_, 1);
   layout->addWidget(new QLabel(tr("Problems:"), this));
   layout->addWidget(problems_);
-}
-
-void FilesWindow::Reload() {
-  logic_.Load(disk_.Facts(), disk_.Filename());
-  Sync();
-  table_->resizeColumnsToContents();
 }
 
 void FilesWindow::Sync() {
@@ -99,10 +74,6 @@ void FilesWindow::Sync() {
 void FilesWindow::OnShowHidden(bool checked) {
   logic_.ShowHidden_Click(checked);
   Sync();
-}
-void FilesWindow::OnActivated(const QModelIndex& index) {
-  logic_.Row_DoubleClick(index.row());
-  afterShow_();
 }
 
 }  // namespace m1::qt

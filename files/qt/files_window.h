@@ -3,47 +3,33 @@
 // FilesForm. A child window of the main window, which owns it.
 #pragma once
 
-#include <QWidget>
-#include <functional>
-
 #include "files/files_form.h"
+#include "health/qt/disk_table_window.h"
 
 class QCheckBox;
 class QLabel;
 class QListWidget;
-class QTableView;
 
 namespace m1::qt {
 
-class RowsModel;
-
-class FilesWindow final : public QWidget {
+class FilesWindow final : public DiskTableWindow<FilesForm> {
   Q_OBJECT
 
  public:
   // afterShow runs when a chosen file showed its first sector in another window.
   FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidget* parent);
 
-  // Takes up the image the main window shows, and shows what the logic made of it.
-  void Reload();
-  void Sync();
-  const FilesForm& Logic() const { return logic_; }
+  void Sync() override;
 
  private slots:
   void OnShowHidden(bool checked);
-  void OnActivated(const QModelIndex& index);
 
  private:
-  MainDisk& disk_;
-  std::function<void()> afterShow_;
-  FilesForm logic_;
   QLabel* dos_ = nullptr;
   QLabel* diskName_ = nullptr;
   QLabel* free_ = nullptr;
   QCheckBox* showHidden_ = nullptr;
-  QTableView* table_ = nullptr;
   QListWidget* problems_ = nullptr;
-  RowsModel* model_ = nullptr;
 };
 
 }  // namespace m1::qt

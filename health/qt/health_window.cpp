@@ -8,8 +8,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "platform/qt/rows_model.h"
-
 namespace m1::qt {
 
 namespace {
@@ -20,7 +18,7 @@ const QColor kProblemRow(255, 216, 216);
 }  // namespace
 
 HealthWindow::HealthWindow(MainDisk& disk, std::function<void()> afterShow, QWidget* parent)
-    : QWidget(parent, Qt::Window), disk_(disk), afterShow_(std::move(afterShow)), logic_(disk) {
+    : DiskTableWindow(disk, std::move(afterShow), parent) {
   setObjectName(QStringLiteral("DiskHealth"));
   resize(900, 520);
 
@@ -31,27 +29,10 @@ HealthWindow::HealthWindow(MainDisk& disk, std::function<void()> afterShow, QWid
   problemsOnly_->setObjectName(QStringLiteral("problemsOnly"));
   connect(problemsOnly_, &QCheckBox::toggled, this, &HealthWindow::OnProblemsOnly);
 
-  RowsModel::Source source{
-      {HealthForm::kHeadings.begin(), HealthForm::kHeadings.end()},
-      [this] { return static_cast<int>(logic_.rows.size()); },
-      [this](int row, int column) -> const std::string& {
-        return logic_.rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)];
-      },
-      [this](int row) { return logic_.rows[static_cast<std::size_t>(row)].problem; }};
-  model_ = new RowsModel(std::move(source), kProblemRow, this);
-  table_ = new QTableView(this);
-  table_->setObjectName(QStringLiteral("records"));
-  table_->setModel(model_);
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->verticalHeader()->setVisible(false);
-  // One line of text a row, as in a file manager's list.
-  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
-  table_->horizontalHeader()->setStretchLastSection(true);
+  MakeTable("records", &HealthForm::Row::problem, kProblemRow);
   table_->horizontalHeader()->setSectionsClickable(true);
   table_->horizontalHeader()->setSortIndicatorShown(true);
   connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, &HealthWindow::OnHeading);
-  connect(table_, &QTableView::activated, this, &HealthWindow::OnActivated);
 
   auto* top = new QHBoxLayout;
   top->addWidget(summary_, 1);
@@ -59,12 +40,6 @@ HealthWindow::HealthWindow(MainDisk& disk, std::function<void()> afterShow, QWid
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addWidget(table_);
-}
-
-void HealthWindow::Reload() {
-  logic_.Load(disk_.Facts(), disk_.Filename());
-  Sync();
-  table_->resizeColumnsToContents();
 }
 
 void HealthWindow::Sync() {
@@ -86,10 +61,6 @@ void HealthWindow::OnProblemsOnly(bool checked) {
 void HealthWindow::OnHeading(int column) {
   logic_.Heading_Click(column);
   Sync();
-}
-void HealthWindow::OnActivated(const QModelIndex& index) {
-  logic_.Row_DoubleClick(index.row());
-  afterShow_();
 }
 
 }  // namespace m1::qt

@@ -49,7 +49,7 @@ HexWindow::HexWindow(form2& logic, ActivationTracker& tracker) : LogicWindow(log
 }
 
 void HexWindow::Sync() {
-  for (const auto& [widget, box] : boxes_) ShowTextBox(widget, logic_.*box);
+  ShowTextBoxes();
   ShowScrollBar(scroll_, logic_.VScroll1);
 }
 

@@ -35,7 +35,6 @@ class HexWindow final : public LogicWindow<form2> {
   // Moves the scroll bar by steps lines, within its range; the bar then reports the change.
   void Step(int steps);
 
-  std::vector<std::pair<QLineEdit*, TextBox form2::*>> boxes_;
   QScrollBar* scroll_ = nullptr;
   HoverStatus* hover_ = nullptr;
   int wheelRest_ = 0;  // wheel turn not yet worth a whole notch (fine-grained wheels and pads)

@@ -157,8 +157,14 @@ class LogicWindow : public FormWindow {
   }
   // The menu "&Help" beside the File menu, on the handler Help_Click.
   void AddHelpMenu();
+  // Shows the value of each text box of the logic in its line edit.
+  void ShowTextBoxes() {
+    for (const auto& [widget, box] : boxes_) ShowTextBox(widget, logic_.*box);
+  }
 
   Logic& logic_;
+  // The form's line edits, each with the text box of the logic it shows.
+  std::vector<std::pair<QLineEdit*, TextBox Logic::*>> boxes_;
 };
 
 template <class Logic>

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "core/number_text.h"
 #include "tools/info/files_report.h"
 #include "tools/info/survey.h"
 
@@ -19,9 +20,7 @@ Json OrNull(const std::optional<T>& v) {
 }
 
 std::string Hex(std::int64_t v, int digits) {
-  char text[24];
-  std::snprintf(text, sizeof text, "%0*llX", digits, static_cast<long long>(v));
-  return text;
+  return HexText(static_cast<unsigned long long>(v), digits);
 }
 
 std::string Plural(long long n, const char* one, const char* many) {
@@ -66,65 +65,47 @@ Json SummaryJson(const HealthSummary& s) {
 
 void AppendSectorJson(std::string& out, const SectorRecord& r) {
   // Every text written here is one of a few fixed ASCII words: nothing needs escaping.
-  const auto key = [&out](const char* name) {
-    out += '"';
-    out += name;
-    out += "\":";
-  };
-  const auto number = [&out](std::int64_t v) { out += std::to_string(v); };
   const auto text = [&out](const char* t) {
     out += '"';
     out += t;
     out += '"';
   };
-  const auto maybe = [&](const auto& v) {
-    if (v) {
-      number(*v);
-    } else {
-      out += "null";
-    }
+  // Each member starts with the brace or comma before it and its name.
+  char before = '{';
+  const auto key = [&](const char* name) {
+    out += before;
+    before = ',';
+    text(name);
+    out += ':';
   };
-  const auto crc = [&](const std::optional<CrcCheck>& c) {
+  const auto number = [&](const char* name, const std::optional<std::int64_t>& v) {
+    key(name);
+    out += v ? std::to_string(*v) : "null";
+  };
+  const auto word = [&](const char* name, const char* t) {
+    key(name);
+    text(t);
+  };
+  const auto crc = [&](const char* name, const std::optional<CrcCheck>& c) {
     if (c) {
-      text(c->ok ? "ok" : "bad");
+      word(name, c->ok ? "ok" : "bad");
     } else {
+      key(name);
       out += "null";
     }
   };
-  out += '{';
-  key("track");
-  number(r.track);
-  out += ',';
-  key("side");
-  number(r.side);
-  out += ',';
-  key("sector");
-  number(r.sector);
-  out += ',';
-  key("size");
-  number(r.size);
-  out += ',';
-  key("density");
-  text(r.doubleDensity ? "double" : "single");
-  out += ',';
+  number("track", r.track);
+  number("side", r.side);
+  number("sector", r.sector);
+  number("size", r.size);
+  word("density", r.doubleDensity ? "double" : "single");
   key("doubled");
   out += r.doubled ? "true" : "false";
-  out += ',';
-  key("idOffset");
-  maybe(r.idOffset);
-  out += ',';
-  key("dataOffset");
-  maybe(r.dataOffset);
-  out += ',';
-  key("dam");
-  maybe(r.dam);
-  out += ',';
-  key("idCrc");
-  crc(r.idCrc);
-  out += ',';
-  key("dataCrc");
-  crc(r.dataCrc);
-  out += ',';
+  number("idOffset", r.idOffset);
+  number("dataOffset", r.dataOffset);
+  number("dam", r.dam);
+  crc("idCrc", r.idCrc);
+  crc("dataCrc", r.dataCrc);
   key("remarks");
   out += '[';
   bool first = true;

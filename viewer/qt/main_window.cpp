@@ -58,7 +58,7 @@ MainWindow::MainWindow(Mainform& logic, ActivationTracker& tracker) : LogicWindo
 }
 
 void MainWindow::Sync() {
-  for (const auto& [widget, box] : boxes_) ShowTextBox(widget, logic_.*box);
+  ShowTextBoxes();
   ShowCombo(combo_, logic_.Combo1);
   ShowList(list_, logic_.List2);
   SyncDisk();

@@ -40,7 +40,6 @@ class MainWindow final : public LogicWindow<Mainform> {
   template <typename Window>
   void ShowDiskWindow(QPointer<Window>& window);
 
-  std::vector<std::pair<QLineEdit*, TextBox Mainform::*>> boxes_;
   QComboBox* combo_ = nullptr;
   QListWidget* list_ = nullptr;
   MainDisk disk_{logic_};
