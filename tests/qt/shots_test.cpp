@@ -11,15 +11,24 @@
 namespace m1::qt::testing {
 namespace {
 
-using Shots = ProgramTest;
+// Skips unless M1VIEW_SHOT_DIR is set; the sample is M1VIEW_SHOT_SAMPLE when it names a file,
+// else the built-in JV1 sample.
+class Shots : public ProgramTest {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    out = qEnvironmentVariable("M1VIEW_SHOT_DIR");
+    if (out.isEmpty()) GTEST_SKIP() << "set M1VIEW_SHOT_DIR to write the pictures";
+    sample = qEnvironmentVariable("M1VIEW_SHOT_SAMPLE").toStdString();
+    if (sample.empty() || !QFileInfo::exists(QString::fromStdString(sample))) {
+      sample = WriteFile("sample.dsk", SampleJv1());
+    }
+  }
+  QString out;
+  std::string sample;
+};
 
 TEST_F(Shots, SaveEachWindowWithASampleOpen) {
-  const QString out = qEnvironmentVariable("M1VIEW_SHOT_DIR");
-  if (out.isEmpty()) GTEST_SKIP() << "set M1VIEW_SHOT_DIR to write the pictures";
-  std::string sample = qEnvironmentVariable("M1VIEW_SHOT_SAMPLE").toStdString();
-  if (sample.empty() || !QFileInfo::exists(QString::fromStdString(sample))) {
-    sample = WriteFile("sample.dsk", SampleJv1());
-  }
   MainWindow& main = StartMain();
   OpenThroughMenu(main, *dialogs_, sample);
   Click(main, "CmndDirFind");
@@ -44,12 +53,6 @@ TEST_F(Shots, SaveEachWindowWithASampleOpen) {
 // first ID address mark pointer of the sample's first track image (offset 10h), and the boot
 // sector.
 TEST_F(Shots, SaveTheExplanationsUnderTheMouse) {
-  const QString out = qEnvironmentVariable("M1VIEW_SHOT_DIR");
-  if (out.isEmpty()) GTEST_SKIP() << "set M1VIEW_SHOT_DIR to write the pictures";
-  std::string sample = qEnvironmentVariable("M1VIEW_SHOT_SAMPLE").toStdString();
-  if (sample.empty() || !QFileInfo::exists(QString::fromStdString(sample))) {
-    sample = WriteFile("sample.dsk", SampleJv1());
-  }
   const auto hover = [](FormWindow& w, const DrawOp& item) {
     const QPoint at(item.x / 15 + 4, item.y / 15 + 4);
     QMouseEvent move(QEvent::MouseMove, at, w.Page()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
@@ -84,12 +87,6 @@ TEST_F(Shots, SaveTheExplanationsUnderTheMouse) {
 }
 
 TEST_F(Shots, SaveTheDiskWindowsWithASampleOpen) {
-  const QString out = qEnvironmentVariable("M1VIEW_SHOT_DIR");
-  if (out.isEmpty()) GTEST_SKIP() << "set M1VIEW_SHOT_DIR to write the pictures";
-  std::string sample = qEnvironmentVariable("M1VIEW_SHOT_SAMPLE").toStdString();
-  if (sample.empty() || !QFileInfo::exists(QString::fromStdString(sample))) {
-    sample = WriteFile("sample.dsk", SampleJv1());
-  }
   MainWindow& main = StartMain();
   OpenThroughMenu(main, *dialogs_, sample);
   main.findChild<QAction*>(QStringLiteral("mnuDiskHealth"))->trigger();
