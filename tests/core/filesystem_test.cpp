@@ -9,11 +9,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 
+#include "tests/core/real_image.h"
 #include "tests/support/image_builder.h"
 
 namespace m1::testing {
@@ -381,11 +380,9 @@ TEST(FileSystem, NoDosOnABlankDisk) {
 // The utility disk of ../shared/real (single density, 80 tracks): an LS-DOS 6.2 data disk, read
 // by hand from its directory track: 37 files, the GAT at 12/31/87, 21 granules free.
 TEST(FileSystem, RealUtilityDisk) {
-  const std::filesystem::path path =
-      std::filesystem::path(M1VIEW_REAL_IMAGES) / "utility-jv3-sd80.dsk";
-  if (!std::filesystem::exists(path)) GTEST_SKIP() << path << " is not there";
-  std::ifstream in(path, std::ios::binary);
-  const Read r(Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+  const std::optional<Bytes> file = ReadUtilityDisk();
+  if (!file) GTEST_SKIP() << UtilityDiskPath() << " is not there";
+  const Read r(*file);
   ASSERT_TRUE(r.fs);
   EXPECT_EQ(r.fs->dos, "LS-DOS");
   EXPECT_EQ(r.fs->version, "6.2");

@@ -4,10 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "core/crc.h"
+#include "tests/core/real_image.h"
 #include "tests/support/image_builder.h"
 
 namespace m1::testing {
@@ -395,12 +394,9 @@ TEST(Listing, Recognition) {
 }
 
 TEST(Listing, RealUtilityJv3HasNoProblems) {
-  const std::filesystem::path path =
-      std::filesystem::path(M1VIEW_REAL_IMAGES) / "utility-jv3-sd80.dsk";
-  if (!std::filesystem::exists(path)) GTEST_SKIP() << path << " is not there";
-  std::ifstream in(path, std::ios::binary);
-  const Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const Listing l = List(file);
+  const std::optional<Bytes> file = ReadUtilityDisk();
+  if (!file) GTEST_SKIP() << UtilityDiskPath() << " is not there";
+  const Listing l = List(*file);
   ASSERT_EQ(l.format, ImageFormat::Jv3);
   EXPECT_EQ(l.cylinders, 80);
   EXPECT_EQ(l.sides, 1);
