@@ -9,11 +9,7 @@ namespace {
 
 TEST(Damaged, CutDmkKeepsOnlyWholeTrackImages) {
   DmkBuilder dmk(2, 6400);
-  for (int t = 0; t < 2; ++t) {
-    std::vector<DmkSector> sectors;
-    for (int s = 0; s < 18; ++s) sectors.push_back(DmkSector::Dd(t, 0, s));
-    dmk.AddTrack(sectors);
-  }
+  for (int t = 0; t < 2; ++t) dmk.AddTrack(DdSectors(t, 0, 0, 18));
   Bytes file = dmk.Build();
   file.pop_back();  // track 1's image is no longer whole
   const Analysed a = Analyse(file);
@@ -86,12 +82,9 @@ TEST(Dmk, PassEndsAtTheLastTrackStartSlot) {
 
 TEST(Dmk, AbsurdTrackNumbersAreSkipped) {
   DmkBuilder dmk(2, 6400);
-  std::vector<DmkSector> sectors;
-  for (int s = 0; s < 5; ++s) sectors.push_back(DmkSector::Dd(s == 2 ? 200 : 0, 0, s));
-  dmk.AddTrack(sectors);
-  std::vector<DmkSector> last;
-  for (int s = 0; s < 5; ++s) last.push_back(DmkSector::Dd(1, 0, s));
-  dmk.AddTrack(last);
+  std::vector<DmkSector> sectors = DdSectors(0, 0, 0, 5);
+  sectors[2].track = 200;
+  dmk.AddTrack(sectors).AddTrack(DdSectors(1, 0, 0, 5));
   const Analysed a = Analyse(dmk.Build());
   // The track-200 sector is neither recorded nor counted, and does not end the pass.
   EXPECT_EQ(a.img->Totalsecs, 9);

@@ -1,6 +1,8 @@
 // The JV3 table scan: geometry, sector indexes in any table order, sizes, density, directory.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/core/analyse.h"
 
 namespace m1::testing {
@@ -13,11 +15,9 @@ TEST(Jv3, SingleSidedFortyTracksOfTen) {
   const Analysed a = Analyse(jv3.Build());
   const DiskImage& img = *a.img;
   ASSERT_FALSE(a.out.refusal);
-  EXPECT_EQ(img.tracks, 40);
-  EXPECT_EQ(img.sides, 1);
-  EXPECT_EQ(img.Totalsecs, 400);
-  EXPECT_EQ(img.spt, 10);
-  EXPECT_EQ(img.spg, 5);
+  // Tracks, sides, sectors in all, sectors a track, sectors a granule.
+  EXPECT_EQ(std::tie(img.tracks, img.sides, img.Totalsecs, img.spt, img.spg),
+            std::tuple(40, 1, 400, 10, 5));
   EXPECT_EQ(img.trkstart[39], 390);
   EXPECT_EQ(img.trkspt[40], 0);
   EXPECT_EQ(img.secpos[399], 8704 + 399 * 256);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "core/crc.h"
 #include "tests/core/real_image.h"
@@ -141,11 +142,9 @@ TEST(Listing, BadCrcsAndMissingDataMark) {
   EXPECT_EQ(HealthText(c), "ID CRC ok, no data mark");
   EXPECT_EQ(RemarkTexts(c), std::vector<std::string>{"no data mark"});
   const HealthSummary s = l.Summary();
-  EXPECT_EQ(s.records, 3);
-  EXPECT_EQ(s.good, 0);
-  EXPECT_EQ(s.idCrcBad, 1);
-  EXPECT_EQ(s.dataCrcBad, 1);
-  EXPECT_EQ(s.noDataMark, 1);
+  // Records, good, bad ID CRC, bad data CRC, no data mark.
+  EXPECT_EQ(std::tie(s.records, s.good, s.idCrcBad, s.dataCrcBad, s.noDataMark),
+            std::tuple(3, 0, 1, 1, 1));
 }
 
 TEST(Listing, DataMarkAt55IsFoundButOutOfTheMainWindowsReach) {

@@ -113,6 +113,18 @@ DmkSector DmkSector::Sd(int track, int side, int sector, std::uint8_t dam) {
   return s;
 }
 
+std::vector<DmkSector> DdSectors(int track, int side, int first, int count, std::uint8_t dam) {
+  std::vector<DmkSector> sectors;
+  for (int s = first; s < first + count; ++s) sectors.push_back(DmkSector::Dd(track, side, s, dam));
+  return sectors;
+}
+
+std::vector<DmkSector> SdSectors(int track, int side, int first, int count) {
+  std::vector<DmkSector> sectors;
+  for (int s = first; s < first + count; ++s) sectors.push_back(DmkSector::Sd(track, side, s));
+  return sectors;
+}
+
 DmkBuilder::DmkBuilder(int tracks, int trackLength, std::uint8_t options)
     : trackLength_(static_cast<std::size_t>(trackLength)), header_(kHeaderBytes, 0) {
   header_[1] = static_cast<std::uint8_t>(tracks);

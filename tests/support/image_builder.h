@@ -123,6 +123,11 @@ struct DmkSector {
   static DmkSector Sd(int track, int side, int sector, std::uint8_t dam = 0xFB);
 };
 
+// Sectors first .. first + count - 1 of one side of a track, in that order.
+std::vector<DmkSector> DdSectors(int track, int side, int first, int count,
+                                 std::uint8_t dam = 0xFB);
+std::vector<DmkSector> SdSectors(int track, int side, int first, int count);
+
 class DmkBuilder {
  public:
   static constexpr std::size_t kHeaderBytes = 16;
