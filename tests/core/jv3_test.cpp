@@ -87,18 +87,13 @@ TEST(Jv3, SectorsNumberedFromOneStartAtIndexZero) {
 }
 
 TEST(Jv3, DataPlacedBySizeCode) {
+  // Sectors 0-4 of 128, 256, 512, 1024 and 256 bytes: each starts where the one before ends.
   Jv3Builder jv3;
-  jv3.Add(0, 0, 0x01);  // 128
-  jv3.Add(0, 1, 0x00);  // 256
-  jv3.Add(0, 2, 0x03);  // 512
-  jv3.Add(0, 3, 0x02);  // 1024
-  jv3.Add(0, 4, 0x00);
+  const std::uint8_t sizeFlags[] = {0x01, 0x00, 0x03, 0x02, 0x00};
+  for (int s = 0; s < 5; ++s) jv3.Add(0, s, sizeFlags[s]);
   const Analysed a = Analyse(jv3.Build());
-  EXPECT_EQ(a.img->secpos[0], 8704);
-  EXPECT_EQ(a.img->secpos[1], 8832);
-  EXPECT_EQ(a.img->secpos[2], 9088);
-  EXPECT_EQ(a.img->secpos[3], 9600);
-  EXPECT_EQ(a.img->secpos[4], 10624);
+  const int starts[] = {8704, 8832, 9088, 9600, 10624};
+  for (int s = 0; s < 5; ++s) EXPECT_EQ(a.img->secpos[s], starts[s]) << "sector " << s;
 }
 
 TEST(Jv3, DensityCodes) {
