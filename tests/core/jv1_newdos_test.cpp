@@ -173,9 +173,7 @@ TEST(Newdos, Jv3SystemSectorByIndexNotByPlace) {
 }
 
 TEST(Newdos, Jv3WithoutMarkerWritesSpgaa) {
-  Jv3Builder jv3;
-  for (int s = 0; s < 18; ++s) jv3.Add(0, s, 0x80);
-  const Analysed a = Analyse(jv3.Build());
+  const Analysed a = Analyse(Jv3Builder().AddTrack(0, 18, 0x80).Build());
   EXPECT_EQ(a.img->newdosflag, 0);
   EXPECT_EQ(a.img->spgaa, "   Spg = 6");
 }

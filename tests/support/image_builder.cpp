@@ -64,6 +64,11 @@ std::size_t Jv3Builder::Add(int track, int sector, std::uint8_t flags, std::uint
   return entries_.size() - 1;
 }
 
+Jv3Builder& Jv3Builder::AddTrack(int track, int count, std::uint8_t flags) {
+  for (int s = 0; s < count; ++s) Add(track, s, flags);
+  return *this;
+}
+
 Jv3Builder& Jv3Builder::AddFree() {
   entries_.push_back(Entry{0xFF, 0xFF, 0xFF, true, {}});
   return *this;
