@@ -11,6 +11,14 @@ const Item kClear{-1, -1, {}, "clear"};
 // Loading a file clears the window, then the page clears it again before it draws.
 const std::vector<Item> kLoadClears{kClear, kClear};
 
+// The first line of a DMK or JV3 page (y 1935): the label of track 0 side 0, then the sectors in
+// one colour, each at its x.
+std::vector<Item> Track0Line(Rgb colour, std::initializer_list<std::pair<Twips, const char*>> at) {
+  std::vector<Item> line{{200, 1935, kLabel0, "Trk  0 : 0 "}};
+  for (const auto& [x, text] : at) line.push_back({x, 1935, colour, text});
+  return line;
+}
+
 std::vector<Item> Concat(std::vector<Item> a, const std::vector<Item>& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
@@ -61,15 +69,9 @@ TEST_F(DmkPage, InterleaveOrderFollowsThePointerTable) {
   img.Sector(0, 1, 0x100, 0, 0, 1, true);
   img.Sector(0, 2, 0x180, 0, 0, 7, true);
   Show("a.dmk", img.bytes);
-  EXPECT_EQ(OnLine(Drawn(), 1935), (std::vector<Item>{{200, 1935, kLabel0, "Trk  0 : 0 "},
-                                                      {3300, 1935, kRed, " 4"},
-                                                      {2250, 1935, kRed, " 1"},
-                                                      {4350, 1935, kRed, " 7"}}));
+  EXPECT_EQ(OnLine(Drawn(), 1935), Track0Line(kRed, {{3300, " 4"}, {2250, " 1"}, {4350, " 7"}}));
   form.Option2_Click();
-  EXPECT_EQ(OnLine(Drawn(), 1935), (std::vector<Item>{{200, 1935, kLabel0, "Trk  0 : 0 "},
-                                                      {1900, 1935, kRed, " 4 "},
-                                                      {2250, 1935, kRed, " 1 "},
-                                                      {2600, 1935, kRed, " 7 "}}));
+  EXPECT_EQ(OnLine(Drawn(), 1935), Track0Line(kRed, {{1900, " 4 "}, {2250, " 1 "}, {2600, " 7 "}}));
 }
 
 TEST_F(DmkPage, DoubleByteSectorsShowTheirMarkerInNumericOrderOnly) {
@@ -346,17 +348,11 @@ TEST_F(Jv3Page, ColoursByDensityDirectoryMarkAndSide) {
 
 TEST_F(Jv3Page, InterleaveOrderPlacesSectorsAsRecorded) {
   Show("a.jv3", Jv3Image({{0, 5, 0}, {0, 0, 0}, {0, 7, 0}, {0, 2, 0}}));
-  EXPECT_EQ(OnLine(Drawn(), 1935), (std::vector<Item>{{200, 1935, kLabel0, "Trk  0 : 0 "},
-                                                      {3350, 1935, kBlue, " 5 "},
-                                                      {1600, 1935, kBlue, " 0 "},
-                                                      {4050, 1935, kBlue, " 7 "},
-                                                      {2300, 1935, kBlue, " 2 "}}));
+  EXPECT_EQ(OnLine(Drawn(), 1935),
+            Track0Line(kBlue, {{3350, " 5 "}, {1600, " 0 "}, {4050, " 7 "}, {2300, " 2 "}}));
   form.Option2_Click();
-  EXPECT_EQ(OnLine(Drawn(), 1935), (std::vector<Item>{{200, 1935, kLabel0, "Trk  0 : 0 "},
-                                                      {1600, 1935, kBlue, " 5 "},
-                                                      {1950, 1935, kBlue, " 0 "},
-                                                      {2300, 1935, kBlue, " 7 "},
-                                                      {2650, 1935, kBlue, " 2 "}}));
+  EXPECT_EQ(OnLine(Drawn(), 1935),
+            Track0Line(kBlue, {{1600, " 5 "}, {1950, " 0 "}, {2300, " 7 "}, {2650, " 2 "}}));
 }
 
 TEST_F(Jv3Page, DirectoryRangeIsCountedOnceWhateverIsDrawnAgain) {
