@@ -31,6 +31,21 @@ struct Read {
     const auto r = listing.Find(cylinder, head, sector);
     return r ? fs->OwnerText(*r) : "no record";
   }
+  // Whether the reader found `dos` with `freeGranules` granules free, no problem and `files`
+  // files.
+  ::testing::AssertionResult Found(const std::string& dos, int freeGranules,
+                                   std::size_t files) const {
+    if (!fs) return ::testing::AssertionFailure() << "no file system";
+    if (fs->dos != dos) return ::testing::AssertionFailure() << "DOS " << fs->dos;
+    if (fs->freeGranules != freeGranules) {
+      return ::testing::AssertionFailure() << fs->freeGranules << " granules free";
+    }
+    if (!fs->problems.empty()) return ::testing::AssertionFailure() << fs->problems.front();
+    if (fs->files.size() != files) {
+      return ::testing::AssertionFailure() << fs->files.size() << " files";
+    }
+    return ::testing::AssertionSuccess();
+  }
   const DosFile& File(const std::string& fullName) const {
     const auto it = std::find_if(fs->files.begin(), fs->files.end(),
                                  [&](const DosFile& f) { return f.FullName() == fullName; });
@@ -99,13 +114,10 @@ struct NewdosDisk {
 
 TEST(FileSystem, NewdosSingleSidedFilesExtentsAndOwners) {
   const Read r(NewdosDisk().Build());
-  ASSERT_TRUE(r.fs);
-  EXPECT_EQ(r.fs->dos, "Newdos/80");
+  // 70 granules, 7 allocated; the files in directory order: slots 0, 2, 3, 8.
+  ASSERT_TRUE(r.Found("Newdos/80", 63, 4));
   EXPECT_EQ(r.fs->diskName, "NEWDISK");
   EXPECT_EQ(r.fs->date, "01/02/83");
-  EXPECT_EQ(r.fs->freeGranules, 63);  // 70 granules, 7 allocated
-  EXPECT_TRUE(r.fs->problems.empty()) << r.fs->problems.front();
-  ASSERT_EQ(r.fs->files.size(), 4u);  // in directory order: slots 0, 2, 3, 8
   EXPECT_EQ(r.fs->files[3].FullName(), "DIR/SYS");
 
   const DosFile& boot = r.File("BOOT/SYS");
@@ -210,11 +222,8 @@ TEST(FileSystem, NewdosDoubleSidedExtentOnSideOne) {
   disk.Put(10, 0, 2, 0, DirEntry{0x10, "SIDE", "DAT", 0, 0, 0, 10, {0x13, 0x21}}.Build());
 
   const Read r(disk.Jv3());
-  ASSERT_TRUE(r.fs);
-  EXPECT_EQ(r.fs->dos, "Newdos/80");
-  EXPECT_EQ(r.fs->freeGranules, 283);  // 40 x 36 / 5 = 288 granules, 5 allocated
-  EXPECT_TRUE(r.fs->problems.empty()) << r.fs->problems.front();
-  ASSERT_EQ(r.fs->files.size(), 1u);
+  // 40 x 36 / 5 = 288 granules, 5 allocated
+  ASSERT_TRUE(r.Found("Newdos/80", 283, 1));
   const DosFile& f = r.fs->files[0];
   EXPECT_EQ(Extents(f), (std::vector<std::vector<int>>{{19, 1, 2}}));
   ASSERT_EQ(f.sectors.size(), 10u);
@@ -262,11 +271,8 @@ TEST(FileSystem, NewdosBootTrackInAnotherFormat) {
   for (int c = 3; c < 6; ++c) dmk.AddTrack(track(c, 18, true, {}));
 
   const Read r(dmk.Build());
-  ASSERT_TRUE(r.fs);
-  EXPECT_EQ(r.fs->dos, "Newdos/80");
-  EXPECT_EQ(r.fs->freeGranules, 14);  // 5 x 18 / 5 = 18 granules, 4 allocated
-  EXPECT_TRUE(r.fs->problems.empty()) << r.fs->problems.front();
-  ASSERT_EQ(r.fs->files.size(), 1u);
+  // 5 x 18 / 5 = 18 granules, 4 allocated
+  ASSERT_TRUE(r.Found("Newdos/80", 14, 1));
   EXPECT_EQ(
       Places(r.fs->files[0]),
       (std::vector<std::vector<int>>{{3, 0, 14}, {3, 0, 15}, {3, 0, 16}, {3, 0, 17}, {4, 0, 0}}));
@@ -317,13 +323,10 @@ TEST(FileSystem, LdosAndTrsdosModel1) {
   for (const Case& c : {Case{0x51, 0x01, "LDOS", "5.1", "12/31/87"},
                         Case{0x00, 0x00, "TRSDOS", std::nullopt, std::nullopt}}) {
     const Read r(Model1Disk(c.version, c.config));
-    ASSERT_TRUE(r.fs);
-    EXPECT_EQ(r.fs->dos, c.dos);
+    // 80 granules, 6 allocated
+    ASSERT_TRUE(r.Found(c.dos, 74, 4));
     EXPECT_EQ(r.fs->version, c.dosVersion);
     EXPECT_EQ(r.fs->diskName, "LDOSDISK");
-    EXPECT_EQ(r.fs->freeGranules, 74);  // 80 granules, 6 allocated
-    EXPECT_TRUE(r.fs->problems.empty()) << r.fs->problems.front();
-    ASSERT_EQ(r.fs->files.size(), 4u);
     const DosFile& prog = r.File("PROG/CMD");
     EXPECT_EQ(prog.size, 634);  // 2 x 256 + 0x7A
     EXPECT_EQ(prog.date, c.date);
@@ -355,12 +358,9 @@ TEST(FileSystem, TrsdosModel3) {
   disk.Put(17, 0, 3, 0, DirEntry{0x10, "ONE", "BAS", 5, 81, 0x80, 8, {20, 0x43}}.Build(48));
 
   const Read r(disk.Jv3());
-  ASSERT_TRUE(r.fs);
-  EXPECT_EQ(r.fs->dos, "TRSDOS");
+  // 240 granules, 12 allocated
+  ASSERT_TRUE(r.Found("TRSDOS", 228, 1));
   EXPECT_EQ(r.fs->version, "1.3");
-  EXPECT_EQ(r.fs->freeGranules, 228);  // 240 granules, 12 allocated
-  EXPECT_TRUE(r.fs->problems.empty()) << r.fs->problems.front();
-  ASSERT_EQ(r.fs->files.size(), 1u);
   const DosFile& f = r.fs->files[0];
   EXPECT_EQ(f.size, 2176);
   EXPECT_EQ(f.date, "05/81");
@@ -383,14 +383,10 @@ TEST(FileSystem, RealUtilityDisk) {
   const std::optional<Bytes> file = ReadUtilityDisk();
   if (!file) GTEST_SKIP() << UtilityDiskPath() << " is not there";
   const Read r(*file);
-  ASSERT_TRUE(r.fs);
-  EXPECT_EQ(r.fs->dos, "LS-DOS");
+  ASSERT_TRUE(r.Found("LS-DOS", 21, 37));
   EXPECT_EQ(r.fs->version, "6.2");
   EXPECT_EQ(r.fs->diskName, "XTRSUTIL");
   EXPECT_EQ(r.fs->date, "12/31/87");
-  EXPECT_EQ(r.fs->freeGranules, 21);
-  EXPECT_TRUE(r.fs->problems.empty()) << r.fs->problems.front();
-  EXPECT_EQ(r.fs->files.size(), 37u);
   struct Pin {
     std::string name;
     std::int64_t size;
