@@ -46,6 +46,12 @@ struct Read {
     }
     return ::testing::AssertionSuccess();
   }
+  // Expects the owner text of each sector, given as cylinder, head, sector.
+  void ExpectOwners(const std::vector<std::pair<std::vector<int>, std::string>>& owners) const {
+    for (const auto& [at, text] : owners) {
+      EXPECT_EQ(Owner(at[0], at[1], at[2]), text) << at[0] << "," << at[1] << "," << at[2];
+    }
+  }
   const DosFile& File(const std::string& fullName) const {
     const auto it = std::find_if(fs->files.begin(), fs->files.end(),
                                  [&](const DosFile& f) { return f.FullName() == fullName; });
@@ -58,6 +64,13 @@ std::vector<std::vector<int>> Places(const DosFile& f) {
   std::vector<std::vector<int>> out;
   for (const FileSector& s : f.sectors) out.push_back({s.cylinder, s.head, s.sector});
   return out;
+}
+
+// The first and the last sector of a file as cylinder, head, sector (none for a file without).
+std::vector<std::vector<int>> Ends(const DosFile& f) {
+  const std::vector<std::vector<int>> places = Places(f);
+  if (places.empty()) return {};
+  return {places.front(), places.back()};
 }
 
 std::vector<std::vector<int>> Extents(const DosFile& f) {
@@ -142,7 +155,7 @@ TEST(FileSystem, NewdosSingleSidedFilesExtentsAndOwners) {
   ASSERT_EQ(long1.sectors.size(), 10u);
   EXPECT_EQ(Places(long1)[5], (std::vector<int>{10, 0, 5}));
 
-  const std::vector<std::pair<std::vector<int>, std::string>> owners = {
+  r.ExpectOwners({
       {{0, 0, 0}, "boot"},
       {{0, 0, 1}, "BOOT/SYS, record 2 of 5"},
       {{0, 0, 2}, "system"},
@@ -154,10 +167,7 @@ TEST(FileSystem, NewdosSingleSidedFilesExtentsAndOwners) {
       {{6, 0, 3}, "ONE/BAS, past its end"},
       {{10, 0, 9}, "LONG/CMD, record 10 of 10"},
       {{20, 0, 0}, "free"},
-  };
-  for (const auto& [at, text] : owners) {
-    EXPECT_EQ(r.Owner(at[0], at[1], at[2]), text) << at[0] << "," << at[2];
-  }
+  });
 }
 
 TEST(FileSystem, EachProblemNamedOnce) {
@@ -227,11 +237,10 @@ TEST(FileSystem, NewdosDoubleSidedExtentOnSideOne) {
   const DosFile& f = r.fs->files[0];
   EXPECT_EQ(Extents(f), (std::vector<std::vector<int>>{{19, 1, 2}}));
   ASSERT_EQ(f.sectors.size(), 10u);
-  EXPECT_EQ(Places(f).front(), (std::vector<int>{10, 1, 7}));
-  EXPECT_EQ(Places(f).back(), (std::vector<int>{10, 1, 16}));
-  EXPECT_EQ(r.Owner(10, 1, 7), "SIDE/DAT, record 1 of 10");
-  EXPECT_EQ(r.Owner(10, 1, 6), "free");
-  EXPECT_EQ(r.Owner(10, 0, 9), "directory, entries 56 to 63");
+  EXPECT_EQ(Ends(f), (std::vector<std::vector<int>>{{10, 1, 7}, {10, 1, 16}}));
+  r.ExpectOwners({{{10, 1, 7}, "SIDE/DAT, record 1 of 10"},
+                  {{10, 1, 6}, "free"},
+                  {{10, 0, 9}, "directory, entries 56 to 63"}});
 }
 
 // Newdos/80 on a DMK whose boot track is single density (10 sectors) and the rest double density
@@ -276,10 +285,10 @@ TEST(FileSystem, NewdosBootTrackInAnotherFormat) {
   EXPECT_EQ(
       Places(r.fs->files[0]),
       (std::vector<std::vector<int>>{{3, 0, 14}, {3, 0, 15}, {3, 0, 16}, {3, 0, 17}, {4, 0, 0}}));
-  EXPECT_EQ(r.Owner(0, 0, 3), "boot");
-  EXPECT_EQ(r.Owner(1, 0, 2), "system");
-  EXPECT_EQ(r.Owner(2, 0, 12), "GAT");
-  EXPECT_EQ(r.Owner(4, 0, 0), "ONE/BAS, record 5 of 5");
+  r.ExpectOwners({{{0, 0, 3}, "boot"},
+                  {{1, 0, 2}, "system"},
+                  {{2, 0, 12}, "GAT"},
+                  {{4, 0, 0}, "ONE/BAS, record 5 of 5"}});
 }
 
 // LDOS 5.1 and TRSDOS 2.3 on 40 single-density tracks: the directory on track 17 from boot byte 2
@@ -366,11 +375,9 @@ TEST(FileSystem, TrsdosModel3) {
   EXPECT_EQ(f.date, "05/81");
   EXPECT_EQ(Extents(f), (std::vector<std::vector<int>>{{20, 2, 3}}));
   ASSERT_EQ(f.sectors.size(), 9u);
-  EXPECT_EQ(Places(f).front(), (std::vector<int>{20, 0, 7}));
-  EXPECT_EQ(Places(f).back(), (std::vector<int>{20, 0, 15}));
-  EXPECT_EQ(r.Owner(1, 0, 1), "system");
-  EXPECT_EQ(r.Owner(17, 0, 1), "GAT");
-  EXPECT_EQ(r.Owner(17, 0, 3), "directory, entries 0 to 4");
+  EXPECT_EQ(Ends(f), (std::vector<std::vector<int>>{{20, 0, 7}, {20, 0, 15}}));
+  r.ExpectOwners(
+      {{{1, 0, 1}, "system"}, {{17, 0, 1}, "GAT"}, {{17, 0, 3}, "directory, entries 0 to 4"}});
 }
 
 TEST(FileSystem, NoDosOnABlankDisk) {
