@@ -110,12 +110,7 @@ struct NewdosDisk {
   }
   Bytes Build() const {
     Jv1Builder jv1(35);
-    PdriveEntry p;
-    p.ddsl = 17;
-    p.tc = 35;
-    p.spt = 10;
-    p.gpl = 2;
-    p.ddga = 2;
+    const PdriveEntry p{.ddsl = 17, .tc = 35, .spt = 10, .gpl = 2, .ddga = 2};
     jv1.Put(0, 2, 0, NewdosSystemSector(p));
     jv1.Put(17, 0, 0, gat).Put(17, 1, 0, hit);
     jv1.Put(17, 2, 0, Bytes(256, 0)).Put(17, 3, 0, Bytes(256, 0));
@@ -215,12 +210,7 @@ TEST(FileSystem, EachProblemNamedOnce) {
 // lump 19 granule 1, two granules, is relative sectors 385-394: cylinder 10, side 1, sectors 7-16.
 TEST(FileSystem, NewdosDoubleSidedExtentOnSideOne) {
   SectorDisk disk(40, 2, 18, 0, true);
-  PdriveEntry p;
-  p.ddsl = 18;
-  p.tc = 40;
-  p.spt = 36;
-  p.gpl = 4;
-  p.ddga = 2;
+  const PdriveEntry p{.ddsl = 18, .tc = 40, .spt = 36, .gpl = 4, .ddga = 2};
   disk.Put(0, 0, 2, 0, NewdosSystemSector(p));
   Bytes gat(256, 0x00);
   gat[0] = 0x01;
@@ -258,12 +248,7 @@ TEST(FileSystem, NewdosBootTrackInAnotherFormat) {
     }
     return out;
   };
-  PdriveEntry p;
-  p.ddsl = 3;
-  p.tc = 5;
-  p.spt = 18;
-  p.gpl = 2;
-  p.ddga = 2;
+  const PdriveEntry p{.ddsl = 3, .tc = 5, .spt = 18, .gpl = 2, .ddga = 2};
   Bytes gat(256, 0x00);
   gat[0] = 0x01;
   gat[3] = 0x03;
