@@ -66,6 +66,13 @@ std::vector<std::vector<int>> Places(const DosFile& f) {
   return out;
 }
 
+// A directory sector of zeros but for the given bytes, each at its offset.
+Bytes ZeroSector(std::initializer_list<std::pair<std::size_t, std::uint8_t>> bytes) {
+  Bytes sector(256, 0x00);
+  for (const auto& [at, value] : bytes) sector[at] = value;
+  return sector;
+}
+
 // The first and the last sector of a file as cylinder, head, sector (none for a file without).
 std::vector<std::vector<int>> Ends(const DosFile& f) {
   const std::vector<std::vector<int>> places = Places(f);
@@ -85,8 +92,8 @@ std::vector<std::vector<int>> Extents(const DosFile& f) {
 // lump 8 granule 0, then through its extended entry in slot 11 (HIT position 3 x 32 + 1 = 0x61)
 // lump 10 granule 1; DIR/SYS lump 17.
 struct NewdosDisk {
-  Bytes gat = Bytes(256, 0x00);
-  Bytes hit = Bytes(256, 0x00);
+  Bytes gat = ZeroSector({{0, 0x01}, {5, 0x02}, {6, 0x01}, {8, 0x01}, {10, 0x02}, {17, 0x03}});
+  Bytes hit = ZeroSector({{0, 0xA2}, {1, 0xC4}, {64, 0x46}, {96, 0x3D}, {97, 0x3D}});
   DirEntry boot{0x5E, "BOOT", "SYS", 0, 0, 0, 5, {0x00, 0x00}};
   DirEntry one{0x10, "ONE", "BAS", 0, 0, 0x40, 8, {0x05, 0x21}};
   DirEntry long1{0x10, "LONG", "CMD", 0, 0, 0, 10, {0x08, 0x00, 0xFE, 0x61}};
@@ -94,19 +101,8 @@ struct NewdosDisk {
   DirEntry long2{0x90, "LONG", "CMD", 0, 0, 0, 0, {0x0A, 0x20}};
 
   NewdosDisk() {
-    gat[0] = 0x01;
-    gat[5] = 0x02;
-    gat[6] = 0x01;
-    gat[8] = 0x01;
-    gat[10] = 0x02;
-    gat[17] = 0x03;
     const std::string label = "NEWDISK 01/02/83";
     std::copy(label.begin(), label.end(), gat.begin() + 0xD0);
-    hit[0] = 0xA2;
-    hit[1] = 0xC4;
-    hit[64] = 0x46;
-    hit[96] = 0x3D;
-    hit[97] = 0x3D;
   }
   Bytes Build() const {
     Jv1Builder jv1(35);
@@ -212,12 +208,8 @@ TEST(FileSystem, NewdosDoubleSidedExtentOnSideOne) {
   SectorDisk disk(40, 2, 18, 0, true);
   const PdriveEntry p{.ddsl = 18, .tc = 40, .spt = 36, .gpl = 4, .ddga = 2};
   disk.Put(0, 0, 2, 0, NewdosSystemSector(p));
-  Bytes gat(256, 0x00);
-  gat[0] = 0x01;
-  gat[18] = 0x03;
-  gat[19] = 0x06;
-  Bytes hit(256, 0x00);
-  hit[0] = 0xE3;
+  const Bytes gat = ZeroSector({{0, 0x01}, {18, 0x03}, {19, 0x06}});
+  const Bytes hit = ZeroSector({{0, 0xE3}});
   disk.Put(10, 0, 0, 0, gat).Put(10, 0, 1, 0, hit).Put(10, 0, 2, 0, Bytes(256, 0x00));
   disk.Put(10, 0, 2, 0, DirEntry{0x10, "SIDE", "DAT", 0, 0, 0, 10, {0x13, 0x21}}.Build());
 
@@ -249,12 +241,8 @@ TEST(FileSystem, NewdosBootTrackInAnotherFormat) {
     return out;
   };
   const PdriveEntry p{.ddsl = 3, .tc = 5, .spt = 18, .gpl = 2, .ddga = 2};
-  Bytes gat(256, 0x00);
-  gat[0] = 0x01;
-  gat[3] = 0x03;
-  gat[5] = 0x01;
-  Bytes hit(256, 0x00);
-  hit[0] = 0x46;
+  const Bytes gat = ZeroSector({{0, 0x01}, {3, 0x03}, {5, 0x01}});
+  const Bytes hit = ZeroSector({{0, 0x46}});
   DmkBuilder dmk(6, 6400, 0x10);
   dmk.AddTrack(track(0, 10, false, {}));
   dmk.AddTrack(track(1, 18, true, {{2, NewdosSystemSector(p)}}));
@@ -293,11 +281,7 @@ Bytes Model1Disk(std::uint8_t version, std::uint8_t config) {
   gat[0xCD] = config;
   const std::string label = "LDOSDISK12/31/87";
   std::copy(label.begin(), label.end(), gat.begin() + 0xD0);
-  Bytes hit(256, 0x00);
-  hit[0] = 0xA2;
-  hit[1] = 0xC4;
-  hit[64] = 0xAB;
-  hit[96] = hit[97] = 0x3D;
+  const Bytes hit = ZeroSector({{0, 0xA2}, {1, 0xC4}, {64, 0xAB}, {96, 0x3D}, {97, 0x3D}});
   jv1.Put(17, 0, 0, gat).Put(17, 1, 0, hit);
   jv1.Put(17, 2, 0, Bytes(256, 0)).Put(17, 3, 0, Bytes(256, 0));
   jv1.Put(17, 2, 0, DirEntry{0x5E, "BOOT", "SYS", 0, 0, 0, 5, {0x00, 0x00}}.Build());
@@ -340,14 +324,8 @@ TEST(FileSystem, LdosAndTrsdosModel1) {
 TEST(FileSystem, TrsdosModel3) {
   SectorDisk disk(40, 1, 18, 1, true);
   disk.Put(0, 0, 1, 0, {0x00, 0x11, 0x00});
-  Bytes gat(256, 0x00);
-  gat[1] = 0x07;
-  gat[17] = 0x3F;
-  gat[20] = 0x1C;
-  Bytes hit(256, 0x00);
-  hit[0] = 0x46;
-  hit[0xE0] = 0x03;
-  hit[0xE1] = 0x01;
+  const Bytes gat = ZeroSector({{1, 0x07}, {17, 0x3F}, {20, 0x1C}});
+  const Bytes hit = ZeroSector({{0, 0x46}, {0xE0, 0x03}, {0xE1, 0x01}});
   disk.Put(17, 0, 1, 0, gat).Put(17, 0, 2, 0, hit).Put(17, 0, 3, 0, Bytes(256, 0x00));
   disk.Put(17, 0, 3, 0, DirEntry{0x10, "ONE", "BAS", 5, 81, 0x80, 8, {20, 0x43}}.Build(48));
 
