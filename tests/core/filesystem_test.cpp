@@ -38,7 +38,9 @@ struct Read {
     if (!fs) return ::testing::AssertionFailure() << "no file system";
     if (fs->dos != dos) return ::testing::AssertionFailure() << "DOS " << fs->dos;
     if (fs->freeGranules != freeGranules) {
-      return ::testing::AssertionFailure() << fs->freeGranules << " granules free";
+      return ::testing::AssertionFailure()
+             << (fs->freeGranules ? std::to_string(*fs->freeGranules) : "no count of")
+             << " granules free";
     }
     if (!fs->problems.empty()) return ::testing::AssertionFailure() << fs->problems.front();
     if (fs->files.size() != files) {

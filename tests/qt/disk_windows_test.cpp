@@ -41,7 +41,9 @@ class DiskWindows : public ProgramTest {
     w.findChild<QAction*>(QString::fromLatin1(action))->trigger();
     Settle();
     W* shown = w.findChild<W*>();
-    if (shown) EXPECT_TRUE(shown->isVisible());
+    if (shown) {
+      EXPECT_TRUE(shown->isVisible());
+    }
     return shown;
   }
 };
