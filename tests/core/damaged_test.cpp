@@ -9,11 +9,7 @@ namespace {
 
 TEST(Damaged, CutDmkKeepsOnlyWholeTrackImages) {
   DmkBuilder dmk(2, 6400);
-  for (int t = 0; t < 2; ++t) {
-    std::vector<DmkSector> sectors;
-    for (int s = 0; s < 18; ++s) sectors.push_back(DmkSector::Dd(t, 0, s));
-    dmk.AddTrack(sectors);
-  }
+  for (int t = 0; t < 2; ++t) dmk.AddTrack(DdSectors(t, 0, 0, 18));
   Bytes file = dmk.Build();
   file.pop_back();  // track 1's image is no longer whole
   const Analysed a = Analyse(file);
@@ -64,12 +60,18 @@ Bytes CompactTrack(int track, int first, int n) {
   return image;
 }
 
+// A DMK whose header names 200 tracks, made of `images` compact track images of n sectors each;
+// the images past the 81st all say track 80.
+Bytes CompactDmk(int images, int n) {
+  DmkBuilder dmk(200, 3264);
+  for (int i = 0; i < images; ++i) dmk.AddRawTrack(CompactTrack(std::min(i, 80), 0, n));
+  return dmk.Build();
+}
+
 TEST(Dmk, SectorIndexesPastTheTablesAreSkipped) {
   // 140 images of 31 sectors: indexes run past 4000 after 129 of them. Header names 200 tracks,
   // so the pass only ends with the file; tracks past 80 are recorded as track 80.
-  DmkBuilder dmk(200, 3264);
-  for (int n = 0; n < 140; ++n) dmk.AddRawTrack(CompactTrack(std::min(n, 80), 0, 31));
-  const Analysed a = Analyse(dmk.Build());
+  const Analysed a = Analyse(CompactDmk(140, 31));
   EXPECT_EQ(a.img->Totalsecs, 4001);
   EXPECT_EQ(a.img->secid[4000], 1);
   EXPECT_EQ(a.img->sectrk[4000], 80);
@@ -77,21 +79,16 @@ TEST(Dmk, SectorIndexesPastTheTablesAreSkipped) {
 }
 
 TEST(Dmk, PassEndsAtTheLastTrackStartSlot) {
-  DmkBuilder dmk(200, 3264);
-  for (int n = 0; n < 170; ++n) dmk.AddRawTrack(CompactTrack(std::min(n, 80), 0, 1));
-  const Analysed a = Analyse(dmk.Build());
+  const Analysed a = Analyse(CompactDmk(170, 1));
   EXPECT_EQ(a.img->Totalsecs, 162);
   EXPECT_EQ(a.img->trkstart[161], 161);
 }
 
 TEST(Dmk, AbsurdTrackNumbersAreSkipped) {
   DmkBuilder dmk(2, 6400);
-  std::vector<DmkSector> sectors;
-  for (int s = 0; s < 5; ++s) sectors.push_back(DmkSector::Dd(s == 2 ? 200 : 0, 0, s));
-  dmk.AddTrack(sectors);
-  std::vector<DmkSector> last;
-  for (int s = 0; s < 5; ++s) last.push_back(DmkSector::Dd(1, 0, s));
-  dmk.AddTrack(last);
+  std::vector<DmkSector> sectors = DdSectors(0, 0, 0, 5);
+  sectors[2].track = 200;
+  dmk.AddTrack(sectors).AddTrack(DdSectors(1, 0, 0, 5));
   const Analysed a = Analyse(dmk.Build());
   // The track-200 sector is neither recorded nor counted, and does not end the pass.
   EXPECT_EQ(a.img->Totalsecs, 9);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "core/sector.h"
 #include "tests/core/analyse.h"
@@ -9,23 +10,11 @@
 namespace m1::testing {
 namespace {
 
-std::vector<DmkSector> DdTrack(int track, int side, int first, int count, std::uint8_t dam = 0xFB) {
-  std::vector<DmkSector> sectors;
-  for (int s = first; s < first + count; ++s) sectors.push_back(DmkSector::Dd(track, side, s, dam));
-  return sectors;
-}
-
-std::vector<DmkSector> SdTrack(int track, int first, int count) {
-  std::vector<DmkSector> sectors;
-  for (int s = first; s < first + count; ++s) sectors.push_back(DmkSector::Sd(track, 0, s));
-  return sectors;
-}
-
 Bytes FortyTracksOfEighteen(bool doubleSided) {
   DmkBuilder dmk(40, 6400);
   for (int t = 0; t < 40; ++t) {
-    dmk.AddTrack(DdTrack(t, 0, 1, 18));
-    if (doubleSided) dmk.AddTrack(DdTrack(t, 1, 1, 18));
+    dmk.AddTrack(DdSectors(t, 0, 1, 18));
+    if (doubleSided) dmk.AddTrack(DdSectors(t, 1, 1, 18));
   }
   return dmk.Build();
 }
@@ -34,12 +23,9 @@ TEST(Dmk, SingleSidedFortyTracksNumberedFromOne) {
   const Analysed a = Analyse(FortyTracksOfEighteen(false));
   const DiskImage& img = *a.img;
   ASSERT_FALSE(a.out.refusal);
-  EXPECT_EQ(img.dens, 2);
-  EXPECT_EQ(img.spg, 6);
-  EXPECT_EQ(img.firstsecnum, 1);
-  EXPECT_EQ(img.spt, 18);
-  EXPECT_EQ(img.sides, 1);
-  EXPECT_EQ(img.Totalsecs, 720);
+  // Double density, granules of 6, sectors numbered from 1, 18 a track, one side, 720 in all.
+  EXPECT_EQ(std::tie(img.dens, img.spg, img.firstsecnum, img.spt, img.sides, img.Totalsecs),
+            std::tuple(2, 6, 1, 18, 1, 720));
   EXPECT_EQ(img.trkstart[39], 702);
   // Track 5 sector 7 has index 18 x 5 + 7 - 1.
   EXPECT_EQ(img.sectrk[96], 5);
@@ -88,7 +74,7 @@ TEST(Dmk, FirstSectorNumberSidesAndPointerCount) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     DmkBuilder dmk(1, c.trackLength);
-    dmk.AddTrack(DdTrack(0, c.side, c.first, c.count));
+    dmk.AddTrack(DdSectors(0, c.side, c.first, c.count));
     const Analysed a = Analyse(dmk.Build());
     EXPECT_EQ(a.img->spt, c.spt);
     EXPECT_EQ(a.img->Totalsecs, c.total);
@@ -101,8 +87,8 @@ TEST(Dmk, FirstSectorNumberSidesAndPointerCount) {
 
 TEST(Dmk, DoubledSingleDensityTrackThenDoubleDensity) {
   DmkBuilder dmk(2, 6400);
-  dmk.AddTrack(SdTrack(0, 0, 10));
-  dmk.AddTrack(DdTrack(1, 0, 0, 18));
+  dmk.AddTrack(SdSectors(0, 0, 0, 10));
+  dmk.AddTrack(DdSectors(1, 0, 0, 18));
   const Analysed a = Analyse(dmk.Build());
   DiskImage& img = *a.img;
   EXPECT_EQ(img.Totalsecs, 28);
@@ -127,7 +113,7 @@ TEST(Dmk, HeaderByteFourStoresSingleDensityOnce) {
   for (std::uint8_t option : {std::uint8_t{0x40}, std::uint8_t{0x80}}) {
     SCOPED_TRACE(static_cast<int>(option));
     DmkBuilder dmk(1, 3264, option);
-    std::vector<DmkSector> track = SdTrack(0, 0, 10);
+    std::vector<DmkSector> track = SdSectors(0, 0, 0, 10);
     track[2].data = NewdosSystemSector(PdriveEntry{});
     dmk.AddTrack(track, /*doubled=*/false);
     const Analysed a = Analyse(dmk.Build());
@@ -147,9 +133,9 @@ TEST(Dmk, HeaderByteFourStoresSingleDensityOnce) {
 
 TEST(Dmk, DirectoryMarksAndLowestIndex) {
   DmkBuilder dmk(3, 6400);
-  dmk.AddTrack(DdTrack(0, 0, 0, 10));
-  dmk.AddTrack(DdTrack(1, 0, 0, 10, 0xFA));
-  std::vector<DmkSector> t2 = DdTrack(2, 0, 0, 10);
+  dmk.AddTrack(DdSectors(0, 0, 0, 10));
+  dmk.AddTrack(DdSectors(1, 0, 0, 10, 0xFA));
+  std::vector<DmkSector> t2 = DdSectors(2, 0, 0, 10);
   t2[0].dam = 0xF8;
   dmk.AddTrack(t2);
   const Analysed a = Analyse(dmk.Build());
@@ -159,13 +145,13 @@ TEST(Dmk, DirectoryMarksAndLowestIndex) {
   EXPECT_EQ(a.img->secdam[20], 0xF8);
 
   DmkBuilder onlyData(1, 6400);
-  onlyData.AddTrack(DdTrack(0, 0, 0, 10));
+  onlyData.AddTrack(DdSectors(0, 0, 0, 10));
   EXPECT_EQ(Analyse(onlyData.Build()).img->dirstartsecfnd, 0);
 }
 
 TEST(Dmk, PassEndsWithTheFileWhenLastTracksAreMissing) {
   DmkBuilder dmk(40, 6400);
-  for (int t = 0; t < 5; ++t) dmk.AddTrack(DdTrack(t, 0, 0, 10));
+  for (int t = 0; t < 5; ++t) dmk.AddTrack(DdSectors(t, 0, 0, 10));
   const Analysed a = Analyse(dmk.Build());
   EXPECT_EQ(a.img->Totalsecs, 50);
   EXPECT_EQ(a.img->tracks, 40);
@@ -174,9 +160,9 @@ TEST(Dmk, PassEndsWithTheFileWhenLastTracksAreMissing) {
 
 TEST(Dmk, UnformattedTracksAreEmpty) {
   DmkBuilder dmk(3, 6400);
-  dmk.AddTrack(DdTrack(0, 0, 0, 10));
+  dmk.AddTrack(DdSectors(0, 0, 0, 10));
   dmk.AddRawTrack({});
-  dmk.AddTrack(DdTrack(2, 0, 0, 10));
+  dmk.AddTrack(DdSectors(2, 0, 0, 10));
   const Analysed a = Analyse(dmk.Build());
   EXPECT_EQ(a.img->Totalsecs, 20);
   EXPECT_EQ(a.img->trkstart[1], 10);

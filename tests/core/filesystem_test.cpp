@@ -9,11 +9,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 
+#include "tests/core/real_image.h"
 #include "tests/support/image_builder.h"
 
 namespace m1::testing {
@@ -32,6 +31,29 @@ struct Read {
     const auto r = listing.Find(cylinder, head, sector);
     return r ? fs->OwnerText(*r) : "no record";
   }
+  // Whether the reader found `dos` with `freeGranules` granules free, no problem and `files`
+  // files.
+  ::testing::AssertionResult Found(const std::string& dos, int freeGranules,
+                                   std::size_t files) const {
+    if (!fs) return ::testing::AssertionFailure() << "no file system";
+    if (fs->dos != dos) return ::testing::AssertionFailure() << "DOS " << fs->dos;
+    if (fs->freeGranules != freeGranules) {
+      return ::testing::AssertionFailure()
+             << (fs->freeGranules ? std::to_string(*fs->freeGranules) : "no count of")
+             << " granules free";
+    }
+    if (!fs->problems.empty()) return ::testing::AssertionFailure() << fs->problems.front();
+    if (fs->files.size() != files) {
+      return ::testing::AssertionFailure() << fs->files.size() << " files";
+    }
+    return ::testing::AssertionSuccess();
+  }
+  // Expects the owner text of each sector, given as cylinder, head, sector.
+  void ExpectOwners(const std::vector<std::pair<std::vector<int>, std::string>>& owners) const {
+    for (const auto& [at, text] : owners) {
+      EXPECT_EQ(Owner(at[0], at[1], at[2]), text) << at[0] << "," << at[1] << "," << at[2];
+    }
+  }
   const DosFile& File(const std::string& fullName) const {
     const auto it = std::find_if(fs->files.begin(), fs->files.end(),
                                  [&](const DosFile& f) { return f.FullName() == fullName; });
@@ -46,6 +68,20 @@ std::vector<std::vector<int>> Places(const DosFile& f) {
   return out;
 }
 
+// A directory sector of zeros but for the given bytes, each at its offset.
+Bytes ZeroSector(std::initializer_list<std::pair<std::size_t, std::uint8_t>> bytes) {
+  Bytes sector(256, 0x00);
+  for (const auto& [at, value] : bytes) sector[at] = value;
+  return sector;
+}
+
+// The first and the last sector of a file as cylinder, head, sector (none for a file without).
+std::vector<std::vector<int>> Ends(const DosFile& f) {
+  const std::vector<std::vector<int>> places = Places(f);
+  if (places.empty()) return {};
+  return {places.front(), places.back()};
+}
+
 std::vector<std::vector<int>> Extents(const DosFile& f) {
   std::vector<std::vector<int>> out;
   for (const FileExtent& x : f.extents) out.push_back({x.track, x.granule, x.count});
@@ -58,8 +94,8 @@ std::vector<std::vector<int>> Extents(const DosFile& f) {
 // lump 8 granule 0, then through its extended entry in slot 11 (HIT position 3 x 32 + 1 = 0x61)
 // lump 10 granule 1; DIR/SYS lump 17.
 struct NewdosDisk {
-  Bytes gat = Bytes(256, 0x00);
-  Bytes hit = Bytes(256, 0x00);
+  Bytes gat = ZeroSector({{0, 0x01}, {5, 0x02}, {6, 0x01}, {8, 0x01}, {10, 0x02}, {17, 0x03}});
+  Bytes hit = ZeroSector({{0, 0xA2}, {1, 0xC4}, {64, 0x46}, {96, 0x3D}, {97, 0x3D}});
   DirEntry boot{0x5E, "BOOT", "SYS", 0, 0, 0, 5, {0x00, 0x00}};
   DirEntry one{0x10, "ONE", "BAS", 0, 0, 0x40, 8, {0x05, 0x21}};
   DirEntry long1{0x10, "LONG", "CMD", 0, 0, 0, 10, {0x08, 0x00, 0xFE, 0x61}};
@@ -67,28 +103,12 @@ struct NewdosDisk {
   DirEntry long2{0x90, "LONG", "CMD", 0, 0, 0, 0, {0x0A, 0x20}};
 
   NewdosDisk() {
-    gat[0] = 0x01;
-    gat[5] = 0x02;
-    gat[6] = 0x01;
-    gat[8] = 0x01;
-    gat[10] = 0x02;
-    gat[17] = 0x03;
     const std::string label = "NEWDISK 01/02/83";
     std::copy(label.begin(), label.end(), gat.begin() + 0xD0);
-    hit[0] = 0xA2;
-    hit[1] = 0xC4;
-    hit[64] = 0x46;
-    hit[96] = 0x3D;
-    hit[97] = 0x3D;
   }
   Bytes Build() const {
     Jv1Builder jv1(35);
-    PdriveEntry p;
-    p.ddsl = 17;
-    p.tc = 35;
-    p.spt = 10;
-    p.gpl = 2;
-    p.ddga = 2;
+    const PdriveEntry p{.ddsl = 17, .tc = 35, .spt = 10, .gpl = 2, .ddga = 2};
     jv1.Put(0, 2, 0, NewdosSystemSector(p));
     jv1.Put(17, 0, 0, gat).Put(17, 1, 0, hit);
     jv1.Put(17, 2, 0, Bytes(256, 0)).Put(17, 3, 0, Bytes(256, 0));
@@ -100,13 +120,10 @@ struct NewdosDisk {
 
 TEST(FileSystem, NewdosSingleSidedFilesExtentsAndOwners) {
   const Read r(NewdosDisk().Build());
-  ASSERT_TRUE(r.fs);
-  EXPECT_EQ(r.fs->dos, "Newdos/80");
+  // 70 granules, 7 allocated; the files in directory order: slots 0, 2, 3, 8.
+  ASSERT_TRUE(r.Found("Newdos/80", 63, 4));
   EXPECT_EQ(r.fs->diskName, "NEWDISK");
   EXPECT_EQ(r.fs->date, "01/02/83");
-  EXPECT_EQ(r.fs->freeGranules, 63);  // 70 granules, 7 allocated
-  EXPECT_TRUE(r.fs->problems.empty()) << r.fs->problems.front();
-  ASSERT_EQ(r.fs->files.size(), 4u);  // in directory order: slots 0, 2, 3, 8
   EXPECT_EQ(r.fs->files[3].FullName(), "DIR/SYS");
 
   const DosFile& boot = r.File("BOOT/SYS");
@@ -131,7 +148,7 @@ TEST(FileSystem, NewdosSingleSidedFilesExtentsAndOwners) {
   ASSERT_EQ(long1.sectors.size(), 10u);
   EXPECT_EQ(Places(long1)[5], (std::vector<int>{10, 0, 5}));
 
-  const std::vector<std::pair<std::vector<int>, std::string>> owners = {
+  r.ExpectOwners({
       {{0, 0, 0}, "boot"},
       {{0, 0, 1}, "BOOT/SYS, record 2 of 5"},
       {{0, 0, 2}, "system"},
@@ -143,10 +160,7 @@ TEST(FileSystem, NewdosSingleSidedFilesExtentsAndOwners) {
       {{6, 0, 3}, "ONE/BAS, past its end"},
       {{10, 0, 9}, "LONG/CMD, record 10 of 10"},
       {{20, 0, 0}, "free"},
-  };
-  for (const auto& [at, text] : owners) {
-    EXPECT_EQ(r.Owner(at[0], at[1], at[2]), text) << at[0] << "," << at[2];
-  }
+  });
 }
 
 TEST(FileSystem, EachProblemNamedOnce) {
@@ -194,36 +208,23 @@ TEST(FileSystem, EachProblemNamedOnce) {
 // lump 19 granule 1, two granules, is relative sectors 385-394: cylinder 10, side 1, sectors 7-16.
 TEST(FileSystem, NewdosDoubleSidedExtentOnSideOne) {
   SectorDisk disk(40, 2, 18, 0, true);
-  PdriveEntry p;
-  p.ddsl = 18;
-  p.tc = 40;
-  p.spt = 36;
-  p.gpl = 4;
-  p.ddga = 2;
+  const PdriveEntry p{.ddsl = 18, .tc = 40, .spt = 36, .gpl = 4, .ddga = 2};
   disk.Put(0, 0, 2, 0, NewdosSystemSector(p));
-  Bytes gat(256, 0x00);
-  gat[0] = 0x01;
-  gat[18] = 0x03;
-  gat[19] = 0x06;
-  Bytes hit(256, 0x00);
-  hit[0] = 0xE3;
+  const Bytes gat = ZeroSector({{0, 0x01}, {18, 0x03}, {19, 0x06}});
+  const Bytes hit = ZeroSector({{0, 0xE3}});
   disk.Put(10, 0, 0, 0, gat).Put(10, 0, 1, 0, hit).Put(10, 0, 2, 0, Bytes(256, 0x00));
   disk.Put(10, 0, 2, 0, DirEntry{0x10, "SIDE", "DAT", 0, 0, 0, 10, {0x13, 0x21}}.Build());
 
   const Read r(disk.Jv3());
-  ASSERT_TRUE(r.fs);
-  EXPECT_EQ(r.fs->dos, "Newdos/80");
-  EXPECT_EQ(r.fs->freeGranules, 283);  // 40 x 36 / 5 = 288 granules, 5 allocated
-  EXPECT_TRUE(r.fs->problems.empty()) << r.fs->problems.front();
-  ASSERT_EQ(r.fs->files.size(), 1u);
+  // 40 x 36 / 5 = 288 granules, 5 allocated
+  ASSERT_TRUE(r.Found("Newdos/80", 283, 1));
   const DosFile& f = r.fs->files[0];
   EXPECT_EQ(Extents(f), (std::vector<std::vector<int>>{{19, 1, 2}}));
   ASSERT_EQ(f.sectors.size(), 10u);
-  EXPECT_EQ(Places(f).front(), (std::vector<int>{10, 1, 7}));
-  EXPECT_EQ(Places(f).back(), (std::vector<int>{10, 1, 16}));
-  EXPECT_EQ(r.Owner(10, 1, 7), "SIDE/DAT, record 1 of 10");
-  EXPECT_EQ(r.Owner(10, 1, 6), "free");
-  EXPECT_EQ(r.Owner(10, 0, 9), "directory, entries 56 to 63");
+  EXPECT_EQ(Ends(f), (std::vector<std::vector<int>>{{10, 1, 7}, {10, 1, 16}}));
+  r.ExpectOwners({{{10, 1, 7}, "SIDE/DAT, record 1 of 10"},
+                  {{10, 1, 6}, "free"},
+                  {{10, 0, 9}, "directory, entries 56 to 63"}});
 }
 
 // Newdos/80 on a DMK whose boot track is single density (10 sectors) and the rest double density
@@ -241,18 +242,9 @@ TEST(FileSystem, NewdosBootTrackInAnotherFormat) {
     }
     return out;
   };
-  PdriveEntry p;
-  p.ddsl = 3;
-  p.tc = 5;
-  p.spt = 18;
-  p.gpl = 2;
-  p.ddga = 2;
-  Bytes gat(256, 0x00);
-  gat[0] = 0x01;
-  gat[3] = 0x03;
-  gat[5] = 0x01;
-  Bytes hit(256, 0x00);
-  hit[0] = 0x46;
+  const PdriveEntry p{.ddsl = 3, .tc = 5, .spt = 18, .gpl = 2, .ddga = 2};
+  const Bytes gat = ZeroSector({{0, 0x01}, {3, 0x03}, {5, 0x01}});
+  const Bytes hit = ZeroSector({{0, 0x46}});
   DmkBuilder dmk(6, 6400, 0x10);
   dmk.AddTrack(track(0, 10, false, {}));
   dmk.AddTrack(track(1, 18, true, {{2, NewdosSystemSector(p)}}));
@@ -263,18 +255,15 @@ TEST(FileSystem, NewdosBootTrackInAnotherFormat) {
   for (int c = 3; c < 6; ++c) dmk.AddTrack(track(c, 18, true, {}));
 
   const Read r(dmk.Build());
-  ASSERT_TRUE(r.fs);
-  EXPECT_EQ(r.fs->dos, "Newdos/80");
-  EXPECT_EQ(r.fs->freeGranules, 14);  // 5 x 18 / 5 = 18 granules, 4 allocated
-  EXPECT_TRUE(r.fs->problems.empty()) << r.fs->problems.front();
-  ASSERT_EQ(r.fs->files.size(), 1u);
+  // 5 x 18 / 5 = 18 granules, 4 allocated
+  ASSERT_TRUE(r.Found("Newdos/80", 14, 1));
   EXPECT_EQ(
       Places(r.fs->files[0]),
       (std::vector<std::vector<int>>{{3, 0, 14}, {3, 0, 15}, {3, 0, 16}, {3, 0, 17}, {4, 0, 0}}));
-  EXPECT_EQ(r.Owner(0, 0, 3), "boot");
-  EXPECT_EQ(r.Owner(1, 0, 2), "system");
-  EXPECT_EQ(r.Owner(2, 0, 12), "GAT");
-  EXPECT_EQ(r.Owner(4, 0, 0), "ONE/BAS, record 5 of 5");
+  r.ExpectOwners({{{0, 0, 3}, "boot"},
+                  {{1, 0, 2}, "system"},
+                  {{2, 0, 12}, "GAT"},
+                  {{4, 0, 0}, "ONE/BAS, record 5 of 5"}});
 }
 
 // LDOS 5.1 and TRSDOS 2.3 on 40 single-density tracks: the directory on track 17 from boot byte 2
@@ -294,11 +283,7 @@ Bytes Model1Disk(std::uint8_t version, std::uint8_t config) {
   gat[0xCD] = config;
   const std::string label = "LDOSDISK12/31/87";
   std::copy(label.begin(), label.end(), gat.begin() + 0xD0);
-  Bytes hit(256, 0x00);
-  hit[0] = 0xA2;
-  hit[1] = 0xC4;
-  hit[64] = 0xAB;
-  hit[96] = hit[97] = 0x3D;
+  const Bytes hit = ZeroSector({{0, 0xA2}, {1, 0xC4}, {64, 0xAB}, {96, 0x3D}, {97, 0x3D}});
   jv1.Put(17, 0, 0, gat).Put(17, 1, 0, hit);
   jv1.Put(17, 2, 0, Bytes(256, 0)).Put(17, 3, 0, Bytes(256, 0));
   jv1.Put(17, 2, 0, DirEntry{0x5E, "BOOT", "SYS", 0, 0, 0, 5, {0x00, 0x00}}.Build());
@@ -318,13 +303,10 @@ TEST(FileSystem, LdosAndTrsdosModel1) {
   for (const Case& c : {Case{0x51, 0x01, "LDOS", "5.1", "12/31/87"},
                         Case{0x00, 0x00, "TRSDOS", std::nullopt, std::nullopt}}) {
     const Read r(Model1Disk(c.version, c.config));
-    ASSERT_TRUE(r.fs);
-    EXPECT_EQ(r.fs->dos, c.dos);
+    // 80 granules, 6 allocated
+    ASSERT_TRUE(r.Found(c.dos, 74, 4));
     EXPECT_EQ(r.fs->version, c.dosVersion);
     EXPECT_EQ(r.fs->diskName, "LDOSDISK");
-    EXPECT_EQ(r.fs->freeGranules, 74);  // 80 granules, 6 allocated
-    EXPECT_TRUE(r.fs->problems.empty()) << r.fs->problems.front();
-    ASSERT_EQ(r.fs->files.size(), 4u);
     const DosFile& prog = r.File("PROG/CMD");
     EXPECT_EQ(prog.size, 634);  // 2 x 256 + 0x7A
     EXPECT_EQ(prog.date, c.date);
@@ -344,34 +326,23 @@ TEST(FileSystem, LdosAndTrsdosModel1) {
 TEST(FileSystem, TrsdosModel3) {
   SectorDisk disk(40, 1, 18, 1, true);
   disk.Put(0, 0, 1, 0, {0x00, 0x11, 0x00});
-  Bytes gat(256, 0x00);
-  gat[1] = 0x07;
-  gat[17] = 0x3F;
-  gat[20] = 0x1C;
-  Bytes hit(256, 0x00);
-  hit[0] = 0x46;
-  hit[0xE0] = 0x03;
-  hit[0xE1] = 0x01;
+  const Bytes gat = ZeroSector({{1, 0x07}, {17, 0x3F}, {20, 0x1C}});
+  const Bytes hit = ZeroSector({{0, 0x46}, {0xE0, 0x03}, {0xE1, 0x01}});
   disk.Put(17, 0, 1, 0, gat).Put(17, 0, 2, 0, hit).Put(17, 0, 3, 0, Bytes(256, 0x00));
   disk.Put(17, 0, 3, 0, DirEntry{0x10, "ONE", "BAS", 5, 81, 0x80, 8, {20, 0x43}}.Build(48));
 
   const Read r(disk.Jv3());
-  ASSERT_TRUE(r.fs);
-  EXPECT_EQ(r.fs->dos, "TRSDOS");
+  // 240 granules, 12 allocated
+  ASSERT_TRUE(r.Found("TRSDOS", 228, 1));
   EXPECT_EQ(r.fs->version, "1.3");
-  EXPECT_EQ(r.fs->freeGranules, 228);  // 240 granules, 12 allocated
-  EXPECT_TRUE(r.fs->problems.empty()) << r.fs->problems.front();
-  ASSERT_EQ(r.fs->files.size(), 1u);
   const DosFile& f = r.fs->files[0];
   EXPECT_EQ(f.size, 2176);
   EXPECT_EQ(f.date, "05/81");
   EXPECT_EQ(Extents(f), (std::vector<std::vector<int>>{{20, 2, 3}}));
   ASSERT_EQ(f.sectors.size(), 9u);
-  EXPECT_EQ(Places(f).front(), (std::vector<int>{20, 0, 7}));
-  EXPECT_EQ(Places(f).back(), (std::vector<int>{20, 0, 15}));
-  EXPECT_EQ(r.Owner(1, 0, 1), "system");
-  EXPECT_EQ(r.Owner(17, 0, 1), "GAT");
-  EXPECT_EQ(r.Owner(17, 0, 3), "directory, entries 0 to 4");
+  EXPECT_EQ(Ends(f), (std::vector<std::vector<int>>{{20, 0, 7}, {20, 0, 15}}));
+  r.ExpectOwners(
+      {{{1, 0, 1}, "system"}, {{17, 0, 1}, "GAT"}, {{17, 0, 3}, "directory, entries 0 to 4"}});
 }
 
 TEST(FileSystem, NoDosOnABlankDisk) {
@@ -381,19 +352,13 @@ TEST(FileSystem, NoDosOnABlankDisk) {
 // The utility disk of ../shared/real (single density, 80 tracks): an LS-DOS 6.2 data disk, read
 // by hand from its directory track: 37 files, the GAT at 12/31/87, 21 granules free.
 TEST(FileSystem, RealUtilityDisk) {
-  const std::filesystem::path path =
-      std::filesystem::path(M1VIEW_REAL_IMAGES) / "utility-jv3-sd80.dsk";
-  if (!std::filesystem::exists(path)) GTEST_SKIP() << path << " is not there";
-  std::ifstream in(path, std::ios::binary);
-  const Read r(Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
-  ASSERT_TRUE(r.fs);
-  EXPECT_EQ(r.fs->dos, "LS-DOS");
+  const std::optional<Bytes> file = ReadUtilityDisk();
+  if (!file) GTEST_SKIP() << UtilityDiskPath() << " is not there";
+  const Read r(*file);
+  ASSERT_TRUE(r.Found("LS-DOS", 21, 37));
   EXPECT_EQ(r.fs->version, "6.2");
   EXPECT_EQ(r.fs->diskName, "XTRSUTIL");
   EXPECT_EQ(r.fs->date, "12/31/87");
-  EXPECT_EQ(r.fs->freeGranules, 21);
-  EXPECT_TRUE(r.fs->problems.empty()) << r.fs->problems.front();
-  EXPECT_EQ(r.fs->files.size(), 37u);
   struct Pin {
     std::string name;
     std::int64_t size;

@@ -132,8 +132,7 @@ TEST(Pdrive, DecodeLeavesFpaAtByteFourAndRefusesShortEntries) {
 TEST(Newdos, DoubleDensityDmkCountsGranulesOfFive) {
   auto build = [](bool marker) {
     DmkBuilder dmk(1, 6400);
-    std::vector<DmkSector> track;
-    for (int s = 0; s < 18; ++s) track.push_back(DmkSector::Dd(0, 0, s));
+    std::vector<DmkSector> track = DdSectors(0, 0, 0, 18);
     track[2].data = NewdosSystemSector(PdriveEntry{}, marker);
     dmk.AddTrack(track);
     return dmk.Build();
@@ -150,13 +149,9 @@ TEST(Newdos, DoubleDensityDmkCountsGranulesOfFive) {
 TEST(Newdos, DoubledSingleDensitySystemSectorIsFound) {
   // The usual Model 1 DMK: track 0 in single density with every byte twice, then double density.
   DmkBuilder dmk(2, 6400);
-  std::vector<DmkSector> track0;
-  for (int s = 0; s < 10; ++s) track0.push_back(DmkSector::Sd(0, 0, s));
+  std::vector<DmkSector> track0 = SdSectors(0, 0, 0, 10);
   track0[2].data = NewdosSystemSector(PdriveEntry{17, 0x07, 40, 18, 3, 0x00, 2});
-  dmk.AddTrack(track0);
-  std::vector<DmkSector> track1;
-  for (int s = 0; s < 18; ++s) track1.push_back(DmkSector::Dd(1, 0, s));
-  dmk.AddTrack(track1);
+  dmk.AddTrack(track0).AddTrack(DdSectors(1, 0, 0, 18));
   const Analysed a = Analyse(dmk.Build());
   EXPECT_EQ(a.img->newdosflag, 1);
   EXPECT_EQ(a.img->spl, 15);
@@ -178,9 +173,7 @@ TEST(Newdos, Jv3SystemSectorByIndexNotByPlace) {
 }
 
 TEST(Newdos, Jv3WithoutMarkerWritesSpgaa) {
-  Jv3Builder jv3;
-  for (int s = 0; s < 18; ++s) jv3.Add(0, s, 0x80);
-  const Analysed a = Analyse(jv3.Build());
+  const Analysed a = Analyse(Jv3Builder().AddTrack(0, 18, 0x80).Build());
   EXPECT_EQ(a.img->newdosflag, 0);
   EXPECT_EQ(a.img->spgaa, "   Spg = 6");
 }

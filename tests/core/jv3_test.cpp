@@ -1,6 +1,8 @@
 // The JV3 table scan: geometry, sector indexes in any table order, sizes, density, directory.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/core/analyse.h"
 
 namespace m1::testing {
@@ -13,11 +15,9 @@ TEST(Jv3, SingleSidedFortyTracksOfTen) {
   const Analysed a = Analyse(jv3.Build());
   const DiskImage& img = *a.img;
   ASSERT_FALSE(a.out.refusal);
-  EXPECT_EQ(img.tracks, 40);
-  EXPECT_EQ(img.sides, 1);
-  EXPECT_EQ(img.Totalsecs, 400);
-  EXPECT_EQ(img.spt, 10);
-  EXPECT_EQ(img.spg, 5);
+  // Tracks, sides, sectors in all, sectors a track, sectors a granule.
+  EXPECT_EQ(std::tie(img.tracks, img.sides, img.Totalsecs, img.spt, img.spg),
+            std::tuple(40, 1, 400, 10, 5));
   EXPECT_EQ(img.trkstart[39], 390);
   EXPECT_EQ(img.trkspt[40], 0);
   EXPECT_EQ(img.secpos[399], 8704 + 399 * 256);
@@ -87,18 +87,13 @@ TEST(Jv3, SectorsNumberedFromOneStartAtIndexZero) {
 }
 
 TEST(Jv3, DataPlacedBySizeCode) {
+  // Sectors 0-4 of 128, 256, 512, 1024 and 256 bytes: each starts where the one before ends.
   Jv3Builder jv3;
-  jv3.Add(0, 0, 0x01);  // 128
-  jv3.Add(0, 1, 0x00);  // 256
-  jv3.Add(0, 2, 0x03);  // 512
-  jv3.Add(0, 3, 0x02);  // 1024
-  jv3.Add(0, 4, 0x00);
+  const std::uint8_t sizeFlags[] = {0x01, 0x00, 0x03, 0x02, 0x00};
+  for (int s = 0; s < 5; ++s) jv3.Add(0, s, sizeFlags[s]);
   const Analysed a = Analyse(jv3.Build());
-  EXPECT_EQ(a.img->secpos[0], 8704);
-  EXPECT_EQ(a.img->secpos[1], 8832);
-  EXPECT_EQ(a.img->secpos[2], 9088);
-  EXPECT_EQ(a.img->secpos[3], 9600);
-  EXPECT_EQ(a.img->secpos[4], 10624);
+  const int starts[] = {8704, 8832, 9088, 9600, 10624};
+  for (int s = 0; s < 5; ++s) EXPECT_EQ(a.img->secpos[s], starts[s]) << "sector " << s;
 }
 
 TEST(Jv3, DensityCodes) {

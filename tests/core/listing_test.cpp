@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <tuple>
 
 #include "core/crc.h"
+#include "tests/core/real_image.h"
 #include "tests/support/image_builder.h"
 
 namespace m1::testing {
@@ -142,11 +142,9 @@ TEST(Listing, BadCrcsAndMissingDataMark) {
   EXPECT_EQ(HealthText(c), "ID CRC ok, no data mark");
   EXPECT_EQ(RemarkTexts(c), std::vector<std::string>{"no data mark"});
   const HealthSummary s = l.Summary();
-  EXPECT_EQ(s.records, 3);
-  EXPECT_EQ(s.good, 0);
-  EXPECT_EQ(s.idCrcBad, 1);
-  EXPECT_EQ(s.dataCrcBad, 1);
-  EXPECT_EQ(s.noDataMark, 1);
+  // Records, good, bad ID CRC, bad data CRC, no data mark.
+  EXPECT_EQ(std::tie(s.records, s.good, s.idCrcBad, s.dataCrcBad, s.noDataMark),
+            std::tuple(3, 0, 1, 1, 1));
 }
 
 TEST(Listing, DataMarkAt55IsFoundButOutOfTheMainWindowsReach) {
@@ -395,12 +393,9 @@ TEST(Listing, Recognition) {
 }
 
 TEST(Listing, RealUtilityJv3HasNoProblems) {
-  const std::filesystem::path path =
-      std::filesystem::path(M1VIEW_REAL_IMAGES) / "utility-jv3-sd80.dsk";
-  if (!std::filesystem::exists(path)) GTEST_SKIP() << path << " is not there";
-  std::ifstream in(path, std::ios::binary);
-  const Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const Listing l = List(file);
+  const std::optional<Bytes> file = ReadUtilityDisk();
+  if (!file) GTEST_SKIP() << UtilityDiskPath() << " is not there";
+  const Listing l = List(*file);
   ASSERT_EQ(l.format, ImageFormat::Jv3);
   EXPECT_EQ(l.cylinders, 80);
   EXPECT_EQ(l.sides, 1);

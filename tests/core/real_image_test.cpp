@@ -1,10 +1,8 @@
 // A real JV3 image: the utility data disk shipped with an emulator (single density, 80 tracks,
 // one side, ten sectors a track stored in interleave order). Skipped when the file is absent.
-#include <gtest/gtest.h>
+#include "tests/core/real_image.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <gtest/gtest.h>
 
 #include "core/sector.h"
 #include "tests/core/analyse.h"
@@ -13,14 +11,11 @@ namespace m1::testing {
 namespace {
 
 TEST(RealImage, UtilityJv3SingleDensityEightyTracks) {
-  const std::filesystem::path path =
-      std::filesystem::path(M1VIEW_REAL_IMAGES) / "utility-jv3-sd80.dsk";
-  if (!std::filesystem::exists(path)) GTEST_SKIP() << path << " is not there";
-  std::ifstream in(path, std::ios::binary);
-  const Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  ASSERT_EQ(file.size(), 213504u);  // 0x2200 + 800 x 256
+  const std::optional<Bytes> file = ReadUtilityDisk();
+  if (!file) GTEST_SKIP() << UtilityDiskPath() << " is not there";
+  ASSERT_EQ(file->size(), 213504u);  // 0x2200 + 800 x 256
 
-  const Analysed a = Analyse(file);
+  const Analysed a = Analyse(*file);
   DiskImage& img = *a.img;
   ASSERT_FALSE(a.out.refusal);
   EXPECT_EQ(img.Emtype, "JV3");

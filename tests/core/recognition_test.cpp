@@ -30,9 +30,7 @@ TEST(Recognition, Jv1SignatureWinsOverJv3Table) {
 
 TEST(Recognition, DmkTrackLengthWinsOverJv3Table) {
   // A JV3 table on track 0x19 whose first flags byte is 0: bytes 2-3 read 00 19 = 6400.
-  Jv3Builder jv3;
-  for (int s = 0; s < 4; ++s) jv3.Add(0x19, s, 0x00);
-  const Analysed a = Analyse(jv3.Build());
+  const Analysed a = Analyse(Jv3Builder().AddTrack(0x19, 4, 0x00).Build());
   EXPECT_EQ(a.img->trklength, 6400);
   EXPECT_EQ(a.img->Emtype, "DMK");
 }
@@ -91,14 +89,9 @@ TEST(Recognition, DmkByTrackLengthOrPlausibleHeader) {
 }
 
 TEST(Recognition, RealDriveDmkIsRefused) {
-  Bytes file(16 + 6400, 0x00);
-  file[1] = 40;
-  file[2] = 0x00;
-  file[3] = 0x19;
-  file[12] = 0x78;
-  file[13] = 0x56;
-  file[14] = 0x34;
-  file[15] = 0x12;
+  // 40 tracks of 0x1900 = 6400 bytes, and the real-drive signature 12345678h at byte 12.
+  const Bytes file = Filled(16 + 6400, 0x00,
+                            {0x00, 40, 0x00, 0x19, 0, 0, 0, 0, 0, 0, 0, 0, 0x78, 0x56, 0x34, 0x12});
   const Analysed a = Analyse(file);
   ASSERT_TRUE(a.out.refusal);
   EXPECT_EQ(a.out.refusal->Text(), kRealDisk);

@@ -4,18 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/disk_views.h"
+
 namespace m1 {
 namespace {
 
-class Views final : public DiskViews {
- public:
-  bool ShowSector(std::int64_t dataOffset) override {
-    sectors.push_back(dataOffset);
-    return true;
-  }
-  void ShowBytes(std::int64_t offset) override { bytes.push_back(offset); }
-  std::vector<std::int64_t> sectors, bytes;
-};
+using Views = testing::RecordedViews;
 
 // A Newdos/80 directory as the file system reader gives it: SYS0/SYS (system, invisible,
 // protection 7) and BASIC/CMD in two extents, whose first sector is the record at 0x5400.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/disk_views.h"
 #include "tests/support/image_builder.h"
 
 namespace m1 {
@@ -12,16 +13,7 @@ namespace {
 using testing::DmkBuilder;
 using testing::DmkSector;
 
-class Views final : public DiskViews {
- public:
-  bool ShowSector(std::int64_t dataOffset) override {
-    sectors.push_back(dataOffset);
-    return indexed;
-  }
-  void ShowBytes(std::int64_t offset) override { bytes.push_back(offset); }
-  bool indexed = true;
-  std::vector<std::int64_t> sectors, bytes;
-};
+using Views = testing::RecordedViews;
 
 // One doubled single-density track with sectors 1 and 2; the ID CRC of sector 1 is overwritten
 // with 00 00 (recorded doubled: four bytes from the 11th byte after FE).

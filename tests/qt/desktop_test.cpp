@@ -64,8 +64,7 @@ TEST_F(DesktopTest, AFileShowsTheSameFromTheCommandLineADropAndTheDialog) {
   host_ = std::make_unique<QtHost>(std::make_unique<RecordingDialogs>());
   ASSERT_TRUE(QDir::setCurrent(dir_.path()));
   host_->Start("disk.dsk");
-  ASSERT_TRUE(QTest::qWaitForWindowActive(host_->MainWin()));
-  Settle();
+  ASSERT_TRUE(Activated(*host_->MainWin()));
   EXPECT_EQ(ShownBy(*host_), byDialog);
   // A drop anywhere on the window, here on its drawing surface.
   host_ = std::make_unique<QtHost>(std::make_unique<RecordingDialogs>());
@@ -76,8 +75,7 @@ TEST_F(DesktopTest, AFileShowsTheSameFromTheCommandLineADropAndTheDialog) {
 
 TEST_F(DesktopTest, AFileThatCannotBeOpenedGetsTheOpenFailureMessage) {
   host_->Start(QDir(dir_.path()).filePath("missing.dsk").toStdString());
-  ASSERT_TRUE(QTest::qWaitForWindowActive(host_->MainWin()));
-  Settle();
+  ASSERT_TRUE(Activated(*host_->MainWin()));
   ASSERT_EQ(dialogs_->messages.size(), 1u);
   EXPECT_EQ(dialogs_->messages[0].text,
             "Error encountered while trying to open file, please retry.");
@@ -99,8 +97,7 @@ TEST_F(DesktopTest, AFileDroppedOnTheOtherWindowsOpensThere) {
 }
 
 TEST_F(DesktopTest, CopyPutsTheDumpOnTheClipboard) {
-  MainWindow& main = StartMain();
-  OpenThroughMenu(main, *dialogs_, WriteFile("disk.dsk", SampleJv1()));
+  MainWindow& main = StartWith(WriteFile("disk.dsk", SampleJv1()));
   const QString sector0 =
       "00000000  00 FE 11 42 4F 4F 54 00  00 00 00 00 00 00 00 00  |...BOOT.........|\n";
   const QList<QAction*> top = main.menuBar()->actions();
@@ -125,20 +122,17 @@ TEST_F(DesktopTest, CopyPutsTheDumpOnTheClipboard) {
   EXPECT_EQ(Clipboard(), box->text().left(4));
   // The hex window copies its page of 28 lines.
   Click(main, "Cmndhexedit");
-  ASSERT_TRUE(QTest::qWaitForWindowActive(host_->HexWin()));
-  Settle();
+  ASSERT_TRUE(Activated(*host_->HexWin()));
   Child<QAction>(*host_->HexWin(), "mnuEditCopy")->trigger();
   EXPECT_TRUE(Clipboard().startsWith(sector0));
   EXPECT_EQ(Clipboard().count(QLatin1Char('\n')), 28);
 }
 
 TEST_F(DesktopTest, TheStatusBarUnderTheDesignedAreaTellsWhatIsUnderTheMouse) {
-  MainWindow& main = StartMain();
-  OpenThroughMenu(main, *dialogs_, WriteFile("disk.dsk", SampleJv1()));
+  MainWindow& main = StartWith(WriteFile("disk.dsk", SampleJv1()));
   Click(main, "Cmndhexedit");
   HexWindow& hex = *host_->HexWin();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&hex));
-  Settle();
+  ASSERT_TRUE(Activated(hex));
   // The bar lies under the drawing surface, which keeps its designed size.
   EXPECT_EQ(hex.Page()->size(), QSize(631, 554));
   EXPECT_GE(hex.statusBar()->geometry().top(), hex.Page()->geometry().bottom());
@@ -152,8 +146,7 @@ TEST_F(DesktopTest, TheStatusBarUnderTheDesignedAreaTellsWhatIsUnderTheMouse) {
   // The sector map: over sector 0 of track 0.
   host_->ShowForm(FormId::Map);
   SectorMapWindow& map = *host_->MapWin();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&map));
-  Settle();
+  ASSERT_TRUE(Activated(map));
   EXPECT_EQ(map.Page()->size(), QSize(632, 488));
   const auto& items = host_->MapLogic()->surface.Items();
   const auto sector0 = std::find_if(

@@ -35,9 +35,16 @@ Bytes DamagedDmk() {
 class DiskWindows : public ProgramTest {
  protected:
   QString Status(QWidget& w, const char* name) { return Child<QLabel>(w, name)->text(); }
-  void Choose(MainWindow& w, const char* action) {
+  // Chooses a menu item of w and gives the window of type W it shows, which must be visible.
+  template <class W>
+  W* Chosen(MainWindow& w, const char* action) {
     w.findChild<QAction*>(QString::fromLatin1(action))->trigger();
     Settle();
+    W* shown = w.findChild<W*>();
+    if (shown) {
+      EXPECT_TRUE(shown->isVisible());
+    }
+    return shown;
   }
 };
 
@@ -57,8 +64,7 @@ TEST_F(DiskWindows, StatusBarLiesUnderTheUnchangedLayout) {
 }
 
 TEST_F(DiskWindows, StatusNamesThePresentSectorsHealth) {
-  MainWindow& w = StartMain();
-  OpenThroughMenu(w, *dialogs_, WriteFile("damaged.dmk", DamagedDmk()));
+  MainWindow& w = StartWith(WriteFile("damaged.dmk", DamagedDmk()));
   EXPECT_TRUE(Status(w, "diskStatus").startsWith("track 0 side 0 sector 0: ID CRC ok, data CRC ok"))
       << Status(w, "diskStatus").toStdString();
   Click(w, "CmndNexTrack");
@@ -70,12 +76,9 @@ TEST_F(DiskWindows, StatusNamesThePresentSectorsHealth) {
 }
 
 TEST_F(DiskWindows, HealthTableListsEveryRecordAndLeadsToItsSector) {
-  MainWindow& w = StartMain();
-  OpenThroughMenu(w, *dialogs_, WriteFile("damaged.dmk", DamagedDmk()));
-  Choose(w, "mnuDiskHealth");
-  auto* health = w.findChild<HealthWindow*>();
+  MainWindow& w = StartWith(WriteFile("damaged.dmk", DamagedDmk()));
+  auto* health = Chosen<HealthWindow>(w, "mnuDiskHealth");
   ASSERT_NE(health, nullptr);
-  EXPECT_TRUE(health->isVisible());
   EXPECT_EQ(Child<QLabel>(*health, "summary")->text(),
             "9 records: 8 good, 0 bad ID CRC, 1 bad data CRC, 0 no data mark, 0 duplicates");
   QAbstractItemModel* model = Child<QTableView>(*health, "records")->model();
@@ -103,20 +106,16 @@ TEST_F(DiskWindows, BytesHandedToTheHexWindowShowFromTheirLine) {
   // Offset 0x1B32 lies on line 0x1B3 of 16 bytes.
   host_->ShowFileBytes(path, 0x1B32);
   HexWindow& hex = *host_->HexWin();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&hex));
-  Settle();
+  ASSERT_TRUE(Activated(hex));
   EXPECT_EQ(BoxText(hex, "TxtFilename").toStdString(), path);
   EXPECT_EQ(Child<QScrollBar>(hex, "VScroll1")->value(), 0x1B3);
   EXPECT_EQ(host_->HexLogic()->fpasave2, 0x1B30);
 }
 
 TEST_F(DiskWindows, FilesWindowSaysWhenNoFileSystemIsFound) {
-  MainWindow& w = StartMain();
-  OpenThroughMenu(w, *dialogs_, WriteFile("damaged.dmk", DamagedDmk()));
-  Choose(w, "mnuDiskFiles");
-  auto* files = w.findChild<FilesWindow*>();
+  MainWindow& w = StartWith(WriteFile("damaged.dmk", DamagedDmk()));
+  auto* files = Chosen<FilesWindow>(w, "mnuDiskFiles");
   ASSERT_NE(files, nullptr);
-  EXPECT_TRUE(files->isVisible());
   EXPECT_EQ(Child<QLabel>(*files, "dos")->text(), "No file system recognised");
   EXPECT_EQ(Child<QTableView>(*files, "files")->model()->rowCount(), 0);
 }
@@ -125,10 +124,8 @@ TEST_F(DiskWindows, FilesWindowSaysWhenNoFileSystemIsFound) {
 TEST_F(DiskWindows, FilesWindowListsTheRealDiskAndLeadsToAFilesFirstSector) {
   const std::string path = std::string(M1VIEW_REAL_IMAGES) + "/utility-jv3-sd80.dsk";
   if (!QFileInfo::exists(QString::fromStdString(path))) GTEST_SKIP() << path << " is not there";
-  MainWindow& w = StartMain();
-  OpenThroughMenu(w, *dialogs_, path);
-  Choose(w, "mnuDiskFiles");
-  auto* files = w.findChild<FilesWindow*>();
+  MainWindow& w = StartWith(path);
+  auto* files = Chosen<FilesWindow>(w, "mnuDiskFiles");
   ASSERT_NE(files, nullptr);
   EXPECT_EQ(Child<QLabel>(*files, "dos")->text(), "LS-DOS 6.2");
   EXPECT_EQ(Child<QLabel>(*files, "diskName")->text(), "XTRSUTIL  12/31/87");
@@ -151,12 +148,10 @@ TEST_F(DiskWindows, FilesWindowListsTheRealDiskAndLeadsToAFilesFirstSector) {
 }
 
 TEST_F(DiskWindows, SectorMapStatusNamesTheSectorUnderTheMouse) {
-  MainWindow& w = StartMain();
-  OpenThroughMenu(w, *dialogs_, WriteFile("damaged.dmk", DamagedDmk()));
+  MainWindow& w = StartWith(WriteFile("damaged.dmk", DamagedDmk()));
   Click(w, "Cmndsecdisp");
   SectorMapWindow& map = *host_->MapWin();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&map));
-  Settle();
+  ASSERT_TRUE(Activated(map));
   const auto drawn = host_->MapLogic()->SectorAt(0, 0);
   EXPECT_FALSE(drawn);
   ASSERT_GE(host_->MapLogic()->drawnSectors.size(), 9u);

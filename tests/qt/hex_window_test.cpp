@@ -85,8 +85,7 @@ TEST_F(HexWindowTest, AFailedLoadOnActivationIsTriedAgainOnlyAtTheNextActivation
   host_->Module().SharedFilename = QDir(dir_.path()).filePath("missing.dsk").toStdString();
   host_->ShowForm(FormId::Hex);
   HexWindow& hex = *host_->HexWin();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&hex));
-  Settle();
+  ASSERT_TRUE(Activated(hex));
   ASSERT_EQ(dialogs_->messages.size(), 1u);
   EXPECT_EQ(dialogs_->messages[0].title, "Text Editor");
   // The window system gives the window back after the box: no new activation, no new message.
@@ -96,11 +95,9 @@ TEST_F(HexWindowTest, AFailedLoadOnActivationIsTriedAgainOnlyAtTheNextActivation
   EXPECT_EQ(dialogs_->messages.size(), 1u);
   // Going to the main window and back is an activation again.
   host_->ShowForm(FormId::Main);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-  Settle();
+  ASSERT_TRUE(Activated(main));
   host_->ShowForm(FormId::Hex);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&hex));
-  Settle();
+  ASSERT_TRUE(Activated(hex));
   EXPECT_EQ(dialogs_->messages.size(), 2u);
 }
 

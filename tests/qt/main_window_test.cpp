@@ -94,16 +94,11 @@ TEST_F(MainWindowTest, OpenedJv1ImageFillsTheBoxesOfSectorZero) {
 }
 
 TEST_F(MainWindowTest, SectorAndTrackButtonsStepThroughTheImage) {
-  MainWindow& w = StartMain();
-  OpenThroughMenu(w, *dialogs_, WriteFile("disk.dsk", SampleJv1()));
+  MainWindow& w = StartWith(WriteFile("disk.dsk", SampleJv1()));
   Click(w, "CmndNextsec");
-  EXPECT_EQ(BoxText(w, "Txtsecnum"), "1");
-  EXPECT_EQ(BoxText(w, "Txtsector"), "1");
-  EXPECT_EQ(BoxText(w, "Text6"), "100");
+  ExpectBoxTexts(w, {{"Txtsecnum", "1"}, {"Txtsector", "1"}, {"Text6", "100"}});
   Click(w, "CmndNexTrack");
-  EXPECT_EQ(BoxText(w, "Txttrk"), "1");
-  EXPECT_EQ(BoxText(w, "Txtsector"), "0");
-  EXPECT_EQ(BoxText(w, "Text6"), "A00");
+  ExpectBoxTexts(w, {{"Txttrk", "1"}, {"Txtsector", "0"}, {"Text6", "A00"}});
   Click(w, "CmndPrevTrk");
   EXPECT_EQ(BoxText(w, "Txttrk"), "0");
   Click(w, "CmndPrevsec");  // at index 0 already
@@ -111,12 +106,9 @@ TEST_F(MainWindowTest, SectorAndTrackButtonsStepThroughTheImage) {
 }
 
 TEST_F(MainWindowTest, ToDirectoryShowsTheFirstDirectorySector) {
-  MainWindow& w = StartMain();
-  OpenThroughMenu(w, *dialogs_, WriteFile("disk.dsk", SampleJv1()));
+  MainWindow& w = StartWith(WriteFile("disk.dsk", SampleJv1()));
   Click(w, "CmndDirFind");
-  EXPECT_EQ(BoxText(w, "Txtsecnum"), "170");
-  EXPECT_EQ(BoxText(w, "Txttrk"), "17");
-  EXPECT_EQ(BoxText(w, "Txtsectype"), "Dir Sec.");
+  ExpectBoxTexts(w, {{"Txtsecnum", "170"}, {"Txttrk", "17"}, {"Txtsectype", "Dir Sec."}});
   EXPECT_EQ(BoxBackground(w, "Txtsectype"), (Rgb{255, 128, 128}));
   EXPECT_EQ(BoxBackground(w, "Txtsecnum"), (Rgb{255, 128, 128}));
   EXPECT_EQ(BoxText(w, "Txtdam"), "20");
@@ -124,8 +116,7 @@ TEST_F(MainWindowTest, ToDirectoryShowsTheFirstDirectorySector) {
 }
 
 TEST_F(MainWindowTest, TypedTrackGoesToThatTrack) {
-  MainWindow& w = StartMain();
-  OpenThroughMenu(w, *dialogs_, WriteFile("disk.dsk", SampleJv1()));
+  MainWindow& w = StartWith(WriteFile("disk.dsk", SampleJv1()));
   auto* combo = Child<QComboBox>(w, "Combo1");
   combo->lineEdit()->clear();
   QTest::keyClicks(combo->lineEdit(), "12");
@@ -151,8 +142,7 @@ TEST_F(MainWindowTest, CancelledOpenChangesNothing) {
 }
 
 TEST_F(MainWindowTest, TheDumpIsPaintedAgainFromItsItems) {
-  MainWindow& w = StartMain();
-  OpenThroughMenu(w, *dialogs_, WriteFile("disk.dsk", SampleJv1()));
+  MainWindow& w = StartWith(WriteFile("disk.dsk", SampleJv1()));
   const QImage first = w.Page()->grab().toImage();
   w.Page()->update();
   Settle();

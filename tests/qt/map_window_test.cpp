@@ -61,12 +61,10 @@ TEST_F(MapWindowTest, FileDisplayModeBringsTheMainWindowBackAndReturningReloads)
   SectorMapWindow& map = ShowMap();
   Click(map, "Cmndnext");
   Click(map, "Cmndfiledisp");
-  ASSERT_TRUE(QTest::qWaitForWindowActive(host_->MainWin()));
-  Settle();
+  ASSERT_TRUE(Activated(*host_->MainWin()));
   // Back to the map: the activation reads the shared file again from page 0.
   host_->ShowForm(FormId::Map);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&map));
-  Settle();
+  ASSERT_TRUE(Activated(map));
   EXPECT_EQ(host_->MapLogic()->Pagenum, 0);
   EXPECT_TRUE(HasPrinted(host_->MapLogic()->surface, "Trk  0 : 0 "));
 }

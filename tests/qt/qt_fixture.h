@@ -14,8 +14,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/qt_host.h"
 #include "platform/recording.h"
@@ -77,6 +79,20 @@ class ProgramTest : public ::testing::Test {
     Settle();
   }
 
+  // Starts the program and opens the file at path through the main window's File menu.
+  MainWindow& StartWith(const std::string& path) {
+    MainWindow& w = StartMain();
+    OpenThroughMenu(w, *dialogs_, path);
+    return w;
+  }
+
+  // Waits until w is the active window, then lets it draw; false when it never became active.
+  static bool Activated(QWidget& w) {
+    const bool active = QTest::qWaitForWindowActive(&w);
+    Settle();
+    return active;
+  }
+
   template <typename T = QWidget>
   static T* Child(QWidget& w, const char* name) {
     T* child = w.findChild<T*>(QString::fromLatin1(name));
@@ -89,6 +105,11 @@ class ProgramTest : public ::testing::Test {
   }
   static Rgb BoxTextColour(QWidget& w, const char* name) {
     return ToRgb(Child<QLineEdit>(w, name)->palette().color(QPalette::Text));
+  }
+  // Expects each named box of w to hold its text.
+  static void ExpectBoxTexts(QWidget& w,
+                             std::initializer_list<std::pair<const char*, const char*>> boxes) {
+    for (const auto& [name, text] : boxes) EXPECT_EQ(BoxText(w, name), text) << name;
   }
   static void Click(QWidget& w, const char* name) {
     QTest::mouseClick(Child<QPushButton>(w, name), Qt::LeftButton);

@@ -11,32 +11,37 @@
 namespace m1::qt::testing {
 namespace {
 
-using Shots = ProgramTest;
+// Skips unless M1VIEW_SHOT_DIR is set; the sample is M1VIEW_SHOT_SAMPLE when it names a file,
+// else the built-in JV1 sample.
+class Shots : public ProgramTest {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    out = qEnvironmentVariable("M1VIEW_SHOT_DIR");
+    if (out.isEmpty()) GTEST_SKIP() << "set M1VIEW_SHOT_DIR to write the pictures";
+    sample = qEnvironmentVariable("M1VIEW_SHOT_SAMPLE").toStdString();
+    if (sample.empty() || !QFileInfo::exists(QString::fromStdString(sample))) {
+      sample = WriteFile("sample.dsk", SampleJv1());
+    }
+  }
+  QString out;
+  std::string sample;
+};
 
 TEST_F(Shots, SaveEachWindowWithASampleOpen) {
-  const QString out = qEnvironmentVariable("M1VIEW_SHOT_DIR");
-  if (out.isEmpty()) GTEST_SKIP() << "set M1VIEW_SHOT_DIR to write the pictures";
-  std::string sample = qEnvironmentVariable("M1VIEW_SHOT_SAMPLE").toStdString();
-  if (sample.empty() || !QFileInfo::exists(QString::fromStdString(sample))) {
-    sample = WriteFile("sample.dsk", SampleJv1());
-  }
-  MainWindow& main = StartMain();
-  OpenThroughMenu(main, *dialogs_, sample);
+  MainWindow& main = StartWith(sample);
   Click(main, "CmndDirFind");
   Click(main, "CmndNextsec");
   Click(main, "CmndNextsec");
   Settle();
   ASSERT_TRUE(main.grab().save(QDir(out).filePath("main.png")));
   Click(main, "Cmndsecdisp");
-  ASSERT_TRUE(QTest::qWaitForWindowActive(host_->MapWin()));
-  Settle();
+  ASSERT_TRUE(Activated(*host_->MapWin()));
   ASSERT_TRUE(host_->MapWin()->grab().save(QDir(out).filePath("sectormap.png")));
   host_->ShowForm(FormId::Main);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-  Settle();
+  ASSERT_TRUE(Activated(main));
   Click(main, "Cmndhexedit");
-  ASSERT_TRUE(QTest::qWaitForWindowActive(host_->HexWin()));
-  Settle();
+  ASSERT_TRUE(Activated(*host_->HexWin()));
   ASSERT_TRUE(host_->HexWin()->grab().save(QDir(out).filePath("hexview.png")));
 }
 
@@ -44,12 +49,6 @@ TEST_F(Shots, SaveEachWindowWithASampleOpen) {
 // first ID address mark pointer of the sample's first track image (offset 10h), and the boot
 // sector.
 TEST_F(Shots, SaveTheExplanationsUnderTheMouse) {
-  const QString out = qEnvironmentVariable("M1VIEW_SHOT_DIR");
-  if (out.isEmpty()) GTEST_SKIP() << "set M1VIEW_SHOT_DIR to write the pictures";
-  std::string sample = qEnvironmentVariable("M1VIEW_SHOT_SAMPLE").toStdString();
-  if (sample.empty() || !QFileInfo::exists(QString::fromStdString(sample))) {
-    sample = WriteFile("sample.dsk", SampleJv1());
-  }
   const auto hover = [](FormWindow& w, const DrawOp& item) {
     const QPoint at(item.x / 15 + 4, item.y / 15 + 4);
     QMouseEvent move(QEvent::MouseMove, at, w.Page()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
@@ -57,20 +56,17 @@ TEST_F(Shots, SaveTheExplanationsUnderTheMouse) {
     QCoreApplication::sendEvent(w.Page(), &move);
     Settle();
   };
-  MainWindow& main = StartMain();
-  OpenThroughMenu(main, *dialogs_, sample);
+  MainWindow& main = StartWith(sample);
   Click(main, "Cmndhexedit");
   HexWindow& hex = *host_->HexWin();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&hex));
-  Settle();
+  ASSERT_TRUE(Activated(hex));
   // A line is 33 items (its offset, 16 bytes, 16 characters): item 34 is byte 0 of line 1.
   hover(hex, host_->HexLogic()->surface.Items().at(34));
   ASSERT_TRUE(hex.grab().save(QDir(out).filePath("hexview-hover.png")));
 
   host_->ShowForm(FormId::Map);
   SectorMapWindow& map = *host_->MapWin();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&map));
-  Settle();
+  ASSERT_TRUE(Activated(map));
   const auto& items = host_->MapLogic()->surface.Items();
   const auto label = std::find_if(items.begin(), items.end(),
                                   [](const DrawOp& op) { return op.text == "Trk  0 : 0 "; });
@@ -84,14 +80,7 @@ TEST_F(Shots, SaveTheExplanationsUnderTheMouse) {
 }
 
 TEST_F(Shots, SaveTheDiskWindowsWithASampleOpen) {
-  const QString out = qEnvironmentVariable("M1VIEW_SHOT_DIR");
-  if (out.isEmpty()) GTEST_SKIP() << "set M1VIEW_SHOT_DIR to write the pictures";
-  std::string sample = qEnvironmentVariable("M1VIEW_SHOT_SAMPLE").toStdString();
-  if (sample.empty() || !QFileInfo::exists(QString::fromStdString(sample))) {
-    sample = WriteFile("sample.dsk", SampleJv1());
-  }
-  MainWindow& main = StartMain();
-  OpenThroughMenu(main, *dialogs_, sample);
+  MainWindow& main = StartWith(sample);
   main.findChild<QAction*>(QStringLiteral("mnuDiskHealth"))->trigger();
   Settle();
   auto* health = main.findChild<HealthWindow*>();

@@ -1,5 +1,7 @@
 #include "tests/robustness/images.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -60,6 +62,11 @@ std::string Joined(const std::vector<std::string>& faults, std::size_t most) {
   for (std::size_t i = 0; i < faults.size() && i < most; ++i) out += faults[i] + "\n";
   if (faults.size() > most) out += "... and " + std::to_string(faults.size() - most) + " more\n";
   return out;
+}
+
+void ExpectClean(Check check, const std::string& what, std::span<const std::uint8_t> bytes) {
+  const std::vector<std::string> faults = check(bytes);
+  EXPECT_TRUE(faults.empty()) << what << ":\n" << Joined(faults);
 }
 
 }  // namespace m1::robustness

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -37,5 +38,11 @@ class TempDir {
 
 // The faults as one text, for a failure message.
 std::string Joined(const std::vector<std::string>& faults, std::size_t most = 8);
+
+// A check that lists the faults it finds in a file's bytes.
+using Check = std::vector<std::string> (*)(std::span<const std::uint8_t> bytes);
+
+// Expects `check` to find no fault in `bytes`; `what` names them in the failure message.
+void ExpectClean(Check check, const std::string& what, std::span<const std::uint8_t> bytes);
 
 }  // namespace m1::robustness

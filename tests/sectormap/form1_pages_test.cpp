@@ -11,6 +11,24 @@ const Item kClear{-1, -1, {}, "clear"};
 // Loading a file clears the window, then the page clears it again before it draws.
 const std::vector<Item> kLoadClears{kClear, kClear};
 
+// The first line of a DMK or JV3 page (y 1935): the label of track 0 side 0, then the sectors,
+// each at its x, in one colour or each in its own.
+std::vector<Item> Track0Line(Rgb colour, std::initializer_list<std::pair<Twips, const char*>> at) {
+  std::vector<Item> line{{200, 1935, kLabel0, "Trk  0 : 0 "}};
+  for (const auto& [x, text] : at) line.push_back({x, 1935, colour, text});
+  return line;
+}
+struct Drawn0 {
+  Twips x;
+  Rgb colour;
+  const char* text;
+};
+std::vector<Item> Track0Line(std::initializer_list<Drawn0> at) {
+  std::vector<Item> line{{200, 1935, kLabel0, "Trk  0 : 0 "}};
+  for (const Drawn0& d : at) line.push_back({d.x, 1935, d.colour, d.text});
+  return line;
+}
+
 std::vector<Item> Concat(std::vector<Item> a, const std::vector<Item>& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
@@ -61,15 +79,9 @@ TEST_F(DmkPage, InterleaveOrderFollowsThePointerTable) {
   img.Sector(0, 1, 0x100, 0, 0, 1, true);
   img.Sector(0, 2, 0x180, 0, 0, 7, true);
   Show("a.dmk", img.bytes);
-  EXPECT_EQ(OnLine(Drawn(), 1935), (std::vector<Item>{{200, 1935, kLabel0, "Trk  0 : 0 "},
-                                                      {3300, 1935, kRed, " 4"},
-                                                      {2250, 1935, kRed, " 1"},
-                                                      {4350, 1935, kRed, " 7"}}));
+  EXPECT_EQ(OnLine(Drawn(), 1935), Track0Line(kRed, {{3300, " 4"}, {2250, " 1"}, {4350, " 7"}}));
   form.Option2_Click();
-  EXPECT_EQ(OnLine(Drawn(), 1935), (std::vector<Item>{{200, 1935, kLabel0, "Trk  0 : 0 "},
-                                                      {1900, 1935, kRed, " 4 "},
-                                                      {2250, 1935, kRed, " 1 "},
-                                                      {2600, 1935, kRed, " 7 "}}));
+  EXPECT_EQ(OnLine(Drawn(), 1935), Track0Line(kRed, {{1900, " 4 "}, {2250, " 1 "}, {2600, " 7 "}}));
 }
 
 TEST_F(DmkPage, DoubleByteSectorsShowTheirMarkerInNumericOrderOnly) {
@@ -120,11 +132,10 @@ TEST_F(DmkPage, DirectoryMarksColourSingleCyanAndDoubleWhite) {
   img.Sector(0, 3, 0x200, 0, 0, 3, false, 0xFB);
   Show("a.dmk", img.bytes);
   const auto items = Drawn();
-  EXPECT_EQ(OnLine(items, 1935), (std::vector<Item>{{200, 1935, kLabel0, "Trk  0 : 0 "},
-                                                    {1900, 1935, kCyan, " 0"},
-                                                    {2250, 1935, kWhite, " 1"},
-                                                    {2600, 1935, kRed, " 2"},
-                                                    {2950, 1935, kBlue, " 3"}}));
+  EXPECT_EQ(
+      OnLine(items, 1935),
+      Track0Line(
+          {{1900, kCyan, " 0"}, {2250, kWhite, " 1"}, {2600, kRed, " 2"}, {2950, kBlue, " 3"}}));
   EXPECT_EQ(OnLine(items, 1170).back().text, "      Possible Dir.Secs. D/D    FBh");
 }
 
@@ -297,11 +308,8 @@ TEST_F(Jv3Page, PageEndsBeforeThe22ndLineAndTheNextPageStartsThere) {
   Show("a.jv3", Jv3Image(OneSectorTracks(21)));
   auto items = Drawn();
   EXPECT_EQ(std::vector<Item>(items.begin(), items.begin() + 6), Concat(kLoadClears, JvKey()));
-  EXPECT_EQ(OnLine(items, 1935), (std::vector<Item>{{200, 1935, kLabel0, "Trk  0 : 0 "},
-                                                    {1600, 1935, kBlue, " 0 "},
-                                                    {1950, 1935, kBlue, " 1 "},
-                                                    {2300, 1935, kBlue, " 2 "},
-                                                    {2650, 1935, kBlue, " 3 "}}));
+  EXPECT_EQ(OnLine(items, 1935),
+            Track0Line(kBlue, {{1600, " 0 "}, {1950, " 1 "}, {2300, " 2 "}, {2650, " 3 "}}));
   EXPECT_EQ(OnLine(items, 5535),
             (std::vector<Item>{{200, 5535, kLabel0, "Trk 20 : 0 "}, {1600, 5535, kBlue, " 0 "}}));
   EXPECT_TRUE(OnLine(items, 5715).empty());
@@ -328,11 +336,10 @@ TEST_F(Jv3Page, ColoursByDensityDirectoryMarkAndSide) {
        Jv3Image(
            {{0, 0, 0x00}, {0, 1, 0x20}, {0, 2, 0x80}, {0, 3, 0xA0}, {0, 0, 0x10}, {0, 1, 0x90}}));
   const auto items = Drawn();
-  EXPECT_EQ(OnLine(items, 1935), (std::vector<Item>{{200, 1935, kLabel0, "Trk  0 : 0 "},
-                                                    {1600, 1935, kBlue, " 0 "},
-                                                    {1950, 1935, kCyan, " 1 "},
-                                                    {2300, 1935, kRed, " 2 "},
-                                                    {2650, 1935, kJv3DirDouble, " 3 "}}));
+  EXPECT_EQ(OnLine(items, 1935), Track0Line({{1600, kBlue, " 0 "},
+                                             {1950, kCyan, " 1 "},
+                                             {2300, kRed, " 2 "},
+                                             {2650, kJv3DirDouble, " 3 "}}));
   EXPECT_EQ(OnLine(items, 2115), (std::vector<Item>{{200, 2115, kBlack, "Trk  0 : 1 "},
                                                     {1600, 2115, kBlue, " 0 "},
                                                     {1950, 2115, kRed, " 1 "}}));
@@ -346,17 +353,11 @@ TEST_F(Jv3Page, ColoursByDensityDirectoryMarkAndSide) {
 
 TEST_F(Jv3Page, InterleaveOrderPlacesSectorsAsRecorded) {
   Show("a.jv3", Jv3Image({{0, 5, 0}, {0, 0, 0}, {0, 7, 0}, {0, 2, 0}}));
-  EXPECT_EQ(OnLine(Drawn(), 1935), (std::vector<Item>{{200, 1935, kLabel0, "Trk  0 : 0 "},
-                                                      {3350, 1935, kBlue, " 5 "},
-                                                      {1600, 1935, kBlue, " 0 "},
-                                                      {4050, 1935, kBlue, " 7 "},
-                                                      {2300, 1935, kBlue, " 2 "}}));
+  EXPECT_EQ(OnLine(Drawn(), 1935),
+            Track0Line(kBlue, {{3350, " 5 "}, {1600, " 0 "}, {4050, " 7 "}, {2300, " 2 "}}));
   form.Option2_Click();
-  EXPECT_EQ(OnLine(Drawn(), 1935), (std::vector<Item>{{200, 1935, kLabel0, "Trk  0 : 0 "},
-                                                      {1600, 1935, kBlue, " 5 "},
-                                                      {1950, 1935, kBlue, " 0 "},
-                                                      {2300, 1935, kBlue, " 7 "},
-                                                      {2650, 1935, kBlue, " 2 "}}));
+  EXPECT_EQ(OnLine(Drawn(), 1935),
+            Track0Line(kBlue, {{1600, " 5 "}, {1950, " 0 "}, {2300, " 7 "}, {2650, " 2 "}}));
 }
 
 TEST_F(Jv3Page, DirectoryRangeIsCountedOnceWhateverIsDrawnAgain) {

@@ -1,5 +1,7 @@
 // The sector map window around its pages: loading on activation, its File menu, the refusals, the
 // recognition of the formats and the paging rules.
+#include <tuple>
+
 #include "map_harness.h"
 
 namespace m1::maptest {
@@ -211,12 +213,9 @@ TEST_F(Window, LoadingRestartsPageCountersAndEndFlag) {
   // A refused file draws no page, yet the flag and counters start over.
   Show("short.dsk", Bytes(8, 0));
   dialogs.TakeMessages();
-  EXPECT_EQ(form.endflag, 0);
-  EXPECT_EQ(form.Pagenum, 0);
-  EXPECT_EQ(form.secnum, 0);
-  EXPECT_EQ(form.startchk, 0);
-  EXPECT_EQ(form.dirstartsec, 0);
-  EXPECT_EQ(form.fpa, 0);
+  EXPECT_EQ(
+      std::tie(form.endflag, form.Pagenum, form.secnum, form.startchk, form.dirstartsec, form.fpa),
+      std::tuple(0, 0, 0, 0, 0, 0));
 }
 
 TEST_F(Window, OpeningASecondFileStartsItAtPageZero) {

@@ -65,19 +65,14 @@ DriveReport DriveDisk(std::span<const std::uint8_t> bytes, const Effort& effort)
     health.Heading_Click(column);
     if (effort.thorough) health.Heading_Click(column);
   }
-  health.ProblemsOnly_Click(true);
-  for (std::size_t row = 0; row < std::min(health.rows.size(), limit); ++row) {
-    const std::size_t handed = rig.host.bytesShown.size();
-    health.Row_DoubleClick(static_cast<int>(row));
-    CheckShown(main, rig.host, handed, facts.listing.records[health.rows[row].record],
-               report.faults);
-  }
-  health.ProblemsOnly_Click(false);
-  for (std::size_t row = 0; row < std::min(health.rows.size(), limit); ++row) {
-    const std::size_t handed = rig.host.bytesShown.size();
-    health.Row_DoubleClick(static_cast<int>(row));
-    CheckShown(main, rig.host, handed, facts.listing.records[health.rows[row].record],
-               report.faults);
+  for (const bool problemsOnly : {true, false}) {
+    health.ProblemsOnly_Click(problemsOnly);
+    for (std::size_t row = 0; row < std::min(health.rows.size(), limit); ++row) {
+      const std::size_t handed = rig.host.bytesShown.size();
+      health.Row_DoubleClick(static_cast<int>(row));
+      CheckShown(main, rig.host, handed, facts.listing.records[health.rows[row].record],
+                 report.faults);
+    }
   }
 
   FilesForm filesForm(disk);

@@ -64,6 +64,11 @@ std::size_t Jv3Builder::Add(int track, int sector, std::uint8_t flags, std::uint
   return entries_.size() - 1;
 }
 
+Jv3Builder& Jv3Builder::AddTrack(int track, int count, std::uint8_t flags) {
+  for (int s = 0; s < count; ++s) Add(track, s, flags);
+  return *this;
+}
+
 Jv3Builder& Jv3Builder::AddFree() {
   entries_.push_back(Entry{0xFF, 0xFF, 0xFF, true, {}});
   return *this;
@@ -111,6 +116,18 @@ DmkSector DmkSector::Sd(int track, int side, int sector, std::uint8_t dam) {
   DmkSector s = Dd(track, side, sector, dam);
   s.doubleDensity = false;
   return s;
+}
+
+std::vector<DmkSector> DdSectors(int track, int side, int first, int count, std::uint8_t dam) {
+  std::vector<DmkSector> sectors;
+  for (int s = first; s < first + count; ++s) sectors.push_back(DmkSector::Dd(track, side, s, dam));
+  return sectors;
+}
+
+std::vector<DmkSector> SdSectors(int track, int side, int first, int count) {
+  std::vector<DmkSector> sectors;
+  for (int s = first; s < first + count; ++s) sectors.push_back(DmkSector::Sd(track, side, s));
+  return sectors;
 }
 
 DmkBuilder::DmkBuilder(int tracks, int trackLength, std::uint8_t options)

@@ -75,6 +75,8 @@ class Jv3Builder {
   // Appends a table entry and its data (size from the flags, every byte = fill). Returns the
   // entry's number (0 for the first).
   std::size_t Add(int track, int sector, std::uint8_t flags, std::uint8_t fill = 0xE5);
+  // Appends sectors 0 .. count - 1 of one track, in order, all with the same flags.
+  Jv3Builder& AddTrack(int track, int count, std::uint8_t flags);
   // Appends a free entry (0xFF 0xFF 0xFF) with no data; the reader's table ends there.
   Jv3Builder& AddFree();
   // Writes bytes into the data of entry n starting at byte `at` of the sector.
@@ -122,6 +124,11 @@ struct DmkSector {
   static DmkSector Dd(int track, int side, int sector, std::uint8_t dam = 0xFB);
   static DmkSector Sd(int track, int side, int sector, std::uint8_t dam = 0xFB);
 };
+
+// Sectors first .. first + count - 1 of one side of a track, in that order.
+std::vector<DmkSector> DdSectors(int track, int side, int first, int count,
+                                 std::uint8_t dam = 0xFB);
+std::vector<DmkSector> SdSectors(int track, int side, int first, int count);
 
 class DmkBuilder {
  public:

@@ -4,12 +4,7 @@
 
 namespace m1::fuzzing {
 
-using m1::testing::Bytes;
-using m1::testing::DmkBuilder;
-using m1::testing::DmkSector;
-using m1::testing::Jv1Builder;
-using m1::testing::Jv3Builder;
-using m1::testing::PdriveEntry;
+using namespace m1::testing;  // the image builders
 
 namespace {
 

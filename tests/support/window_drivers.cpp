@@ -239,6 +239,24 @@ void Collect(RecordingDialogs& dialogs, DriveReport& report) {
   for (RecordedMessage& m : dialogs.TakeMessages()) report.messages.push_back(std::move(m));
 }
 
+// The end of a drive: the boxes not yet taken go into the report, and the files the window left
+// open are closed.
+DriveReport Finish(RecordingDialogs& dialogs, Files& files, DriveReport& report) {
+  Collect(dialogs, report);
+  files.CloseAll();
+  return std::move(report);
+}
+
+// The check after each command: what the window drew since the last check, held to the file's
+// bytes; a check that found a drawing counts it.
+template <class Form, class CheckPage>
+auto Checker(Form& f, CheckPage checkPage, std::span<const std::uint8_t> bytes,
+             DriveReport& report) {
+  return [&f, checkPage, bytes, &report] {
+    if (checkPage(f, f.surface.TakeLog(), bytes, report.faults)) ++report.drawings;
+  };
+}
+
 }  // namespace
 
 DriveReport DriveMain(Files& files, const std::string& path, std::span<const std::uint8_t> bytes,
@@ -246,9 +264,7 @@ DriveReport DriveMain(Files& files, const std::string& path, std::span<const std
   DriveReport report;
   Rig rig(files);
   Mainform m(rig.platform);
-  const auto check = [&] {
-    if (CheckMainDump(m, m.surface.TakeLog(), bytes, report.faults)) ++report.drawings;
-  };
+  const auto check = Checker(m, CheckMainDump, bytes, report);
   m.Form_Load();
   m.Form_Activate();
   rig.dialogs.answers.push_back(path);
@@ -317,9 +333,7 @@ DriveReport DriveMain(Files& files, const std::string& path, std::span<const std
   check();
   m.Form_Activate();
   check();
-  Collect(rig.dialogs, report);
-  files.CloseAll();
-  return report;
+  return Finish(rig.dialogs, files, report);
 }
 
 DriveReport DriveMap(Files& files, const std::string& path, std::span<const std::uint8_t> bytes,
@@ -374,12 +388,10 @@ DriveReport DriveMap(Files& files, const std::string& path, std::span<const std:
 
 DriveReport DriveHex(Files& files, const std::string& path, std::span<const std::uint8_t> bytes,
                      const Effort& effort) {
-  DriveReport report;
   Rig rig(files);
   form2 f(rig.platform);
-  const auto check = [&] {
-    if (CheckHexPage(f, f.surface.TakeLog(), bytes, report.faults)) ++report.drawings;
-  };
+  DriveReport report;
+  const auto check = Checker(f, CheckHexPage, bytes, report);
   f.Form_Load();
   rig.module.SharedFilename = path;
   f.Form_Activate();
@@ -397,18 +409,14 @@ DriveReport DriveHex(Files& files, const std::string& path, std::span<const std:
   };
   pages();
   if (!effort.thorough) {
-    Collect(rig.dialogs, report);
-    files.CloseAll();
-    return report;
+    return Finish(rig.dialogs, files, report);
   }
   f.Form_Deactivate();
   rig.dialogs.answers.push_back(path);
   f.mnuFileItem_Click(1);
   check();
   pages();
-  Collect(rig.dialogs, report);
-  files.CloseAll();
-  return report;
+  return Finish(rig.dialogs, files, report);
 }
 
 DriveReport DriveMain(std::span<const std::uint8_t> bytes, const Effort& effort) {

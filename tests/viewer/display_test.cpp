@@ -10,18 +10,10 @@
 namespace m1::testing {
 namespace {
 
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kGreen{0, 255, 0};
-constexpr Rgb kBlue{0, 0, 255};
-constexpr Rgb kMagenta{255, 0, 255};
-constexpr Rgb kBrown{192, 64, 0};
-constexpr Rgb kPeach{255, 192, 128};
-constexpr Rgb kLightPeach{255, 224, 192};
-constexpr Rgb kDirPink{255, 128, 128};
-constexpr Rgb kSdGreen{160, 255, 0};
-constexpr Rgb kDdOrange{255, 128, 0};
-constexpr Rgb kTextGreen{0, 160, 0};
+constexpr Rgb kBlack{0, 0, 0}, kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255};
+constexpr Rgb kMagenta{255, 0, 255}, kBrown{192, 64, 0}, kTextGreen{0, 160, 0};
+constexpr Rgb kPeach{255, 192, 128}, kLightPeach{255, 224, 192}, kDirPink{255, 128, 128};
+constexpr Rgb kSdGreen{160, 255, 0}, kDdOrange{255, 128, 0};
 
 const std::string kBanner = " ***********  No Directory was found on this disk ***********";
 const std::string kPdriveLine =
