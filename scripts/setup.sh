@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake make g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev nlohmann-json3-dev
   libbenchmark-dev fonts-liberation2 fontconfig desktop-file-utils appstream libxml2-utils dpkg-dev
-  clang-14 libclang-rt-14-dev clang-format-14 libboost-dev)
+  clang-14 libclang-rt-14-dev clang-format-14 libboost-dev libz80ex-dev)
 packages+=("$@")
 
 missing=()
