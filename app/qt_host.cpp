@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "app/disk_windows.h"
 #include "platform/qt/qt_dialogs.h"
 
 namespace m1::qt {
@@ -59,6 +60,7 @@ FormWindow& QtHost::Create(FormId form) {
     case FormId::Main:
       break;
   }
+  if (!mainWin_) new DiskWindows(Made(mainLogic_, mainWin_));
   return Made(mainLogic_, mainWin_);
 }
 

@@ -7,9 +7,9 @@
 
 #include "bench/images.h"
 #include "bench/report.h"
-#include "core/explain.h"
-#include "core/filesystem.h"
-#include "core/listing.h"
+#include "core/container/listing.h"
+#include "core/dos/filesystem.h"
+#include "core/explain/explain.h"
 
 namespace m1::bench {
 namespace {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "core/dos_layout.h"
+#include "core/dos/dos_layout.h"
 #include "tests/support/image_builder.h"
 
 namespace m1::bench {

@@ -14,9 +14,9 @@
 
 #include "bench/images.h"
 #include "bench/report.h"
-#include "core/analysis.h"
-#include "core/filesystem.h"
-#include "core/listing.h"
+#include "core/container/listing.h"
+#include "core/design/analysis.h"
+#include "core/dos/filesystem.h"
 #include "hexview/form2.h"
 #include "platform/files.h"
 #include "platform/recording.h"

@@ -4,21 +4,18 @@
 #include <cstdint>
 #include <optional>
 
-#include "core/number_text.h"
+#include "core/container/record_text.h"
+#include "core/text/number_text.h"
 
 namespace m1 {
 
 namespace {
 
 std::string CrcText(const std::optional<CrcCheck>& crc) {
-  if (!crc) return "-";  // the container does not record it
-  if (crc->ok) return "ok";
-  if (!crc->written || !crc->computed) return "bad";
-  return "bad (written " + HexText(*crc->written, 4) + ", computed " + HexText(*crc->computed, 4) +
-         ")";
+  return crc ? CrcVerdict(*crc) : "-";  // "-": the container does not record it
 }
 
-std::string DensityText(const SectorRecord& r) {
+std::string DensityColumn(const SectorRecord& r) {
   if (r.doubleDensity) return "double";
   return r.doubled ? "single, doubled" : "single";
 }
@@ -96,7 +93,7 @@ void HealthForm::Rebuild() {
     rows.push_back({i,
                     problem,
                     {std::to_string(r.track), std::to_string(r.side), std::to_string(r.sector),
-                     std::to_string(r.size), DensityText(r), r.dam ? HexText(*r.dam) : "none",
+                     std::to_string(r.size), DensityColumn(r), r.dam ? HexText(*r.dam) : "none",
                      CrcText(r.idCrc), CrcText(r.dataCrc),
                      offset ? HexText(static_cast<unsigned long long>(*offset)) : "",
                      Joined(RemarkTexts(r))}});

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "health/main_disk.h"
+#include "viewer/main_disk.h"
 
 namespace m1 {
 

@@ -1,8 +1,8 @@
 #include "hexview/classify.h"
 
-#include "core/dmk_format.h"
-#include "core/jv1_format.h"
-#include "core/jv3_format.h"
+#include "core/container/dmk_format.h"
+#include "core/container/jv1_format.h"
+#include "core/container/jv3_format.h"
 
 namespace m1::hexview {
 

@@ -13,7 +13,7 @@
 
 #include <cstdint>
 
-#include "core/byte_reader.h"
+#include "core/container/byte_reader.h"
 #include "platform/controls.h"
 
 namespace m1::hexview {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <span>
 
-#include "core/analysis.h"
-#include "core/hex_dump.h"
-#include "core/jv3_format.h"
-#include "core/number_text.h"
+#include "core/container/jv3_format.h"
+#include "core/design/analysis.h"
+#include "core/text/hex_dump.h"
+#include "core/text/number_text.h"
 #include "hexview/layout.h"
 
 namespace m1 {
@@ -108,13 +108,12 @@ std::string form2::HoverText(Twips x, Twips y) {
   const std::optional<int> index = ByteAtPoint(x, y, lineWidth, surface.TextHeight("sample"));
   if (!index) return {};
   const std::int64_t offset = std::int64_t{fpasave2} + *index;
-  if (!explained_) {
+  if (!facts_) {
     const auto size = static_cast<std::size_t>(
         std::clamp<std::int64_t>(fileend, 0, static_cast<std::int64_t>(filebuf.size())));
-    explained_ =
-        std::make_unique<ExplainedFile>(std::span<const std::uint8_t>(filebuf.data(), size));
+    facts_ = DiskFacts::Read(std::span<const std::uint8_t>(filebuf.data(), size));
   }
-  return HexText(static_cast<std::uint64_t>(offset), 7) + ": " + explained_->Explain(offset);
+  return HexText(static_cast<std::uint64_t>(offset), 7) + ": " + facts_->Explain(offset);
 }
 
 void form2::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
@@ -149,7 +148,7 @@ bool form2::Load(const std::string& path, LoadPath how) {
   TxtFilename.text = Filename;
   openflag = 1;
   fileend = static_cast<std::int32_t>(length);
-  explained_.reset();  // it reads the buffer about to go
+  facts_.reset();  // they read the buffer about to go
   filebuf = std::move(bytes);
   // The file stays open after a hand-over from the main window until the next open closes it.
   if (how == LoadPath::Menu) p_.files.CloseAll();

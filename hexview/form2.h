@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/explained_file.h"
+#include "core/disk_facts.h"
 #include "hexview/classify.h"
 #include "platform/platform.h"
 
@@ -87,8 +87,8 @@ class form2 {
   Platform& p_;
   bool busy_ = false;            // a command of this window is running (its boxes may be up)
   bool skipActivation_ = false;  // a box of this window closed since the last deactivation
-  // The loaded file explained, built on the first hover after a load.
-  std::unique_ptr<ExplainedFile> explained_;
+  // The facts of the loaded file, read on the first hover after a load.
+  std::unique_ptr<const DiskFacts> facts_;
 };
 
 // The text boxes, in the order the probe reports them.

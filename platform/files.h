@@ -5,8 +5,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/read_only_file.h"
 
 namespace m1 {
 
@@ -29,19 +32,18 @@ class Files {
 // Files of the machine, through POSIX open(O_RDONLY). Used by the viewer and the probe alike.
 class DiskFiles final : public Files {
  public:
-  DiskFiles() = default;
+  DiskFiles();
   DiskFiles(const DiskFiles&) = delete;
   DiskFiles& operator=(const DiskFiles&) = delete;
-  ~DiskFiles() override { CloseAll(); }
+  ~DiskFiles() override;
   void CloseAll() override;
   bool Open(const std::string& path) override;
-  bool IsOpen() const override { return fd_ >= 0; }
-  std::int64_t Length() const override { return fd_ >= 0 ? length_ : 0; }
+  bool IsOpen() const override { return file_ != nullptr; }
+  std::int64_t Length() const override { return file_ ? file_->Length() : 0; }
   bool ReadAll(std::vector<std::uint8_t>& out, std::size_t tail) override;
 
  private:
-  int fd_ = -1;
-  std::int64_t length_ = 0;
+  std::unique_ptr<ReadOnlyFile> file_;
 };
 
 }  // namespace m1

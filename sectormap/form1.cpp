@@ -4,12 +4,12 @@
 #include <limits>
 #include <span>
 
-#include "core/analysis.h"
-#include "core/byte_reader.h"
-#include "core/dmk_format.h"
-#include "core/jv1_format.h"
-#include "core/jv3_format.h"
-#include "core/number_text.h"
+#include "core/container/byte_reader.h"
+#include "core/container/dmk_format.h"
+#include "core/container/jv1_format.h"
+#include "core/container/jv3_format.h"
+#include "core/design/analysis.h"
+#include "core/text/number_text.h"
 #include "sectormap/map_layout.h"
 
 namespace m1 {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis.h"
+#include "core/design/analysis.h"
 #include "platform/platform.h"
 
 namespace m1 {

@@ -1,6 +1,6 @@
 #include "sectormap/map_layout.h"
 
-#include "core/number_text.h"
+#include "core/text/number_text.h"
 
 namespace m1::maplayout {
 

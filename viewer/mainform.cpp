@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/analysis.h"
-#include "core/byte_reader.h"
-#include "core/sector.h"
+#include "core/container/byte_reader.h"
+#include "core/design/analysis.h"
+#include "core/design/sector.h"
 #include "viewer/layout.h"
 #include "viewer/texts.h"
 

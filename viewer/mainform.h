@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/disk_image.h"
-#include "core/hex_dump.h"
+#include "core/design/disk_image.h"
+#include "core/text/hex_dump.h"
 #include "platform/platform.h"
 
 namespace m1 {

@@ -2,7 +2,7 @@
 // sector's data starts at, and showing a sector or the bytes at an offset on request.
 #include <algorithm>
 
-#include "core/jv1_format.h"
+#include "core/container/jv1_format.h"
 #include "viewer/mainform.h"
 
 namespace m1 {

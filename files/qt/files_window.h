@@ -4,7 +4,7 @@
 #pragma once
 
 #include "files/files_form.h"
-#include "health/qt/disk_table_window.h"
+#include "platform/qt/disk_table_window.h"
 
 class QCheckBox;
 class QLabel;
@@ -12,7 +12,7 @@ class QListWidget;
 
 namespace m1::qt {
 
-class FilesWindow final : public DiskTableWindow<FilesForm> {
+class FilesWindow final : public DiskTableWindow<FilesForm, MainDisk> {
   Q_OBJECT
 
  public:

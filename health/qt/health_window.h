@@ -3,14 +3,14 @@
 #pragma once
 
 #include "health/health_form.h"
-#include "health/qt/disk_table_window.h"
+#include "platform/qt/disk_table_window.h"
 
 class QCheckBox;
 class QLabel;
 
 namespace m1::qt {
 
-class HealthWindow final : public DiskTableWindow<HealthForm> {
+class HealthWindow final : public DiskTableWindow<HealthForm, MainDisk> {
   Q_OBJECT
 
  public:

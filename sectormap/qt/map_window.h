@@ -2,10 +2,10 @@
 // event to the window logic and then show what it produced.
 #pragma once
 
-#include "health/map_disk.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/hover_status.h"
 #include "sectormap/form1.h"
+#include "sectormap/map_disk.h"
 
 namespace m1::qt {
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "core/analysis.h"
-#include "core/disk_image.h"
+#include "core/design/analysis.h"
+#include "core/design/disk_image.h"
 #include "tests/support/image_builder.h"
 
 namespace m1::testing {

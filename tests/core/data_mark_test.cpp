@@ -1,7 +1,7 @@
 // The data address mark search: the 16-byte blocks must find what the plain search finds, wherever
 // in the window a mark lies and whatever lies before it (F9 is the one byte among F8..FB that is
 // not a mark). Positions are counted from +10 after the ID address mark; 41 is "no mark".
-#include "core/data_mark.h"
+#include "core/design/data_mark.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <tuple>
 
-#include "core/sector.h"
+#include "core/design/sector.h"
 #include "tests/core/analyse.h"
 
 namespace m1::testing {

@@ -1,6 +1,6 @@
 // The byte explainer: fields of hand-made listings over builder images, offset by offset, and a
 // walk over every offset of each sample image.
-#include "core/explain.h"
+#include "core/explain/explain.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/filesystem.h"
-#include "core/listing.h"
+#include "core/container/listing.h"
+#include "core/dos/filesystem.h"
 #include "tests/support/image_builder.h"
 
 namespace m1::testing {

@@ -3,7 +3,7 @@
 // problems a directory can have, and the real utility disk. HIT bytes are the names' hashes worked
 // out by hand (BOOT/SYS 0xA2, DIR/SYS 0xC4, ONE/BAS 0x46, LONG/CMD 0x3D, SIDE/DAT 0xE3, PROG/CMD
 // 0xAB).
-#include "core/filesystem.h"
+#include "core/dos/filesystem.h"
 
 #include <gtest/gtest.h>
 

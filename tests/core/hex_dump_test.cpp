@@ -1,6 +1,6 @@
 // The dump text for the clipboard: offsets, two groups of eight bytes, the characters between
 // bars; short last lines and missing bytes.
-#include "core/hex_dump.h"
+#include "core/text/hex_dump.h"
 
 #include <gtest/gtest.h>
 

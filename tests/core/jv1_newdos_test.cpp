@@ -1,9 +1,9 @@
 // JV1 geometry and the Newdos/80 drive table on every container.
 #include <gtest/gtest.h>
 
-#include "core/byte_reader.h"
-#include "core/newdos.h"
-#include "core/number_text.h"
+#include "core/container/byte_reader.h"
+#include "core/design/newdos.h"
+#include "core/text/number_text.h"
 #include "tests/core/analyse.h"
 
 namespace m1::testing {

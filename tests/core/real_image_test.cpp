@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/sector.h"
+#include "core/design/sector.h"
 #include "tests/core/analyse.h"
 
 namespace m1::testing {

@@ -1,5 +1,5 @@
 // Sector addressing: from an index to the sector's place, marks, kind, step and lump.
-#include "core/sector.h"
+#include "core/design/sector.h"
 
 #include <gtest/gtest.h>
 

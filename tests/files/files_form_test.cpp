@@ -13,13 +13,13 @@ using Views = testing::RecordedViews;
 
 // A Newdos/80 directory as the file system reader gives it: SYS0/SYS (system, invisible,
 // protection 7) and BASIC/CMD in two extents, whose first sector is the record at 0x5400.
-DiskFacts Facts() {
-  DiskFacts facts;
+std::unique_ptr<DiskFacts> Facts() {
+  auto facts = std::make_unique<DiskFacts>();
   SectorRecord record;
   record.dataOffset = 0x5300;
-  facts.listing.records.push_back(record);
+  facts->listing.records.push_back(record);
   record.dataOffset = 0x5400;
-  facts.listing.records.push_back(record);
+  facts->listing.records.push_back(record);
   FileSystem fs;
   fs.dos = "Newdos/80";
   fs.version = "2.0";
@@ -43,14 +43,14 @@ DiskFacts Facts() {
   basic.problems = {"extent on a free granule"};
   fs.files = {sys, basic};
   fs.problems = {"granule 4 of lump 9 allocated to no file"};
-  facts.fs = fs;
+  facts->fs = fs;
   return facts;
 }
 
 TEST(FilesForm, ShowsTheDiskAndEveryFileMarked) {
   Views views;
   FilesForm form(views);
-  form.Load(Facts(), "disk.dmk");
+  form.Load(*Facts(), "disk.dmk");
   EXPECT_EQ(form.caption, "Files - disk.dmk");
   EXPECT_EQ(form.dos, "Newdos/80 2.0");
   EXPECT_EQ(form.diskName, "NEWDOS80");
@@ -76,7 +76,7 @@ TEST(FilesForm, ShowsTheDiskAndEveryFileMarked) {
 TEST(FilesForm, WithoutAFileSystemSaysSo) {
   Views views;
   FilesForm form(views);
-  form.Load(DiskFacts{}, "blank.dsk");
+  form.Load(DiskFacts(), "blank.dsk");
   EXPECT_EQ(form.dos, "No file system recognised");
   EXPECT_TRUE(form.rows.empty());
   form.Row_DoubleClick(0);

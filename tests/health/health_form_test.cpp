@@ -25,7 +25,7 @@ struct Fixture {
     for (std::size_t k = 10; k < 14; ++k) file[dmk.Place(0, 0).idam + k] = 0x00;
     first = dmk.Place(0, 0);
     second = dmk.Place(0, 1);
-    form.Load(DiskFacts::Read(file), "disk.dmk");
+    form.Load(*DiskFacts::Read(file, {.indexReach = true}), "disk.dmk");
   }
   testing::Bytes file;
   DmkBuilder::Placed first{}, second{};

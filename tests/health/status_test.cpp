@@ -2,12 +2,12 @@
 // each traced to its record, and the main window showing a chosen sector or handing bytes on.
 #include <gtest/gtest.h>
 
-#include "health/main_disk.h"
-#include "health/map_disk.h"
+#include "sectormap/map_disk.h"
 #include "sectormap/map_layout.h"
 #include "tests/sectormap/map_harness.h"
 #include "tests/support/image_builder.h"
 #include "tests/viewer/harness.h"
+#include "viewer/main_disk.h"
 
 namespace m1 {
 namespace {

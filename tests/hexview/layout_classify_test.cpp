@@ -1,5 +1,5 @@
 // The layout helper and the classification on their own.
-#include "core/number_text.h"
+#include "core/text/number_text.h"
 #include "hex_fixture.h"
 #include "hexview/classify.h"
 #include "hexview/layout.h"

@@ -4,10 +4,10 @@
 
 #include "files/files_form.h"
 #include "health/health_form.h"
-#include "health/main_disk.h"
-#include "health/map_disk.h"
 #include "sectormap/form1.h"
+#include "sectormap/map_disk.h"
 #include "tests/support/window_drivers.h"
+#include "viewer/main_disk.h"
 #include "viewer/mainform.h"
 
 namespace m1::fuzzing {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "health/main_disk.h"
+#include "viewer/main_disk.h"
 
 namespace m1::testing {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/filesystem.h"
+#include "core/dos/filesystem.h"
 
 namespace m1::fuzzing {
 

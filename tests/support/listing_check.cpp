@@ -2,9 +2,8 @@
 
 #include <bit>
 
-#include "core/explain.h"
-#include "core/filesystem.h"
-#include "core/listing.h"
+#include "core/container/record_text.h"
+#include "core/disk_facts.h"
 
 namespace m1::fuzzing {
 
@@ -21,7 +20,8 @@ std::string Where(std::size_t i) {
 
 std::vector<std::string> CheckListing(std::span<const std::uint8_t> bytes) {
   std::vector<std::string> faults;
-  const Listing listing = ListSectors(bytes);
+  const std::unique_ptr<const DiskFacts> facts = DiskFacts::Read(bytes, {.indexReach = true});
+  const Listing& listing = facts->listing;
   const auto size = static_cast<std::int64_t>(bytes.size());
   if (listing.error && (listing.format || !listing.records.empty())) {
     faults.push_back("an error with a format or records");
@@ -43,10 +43,9 @@ std::vector<std::string> CheckListing(std::span<const std::uint8_t> bytes) {
                               *r.dataOffset + std::int64_t{r.dataPresent - 1} * step >= size)) {
       faults.push_back(Where(i) + "data present outside the file");
     }
-    // A record with data has an index or the remark; one without has neither.
-    if ((r.dataOffset && r.sectorIndex.has_value() == r.Has(kRemarkNotIndexed)) ||
-        (!r.dataOffset && (r.sectorIndex || r.Has(kRemarkNotIndexed)))) {
-      faults.push_back(Where(i) + "sector index and remark disagree");
+    // Only a record with data can be out of the main window's reach.
+    if (!r.dataOffset && r.Has(kRemarkNotIndexed)) {
+      faults.push_back(Where(i) + "out of the index's reach without data");
     }
     const std::vector<std::uint8_t> data = SectorData(bytes, r);
     if (static_cast<int>(data.size()) != (r.dataOffset ? r.dataPresent : 0)) {
@@ -74,15 +73,12 @@ std::vector<std::string> CheckListing(std::span<const std::uint8_t> bytes) {
 
   // The explanation of every byte (of a spread of 1024 in a file over 8 KiB), from the listing and
   // whatever file system is read from it: never empty, "past the end" exactly outside the file.
-  const std::optional<FileSystem> fs =
-      listing.format ? ReadFileSystem(bytes, listing) : std::nullopt;
-  const ByteExplainer explainer(bytes, listing, fs ? &*fs : nullptr);
   constexpr std::int64_t kEveryByteUpTo = 8192;
   const std::int64_t step = size <= kEveryByteUpTo ? 1 : size / 1024 + 1;
   std::vector<std::int64_t> offsets = {-1, size};
   for (std::int64_t at = 0; at < size; at += step) offsets.push_back(at);
   for (const std::int64_t at : offsets) {
-    const std::string text = explainer.Explain(at);
+    const std::string text = facts->Explain(at);
     const bool past = text == "past the end of the file";
     if (text.empty() || past != (at < 0 || at >= size)) {
       faults.push_back("byte " + std::to_string(at) + " explained as \"" + text + "\"");

@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-#include "core/sector.h"
+#include "core/design/sector.h"
 #include "hexview/form2.h"
 #include "hexview/layout.h"
 #include "platform/platform.h"

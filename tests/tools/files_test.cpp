@@ -28,14 +28,13 @@ ImageReport OneFileDisk() {
   ImageReport report;
   report.path = "one.dsk";
   report.file.bytes = jv1.Build();
-  report.listing = ListSectors(report.file.bytes);
-  report.fs = ReadFileSystem(report.file.bytes, report.listing);
+  report.facts = DiskFacts::Read(report.file.bytes);
   return report;
 }
 
 TEST(InfoFiles, DosObjectAndOwners) {
   const ImageReport report = OneFileDisk();
-  EXPECT_EQ(DosJson(report.fs).dump(),
+  EXPECT_EQ(DosJson(report.fs()).dump(),
             R"({"name":"TRSDOS","version":null,"diskName":"DATADISK","date":"03/04/85",)"
             R"("freeGranules":67,"problems":[],"files":[{"name":"ONE","ext":"BAS","size":272,)"
             R"("system":false,"invisible":false,"protection":0,"date":null,)"
@@ -51,7 +50,7 @@ TEST(InfoFiles, DosObjectAndOwners) {
   EXPECT_EQ(image["sectors"][170]["owner"], "GAT");
   EXPECT_EQ(image["dos"]["files"].size(), 1u);
 
-  EXPECT_EQ(FilesText(report.fs),
+  EXPECT_EQ(FilesText(report.fs()),
             "  TRSDOS   DATADISK   03/04/85\n"
             "  ONE/BAS           272     P0\n"
             "  1 file, 67 free granules of 5 sectors\n");

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "core/filesystem.h"
+#include "core/dos/filesystem.h"
 
 namespace m1::info {
 

@@ -5,7 +5,8 @@
 #include <filesystem>
 #include <thread>
 
-#include "core/number_text.h"
+#include "core/container/record_text.h"
+#include "core/text/number_text.h"
 #include "tools/info/files_report.h"
 #include "tools/info/survey.h"
 
@@ -23,11 +24,7 @@ std::string Hex(std::int64_t v, int digits) {
   return HexText(static_cast<unsigned long long>(v), digits);
 }
 
-std::string Plural(long long n, const char* one, const char* many) {
-  return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
-std::string DensityText(const Listing& l) {
+std::string ListingDensityText(const Listing& l) {
   if (l.singleDensity && l.doubleDensity) return "single and double density";
   if (l.doubleDensity) return "double density";
   if (l.singleDensity) return "single density";
@@ -46,12 +43,24 @@ std::string SummaryText(const HealthSummary& s) {
 
 }  // namespace
 
+const Listing& ImageReport::listing() const {
+  static const Listing kNone;
+  return facts ? facts->listing : kNone;
+}
+
+const std::optional<FileSystem>& ImageReport::fs() const {
+  static const std::optional<FileSystem> kNone;
+  return facts ? facts->fs : kNone;
+}
+
 ImageReport ExamineImage(const std::string& path, bool files) {
   ImageReport report;
   report.path = path;
   report.file = ReadImageFile(path);
-  if (!report.file.error) report.listing = ListSectors(report.file.bytes);
-  if (files && !report.Error()) report.fs = ReadFileSystem(report.file.bytes, report.listing);
+  // The report names the records the main window does not reach.
+  if (!report.file.error) {
+    report.facts = DiskFacts::Read(report.file.bytes, {.indexReach = true, .fileSystem = files});
+  }
   return report;
 }
 
@@ -118,7 +127,7 @@ void AppendSectorJson(std::string& out, const SectorRecord& r) {
 }
 
 Json ImageJson(const ImageReport& report) {
-  const Listing& l = report.listing;
+  const Listing& l = report.listing();
   Json j;
   j["file"] = report.path;
   j["format"] = l.format ? Json(FormatName(*l.format)) : Json(nullptr);
@@ -131,19 +140,19 @@ Json ImageJson(const ImageReport& report) {
 
 std::string ImageJsonLine(const ImageReport& report, const InfoOptions& options) {
   Json object = ImageJson(report);
-  if (options.files) object["dos"] = DosJson(report.fs);
+  if (options.files) object["dos"] = DosJson(report.fs());
   std::string line = object.dump(-1, ' ', false, Json::error_handler_t::replace);
   if (options.sectors) {
     line.pop_back();  // the object's closing brace
     line += ",\"sectors\":[";
-    const auto& records = report.listing.records;
+    const auto& records = report.listing().records;
     line.reserve(line.size() + records.size() * 200);
     for (std::size_t i = 0; i < records.size(); ++i) {
       if (i > 0) line += ',';
       AppendSectorJson(line, records[i]);
       if (options.files) {
         line.pop_back();  // the record's closing brace
-        line += ",\"owner\":" + OwnerJson(report.fs, i).dump() + "}";
+        line += ",\"owner\":" + OwnerJson(report.fs(), i).dump() + "}";
       }
     }
     line += "]}";
@@ -152,13 +161,11 @@ std::string ImageJsonLine(const ImageReport& report, const InfoOptions& options)
 }
 
 std::string RecordLine(const SectorRecord& r, ImageFormat format) {
-  std::string line = "track " + std::to_string(r.track) + " side " + std::to_string(r.side) +
-                     " sector " + std::to_string(r.sector);
+  std::string line = SectorName(r);
   if (r.track != r.cylinder || r.side != r.head) {
     line += " (on cylinder " + std::to_string(r.cylinder) + " head " + std::to_string(r.head) + ")";
   }
-  line += ": " + std::to_string(r.size) + " bytes, " +
-          (r.doubleDensity ? "double density" : "single density");
+  line += ": " + std::to_string(r.size) + " bytes, " + DensityText(r.doubleDensity);
   if (r.dam) line += ", data mark " + Hex(*r.dam, 2);
   // A JV3 record has no ID field in the file: its place is that of its header entry.
   if (r.idOffset) {
@@ -173,11 +180,11 @@ std::string RecordLine(const SectorRecord& r, ImageFormat format) {
 
 std::string TextReport(const ImageReport& report, const InfoOptions& options) {
   if (const auto error = report.Error()) return report.path + ": error: " + *error + "\n";
-  const Listing& l = report.listing;
+  const Listing& l = report.listing();
   const HealthSummary s = l.Summary();
   std::string text = report.path + ": " + FormatName(*l.format) + ", " +
                      Plural(l.cylinders, "track", "tracks") + ", " +
-                     Plural(l.sides, "side", "sides") + ", " + DensityText(l) + ", " +
+                     Plural(l.sides, "side", "sides") + ", " + ListingDensityText(l) + ", " +
                      Plural(s.records, "record", "records") + SummaryText(s) + "\n";
   int notIndexed = 0;
   for (std::size_t i = 0; i < l.records.size(); ++i) {
@@ -185,8 +192,8 @@ std::string TextReport(const ImageReport& report, const InfoOptions& options) {
     notIndexed += r.Has(kRemarkNotIndexed);
     if (!options.sectors && !IsProblem(r)) continue;
     text += "  " + RecordLine(r, *l.format);
-    if (options.files && report.fs && !report.fs->OwnerText(i).empty()) {
-      text += "; " + report.fs->OwnerText(i);
+    if (options.files && report.fs() && !report.fs()->OwnerText(i).empty()) {
+      text += "; " + report.fs()->OwnerText(i);
     }
     text += "\n";
   }
@@ -194,7 +201,7 @@ std::string TextReport(const ImageReport& report, const InfoOptions& options) {
     text +=
         "  " + Plural(notIndexed, "record is", "records are") + " not in the main window's index\n";
   }
-  if (options.files) text += FilesText(report.fs);
+  if (options.files) text += FilesText(report.fs());
   return text;
 }
 

@@ -4,13 +4,13 @@
 // lines to the text.
 #pragma once
 
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
 #include <string>
 
-#include "core/filesystem.h"
-#include "core/listing.h"
+#include "core/disk_facts.h"
 #include "tools/info/image_file.h"
 #include "tools/info/options.h"
 
@@ -21,11 +21,14 @@ using Json = nlohmann::ordered_json;
 struct ImageReport {
   std::string path;
   ImageFile file;
-  Listing listing;
-  std::optional<FileSystem> fs;  // with --files: the DOS directory, when one is recognised
+  // What is known of the image read (its DOS directory with --files); nothing when it was not read.
+  std::unique_ptr<const DiskFacts> facts;
 
+  const Listing& listing() const;
+  // With --files: the DOS directory, when one is recognised.
+  const std::optional<FileSystem>& fs() const;
   // Why the image was not read or listed; nothing when it was.
-  std::optional<std::string> Error() const { return file.error ? file.error : listing.error; }
+  std::optional<std::string> Error() const { return file.error ? file.error : listing().error; }
 };
 
 // Reads and lists the image at path, and reads its DOS directory when files is true.

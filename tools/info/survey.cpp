@@ -8,9 +8,8 @@
 #include <system_error>
 #include <thread>
 
-#include "core/explain.h"
-#include "core/filesystem.h"
-#include "core/listing.h"
+#include "core/disk_facts.h"
+#include "core/text/number_text.h"
 
 namespace m1::info {
 
@@ -92,14 +91,6 @@ std::vector<Outcome> ExamineInOrder(std::size_t count, unsigned threads,
   return outcomes;
 }
 
-namespace {
-
-std::string Plural(long long n, const char* one, const char* many) {
-  return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
-}  // namespace
-
 Outcome SummaryLine(const std::string& path, const ImageFile& file) {
   Outcome o;
   if (file.error) {
@@ -107,13 +98,14 @@ Outcome SummaryLine(const std::string& path, const ImageFile& file) {
     return o;
   }
   // Which records the main window reaches is no health problem, and the line never shows it.
-  const Listing listing = ListSectors(file.bytes, /*indexReach=*/false);
+  const auto facts = DiskFacts::Read(file.bytes);
+  const Listing& listing = facts->listing;
   if (!listing.format) {
     o.text = path + "\terror: " + listing.error.value_or("not a disk image") + "\n";
     return o;
   }
   o.read = true;
-  const std::optional<FileSystem> dos = ReadFileSystem(file.bytes, listing);
+  const std::optional<FileSystem>& dos = facts->fs;
   const std::string density = listing.singleDensity && listing.doubleDensity ? "SD+DD"
                               : listing.doubleDensity                        ? "DD"
                               : listing.singleDensity                        ? "SD"
@@ -179,11 +171,8 @@ std::optional<std::int64_t> ParseOffset(const std::string& text) {
 }
 
 Outcome ExplainAt(std::span<const std::uint8_t> file, std::int64_t offset) {
-  const Listing listing = ListSectors(file);
-  const std::optional<FileSystem> dos =
-      listing.format ? ReadFileSystem(file, listing) : std::nullopt;
-  const ByteExplainer explainer(file, listing, dos ? &*dos : nullptr);
-  return Outcome{explainer.Explain(offset) + "\n", listing.format.has_value(), false};
+  const auto facts = DiskFacts::Read(file);
+  return Outcome{facts->Explain(offset) + "\n", facts->listing.format.has_value(), false};
 }
 
 }  // namespace m1::info

@@ -2,10 +2,13 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 
 #include "viewer/layout.h"
 
@@ -54,7 +57,7 @@ MainWindow::MainWindow(Mainform& logic, ActivationTracker& tracker) : LogicWindo
   AddDesktopWays();
   SortTabOrder();
   FitToClient();
-  AddDiskMenuAndStatus();
+  AddStatusBar();
 }
 
 void MainWindow::Sync() {
@@ -62,6 +65,31 @@ void MainWindow::Sync() {
   ShowCombo(combo_, logic_.Combo1);
   ShowList(list_, logic_.List2);
   SyncDisk();
+}
+
+QMenu* MainWindow::AddMenu(const QString& title, const QString& name) {
+  auto* menu = new QMenu(title, this);
+  menu->setObjectName(name);
+  menuBar()->insertMenu(findChild<QAction*>(QStringLiteral("Help")), menu);
+  return menu;
+}
+
+void MainWindow::AddStatusBar() {
+  statusBar()->setFont(QFont());
+  statusBar()->setSizeGripEnabled(false);
+  status_ = new QLabel(statusBar());
+  status_->setObjectName(QStringLiteral("diskStatus"));
+  statusBar()->addWidget(status_, 1);
+  resize(ClientSize().width(),
+         ClientSize().height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+}
+
+void MainWindow::SyncDisk() {
+  if (status_ == nullptr) return;
+  status_->setText(FromText(disk_.StatusText()));
+  if (imageSynced_ == logic_.imagesAnalysed) return;
+  imageSynced_ = logic_.imagesAnalysed;
+  emit ImageChanged();
 }
 
 }  // namespace m1::qt

@@ -2,22 +2,19 @@
 // and slots that hand every event to the window logic and then show what it produced.
 #pragma once
 
-#include <QPointer>
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "health/main_disk.h"
 #include "platform/qt/form_window.h"
+#include "viewer/main_disk.h"
 #include "viewer/mainform.h"
 
 class QLabel;
+class QMenu;
 
 namespace m1::qt {
-
-class FilesWindow;
-class HealthWindow;
 
 class MainWindow final : public LogicWindow<Mainform> {
   Q_OBJECT
@@ -28,25 +25,30 @@ class MainWindow final : public LogicWindow<Mainform> {
   void Sync() override;
   // Opens path as if chosen in the Open dialog (a file named on the command line).
   void OpenChosen(const std::string& path);
+  // The facts of the image on display, for the windows that read it.
+  MainDisk& Disk() { return disk_; }
+  // A menu added to the bar before Help, which stays its last item.
+  QMenu* AddMenu(const QString& title, const QString& name);
+
+ signals:
+  // The main window analysed another image since the last Sync.
+  void ImageChanged();
 
  private:
   // The ways in from the desktop: files dropped on the window, the Edit menu.
   void AddDesktopWays();
-  // The Disk menu, its two windows and the status bar under the layout (viewer/qt/disk_menu.cpp).
-  void AddDiskMenuAndStatus();
-  // Shows the present sector's health and owner, and the image on show in the Disk windows.
+  // The status bar under the layout; the designed area above keeps its size, the window grows by
+  // the height of the bar.
+  void AddStatusBar();
+  // Shows the present sector's health and owner; tells the windows that read the image when the
+  // main window took up another.
   void SyncDisk();
-  // Opens a Disk window (made on first use), showing the image on display.
-  template <typename Window>
-  void ShowDiskWindow(QPointer<Window>& window);
 
   QComboBox* combo_ = nullptr;
   QListWidget* list_ = nullptr;
   MainDisk disk_{logic_};
   QLabel* status_ = nullptr;
-  QPointer<HealthWindow> health_;
-  QPointer<FilesWindow> files_;
-  std::uint64_t diskWindowsImage_ = 0;  // the image count the Disk windows show
+  std::uint64_t imageSynced_ = 0;  // the main window's image count at the last Sync
 };
 
 }  // namespace m1::qt

@@ -1,0 +1,139 @@
+// Newdos/80 keeps its drive parameter table (PDRIVE) at the start of the system sector, track 0
+// sector 2, and marks the sector with 0xA5 at byte 239. Each entry is ten bytes; the analysis
+// decodes the first one:
+//   byte 0  DDSL, the lump where the directory starts
+//   byte 2  TSR (track stepping rate) in bits 0x03; the first TI letter in bits 0xFC; second TI
+//           letter "M" for bit 0x20, else "K" for 0x40, else byte 7
+//   byte 3  TC, tracks on the drive
+//   byte 4  SPT, sectors per track, which also names the drive kind (TD)
+//   byte 5  GPL, granules per lump
+//   byte 7  bit 0x04: second TI letter "L"
+//   byte 9  DDGA, granules given to the directory
+#include "core/design/newdos.h"
+
+#include "core/container/jv1_format.h"
+#include "core/design/formats.h"
+#include "core/design/sector.h"
+#include "core/text/number_text.h"
+
+namespace m1 {
+
+namespace {
+
+// Track 0, sector 2 of a JV1 image.
+constexpr std::int64_t kJv1SystemSector = 2 * jv1::kSectorBytes;
+constexpr int kMarkerByte = 239;  // 0xEF: the Newdos/80 marker's place in the sector
+constexpr std::uint8_t kNewdosMarker = 0xA5;
+constexpr int kPdriveBytes = 10;
+constexpr int kNewdosSpg = 5;  // Newdos/80 counts granules as 5 sectors whatever the density
+
+std::string FirstTiLetter(int v) {
+  if (v == 0x14) return "E";
+  if (v == 0x0C) return "B";
+  if (v & 0x04) return "A";
+  if (v & 0x08) return "D";
+  if (v & 0x10) return "C";
+  return "?";
+}
+
+std::string TdLetter(int spt) {
+  switch (spt) {
+    case 10:
+      return "A";  // single-sided, single density
+    case 20:
+      return "C";  // double-sided, single density
+    case 18:
+      return "E";  // single-sided, double density
+    default:
+      return "G";  // double-sided, double density
+  }
+}
+
+// True when the system sector starting at fpa carries the marker and a whole PDRIVE entry.
+bool HasMarker(const DiskImage& img, const ByteReader& file, int step) {
+  const auto p = static_cast<std::int64_t>(img.fpa);
+  if (file.byte(p + std::int64_t{kMarkerByte} * step) != kNewdosMarker) return false;
+  for (int k = 0; k < kPdriveBytes; ++k) {
+    if (!file.byte(p + std::int64_t{k} * step)) return false;  // the entry runs past the end
+  }
+  return true;
+}
+
+// Looks up candidate sector index c the way the analysis does, and tells whether it is the
+// system sector. Sets emptied when the lookup emptied the offset box.
+bool CandidateHasMarker(DiskImage& img, const ByteReader& file, std::int64_t c, bool& emptied) {
+  const double saved = img.PresSecnum;
+  img.PresSecnum = static_cast<double>(c);
+  emptied = LocateSector(img) || emptied;
+  img.PresSecnum = saved;
+  return HasMarker(img, file, DataByteStep(img));
+}
+
+}  // namespace
+
+std::string PdriveText(const PdriveBytes& e) {
+  const int v = e.ti & 0xFC;
+  std::string second;
+  if (e.ti & 0x20) {
+    second = "M";
+  } else if (e.ti & 0x40) {
+    second = "K";
+  } else {
+    second = (e.ti2 & 0x04) ? "L" : " ";
+  }
+  return "Pdrives:" + std::string(" TI = ") + FirstTiLetter(v) + second +
+         "  TD = " + TdLetter(e.spt) + "  TC =" + SignedText(e.tc) +
+         "   SPT =" + SignedText(e.spt) + "  TSR =" + SignedText(e.ti & 0x03) +
+         "  GPL =" + SignedText(e.gpl) + "  DDSL =" + SignedText(e.ddsl) +
+         "  DDGA =" + SignedText(e.ddga);
+}
+
+bool DecodePdrive(DiskImage& img, const ByteReader& file, int step) {
+  const auto p = static_cast<std::int64_t>(img.fpa);
+  auto at = [&](int k) { return file.byte(p + std::int64_t{k} * step); };
+  const auto ddsl = at(0), ti = at(2), tc = at(3), spt = at(4), gpl = at(5), ti2 = at(7),
+             ddga = at(9);
+  if (!ddsl || !ti || !tc || !spt || !gpl || !ti2 || !ddga) return false;
+  img.pdrive = PdriveText(PdriveBytes{*ddsl, *ti, *tc, *spt, *gpl, *ti2, *ddga});
+  img.fpa = static_cast<double>(p + 4 * step);
+  return true;
+}
+
+bool CheckNewdos(DiskImage& img, const ByteReader& file) {
+  bool emptied = false;
+  bool found = false;
+  int step = 1;
+  if (img.jv1 == 1) {
+    img.fpa = static_cast<double>(kJv1SystemSector);
+    found = HasMarker(img, file, 1);
+  } else {
+    // Track 0, sector 2: the candidate is the track recorded for sector index 0, plus 2; then
+    // the same from sector index 1.
+    img.TrkToFind = 0;
+    img.SecToFind = 2;
+    img.SideToFind = 0;
+    found = CandidateHasMarker(img, file, std::int64_t{img.Sectrk(img.TrkToFind)} + img.SecToFind,
+                               emptied);
+    if (!found) {
+      img.TrkToFind = 1;
+      found = CandidateHasMarker(img, file, std::int64_t{img.Sectrk(img.TrkToFind)} + img.SecToFind,
+                                 emptied);
+    }
+    step = DataByteStep(img);
+  }
+
+  if (!found) {
+    img.newdosflag = 0;
+    if (img.jv1 == 0) img.spgaa = "   Spg =" + SignedText(img.spg);
+    return emptied;
+  }
+  const auto p = static_cast<std::int64_t>(img.fpa);
+  img.newdosflag = 1;
+  img.spg = kNewdosSpg;
+  img.spl = img.spg * file.byte(p + 5 * step).value_or(0);
+  DecodePdrive(img, file, step);
+  img.spgaa = "   Spg =" + SignedText(img.spg);
+  return emptied;
+}
+
+}  // namespace m1

@@ -1,0 +1,60 @@
+#include "core/disk_facts.h"
+
+#include <algorithm>
+
+#include "core/container/record_text.h"
+#include "core/design/index_reach.h"
+
+namespace m1 {
+
+std::unique_ptr<const DiskFacts> DiskFacts::Read(std::span<const std::uint8_t> file,
+                                                 FactsOptions options) {
+  auto facts = std::make_unique<DiskFacts>();
+  facts->file = file;
+  facts->listing = ListSectors(file);
+  if (options.indexReach) MarkIndexReach(file, facts->listing);
+  if (options.fileSystem && facts->listing.format) {
+    facts->fs = ReadFileSystem(file, facts->listing);
+  }
+  return facts;
+}
+
+std::string DiskFacts::Explain(std::int64_t offset) const {
+  if (!explainer_) explainer_ = std::make_unique<ByteExplainer>(file, listing, fs ? &*fs : nullptr);
+  return explainer_->Explain(offset);
+}
+
+namespace {
+
+std::optional<std::size_t> FirstWith(const std::vector<SectorRecord>& records,
+                                     std::optional<std::int64_t> SectorRecord::*field,
+                                     std::int64_t offset) {
+  const auto it = std::find_if(records.begin(), records.end(),
+                               [&](const SectorRecord& r) { return r.*field == offset; });
+  if (it == records.end()) return std::nullopt;
+  return static_cast<std::size_t>(it - records.begin());
+}
+
+}  // namespace
+
+std::optional<std::size_t> DiskFacts::RecordWithData(std::int64_t offset) const {
+  return FirstWith(listing.records, &SectorRecord::dataOffset, offset);
+}
+
+std::optional<std::size_t> DiskFacts::RecordWithId(std::int64_t offset) const {
+  return FirstWith(listing.records, &SectorRecord::idOffset, offset);
+}
+
+std::string DiskFacts::Owner(std::size_t record) const {
+  return fs && record < listing.records.size() ? fs->OwnerText(record) : std::string();
+}
+
+std::string DiskFacts::StatusText(std::size_t record) const {
+  if (record >= listing.records.size()) return {};
+  const SectorRecord& r = listing.records[record];
+  std::string text = SectorName(r) + ": " + HealthText(r);
+  if (const std::string owner = Owner(record); !owner.empty()) text += "; " + owner;
+  return text;
+}
+
+}  // namespace m1

@@ -1,0 +1,63 @@
+// What the tables over a disk share (the Disk health and Files windows): a child window of the
+// main window over the disk it shows and the logic of one form, with one table of text rows read
+// from that logic (marked rows on a tinted background), and a chosen row (double-click or Enter)
+// shown in another window.
+#pragma once
+
+#include <QTableView>
+#include <QWidget>
+#include <functional>
+
+#include "platform/qt/rows_model.h"
+
+namespace m1::qt {
+
+// A table of rows that can be chosen, named `name`, over the model; not editable.
+QTableView* NewRowsTable(const char* name, RowsModel* model, QWidget* parent);
+
+// Form: the window's logic, made over the disk, with kHeadings, rows of cells, Load and
+// Row_DoubleClick. Disk: where the facts come from, with Facts() and Filename().
+template <class Form, class Disk>
+class DiskTableWindow : public QWidget {
+ public:
+  // afterShow runs when a chosen row showed a sector or bytes in another window.
+  DiskTableWindow(Disk& disk, std::function<void()> afterShow, QWidget* parent)
+      : QWidget(parent, Qt::Window), disk_(disk), afterShow_(std::move(afterShow)), logic_(disk) {}
+
+  // Takes up the image the main window shows, and shows what the logic made of it.
+  void Reload() {
+    logic_.Load(disk_.Facts(), disk_.Filename());
+    Sync();
+    table_->resizeColumnsToContents();
+  }
+  virtual void Sync() = 0;
+  const Form& Logic() const { return logic_; }
+
+ protected:
+  // The table, named `name`, over the logic's rows: a row is marked where its member `marked` is
+  // true.
+  void MakeTable(const char* name, bool Form::Row::*marked, QColor mark) {
+    const auto& rows = logic_.rows;
+    RowsModel::Source source{
+        {Form::kHeadings.begin(), Form::kHeadings.end()},
+        [&rows] { return static_cast<int>(rows.size()); },
+        [&rows](int row, int column) -> const std::string& {
+          return rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)];
+        },
+        [&rows, marked](int row) { return rows[static_cast<std::size_t>(row)].*marked; }};
+    model_ = new RowsModel(std::move(source), mark, this);
+    table_ = NewRowsTable(name, model_, this);
+    connect(table_, &QTableView::activated, this, [this](const QModelIndex& index) {
+      logic_.Row_DoubleClick(index.row());
+      afterShow_();
+    });
+  }
+
+  Disk& disk_;
+  std::function<void()> afterShow_;
+  Form logic_;
+  QTableView* table_ = nullptr;
+  RowsModel* model_ = nullptr;
+};
+
+}  // namespace m1::qt
