@@ -13,7 +13,8 @@ for f in bin/m1view bin/m1view-info \
     share/mime/packages/"$id".xml \
     share/metainfo/"$id".metainfo.xml \
     share/man/man1/m1view.1.gz \
-    share/man/man1/m1view-info.1.gz; do
+    share/man/man1/m1view-info.1.gz \
+    share/doc/m1view/copyright; do
   if [ ! -e "$prefix/$f" ]; then
     echo "missing: $f"
     status=1

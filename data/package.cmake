@@ -11,5 +11,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The windows are laid out for Courier New; Liberation Mono has its metrics.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation2)
 set(CPACK_STRIP_FILES ON)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 include(CPack)
