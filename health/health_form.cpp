@@ -62,6 +62,8 @@ void HealthForm::Load(const DiskFacts& facts, const std::string& filename) {
             std::to_string(s.idCrcBad) + " bad ID CRC, " + std::to_string(s.dataCrcBad) +
             " bad data CRC, " + std::to_string(s.noDataMark) + " no data mark, " +
             std::to_string(s.duplicates) + " duplicates";
+  if (s.pastHeader > 0)
+    summary += ", " + std::to_string(s.pastHeader) + " past the header's tracks";
   if (facts.listing.error) summary = *facts.listing.error;
   Rebuild();
 }

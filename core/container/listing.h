@@ -34,7 +34,11 @@ enum Remark : std::uint32_t {
                                   // MarkIndexReach, never by the listing)
   kRemarkNonIbm = 1u << 6,        // JV3: a non-IBM sector
   kRemarkNoIdMark = 1u << 7,      // DMK: the pointer does not point at an ID address mark (0xFE)
+  kRemarkPastHeader = 1u << 8,    // DMK: in a track image past those the header names
 };
+
+// A field cut by either end.
+inline constexpr std::uint32_t kRemarksCut = kRemarkCutByTrack | kRemarkCutByFile;
 
 struct SectorRecord {
   int image = 0;  // DMK: track image in file order; JV3: header entry (over both tables); JV1:
@@ -72,6 +76,7 @@ struct HealthSummary {
   int dataCrcBad = 0;
   int noDataMark = 0;
   int duplicates = 0;
+  int pastHeader = 0;  // DMK: records of track images past those the header names
 };
 
 struct Listing {
@@ -115,7 +120,8 @@ std::vector<std::uint8_t> SectorData(std::span<const std::uint8_t> file,
 std::string FormatName(ImageFormat format);
 
 // A record worth a reader's attention: a bad CRC, no data mark, no ID mark, a cut field, a
-// duplicate, or a recorded track that differs from its place. Records only out of the main
+// duplicate, a recorded track that differs from its place, or a track image past those the DMK
+// header names. Records only out of the main
 // window's reach or non-IBM are not problems.
 bool IsProblem(const SectorRecord& record);
 

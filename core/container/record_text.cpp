@@ -29,7 +29,7 @@ std::string HealthText(const SectorRecord& r) {
     add("no data mark");
   } else if (r.dataCrc) {
     add("data CRC " + CrcVerdict(*r.dataCrc));
-  } else if ((r.remarks & (kRemarkCutByTrack | kRemarkCutByFile)) != 0) {
+  } else if ((r.remarks & kRemarksCut) != 0) {
     add(r.idCrc || r.dataOffset ? "data field cut" : "ID field cut");
   }
   return s.empty() ? "no CRCs recorded" : s;
@@ -45,6 +45,7 @@ std::vector<std::string> RemarkTexts(const SectorRecord& r) {
       {kRemarkNotIndexed, "not in the main window's index"},
       {kRemarkNonIbm, "non-IBM sector"},
       {kRemarkNoIdMark, "no ID address mark"},
+      {kRemarkPastHeader, "past the header's track count"},
   };
   std::vector<std::string> texts;
   for (const auto& [bit, text] : kTexts) {

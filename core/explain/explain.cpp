@@ -377,7 +377,7 @@ std::string ByteExplainer::ExplainDmk(std::int64_t offset) const {
   const std::int64_t within = offset - start;
   std::string name = "track image " + Num(image);
   if (namedImages_ > 0 && image >= namedImages_) {
-    name += " (past the " + Num(namedImages_) + " the header names, not listed)";
+    name += " (past the " + Num(namedImages_) + " the header names)";
   }
   if (within >= dmk::kPointerTableBytes) {
     return "gap (" + name + ", +0x" + Hex(static_cast<unsigned>(within), 4) + ")";

@@ -9,6 +9,7 @@
 #include "core/container/crc.h"
 #include "core/container/record_text.h"
 #include "core/design/index_reach.h"
+#include "core/disk_facts.h"
 #include "tests/core/real_image.h"
 #include "tests/support/image_builder.h"
 
@@ -408,6 +409,36 @@ TEST(Listing, RealUtilityJv3HasNoProblems) {
   for (const SectorRecord& r : l.records) EXPECT_EQ(r.remarks, 0u);
   EXPECT_EQ(l.records[l.Find(17, 0, 5).value()].dam, 0xFA);
   EXPECT_EQ(l.Find(0, 0, 1), 2u);  // track 0 in the order 0 5 1 6 ...
+}
+
+}  // namespace
+}  // namespace m1::testing
+
+namespace m1::testing {
+namespace {
+
+TEST(Listing, DmkTrackImagesPastTheHeadersCountAreListedWithARemark) {
+  // A header naming 3 tracks over 8 images: a double-sided disk of 4 cylinders.
+  DmkBuilder dmk(3, 6400);
+  for (int k = 0; k < 8; ++k) dmk.AddTrack({DmkSector::Dd(k / 2, k % 2, 1)});
+  const Bytes file = dmk.Build();
+  const Listing l = List(file);
+  ASSERT_EQ(l.records.size(), 8u);
+  EXPECT_EQ(l.cylinders, 4);
+  EXPECT_EQ(l.sides, 2);
+  for (int k = 0; k < 8; ++k) EXPECT_EQ(l.records[k].Has(kRemarkPastHeader), k >= 6) << k;
+  const SectorRecord& last = l.records[7];
+  EXPECT_EQ(last.cylinder, 3);
+  EXPECT_EQ(last.head, 1);
+  EXPECT_TRUE(IsProblem(last));
+  EXPECT_EQ(RemarkTexts(last), (std::vector<std::string>{"not in the main window's index",
+                                                         "past the header's track count"}));
+  EXPECT_EQ(l.Summary().pastHeader, 2);
+  EXPECT_EQ(l.Summary().good, 6);
+  const auto facts = DiskFacts::Read(file);
+  EXPECT_EQ(facts->Explain(16 + 6 * 6400),
+            "track image 6 (past the 6 the header names), pointer 0: ID address mark at +0x009F, "
+            "double density");
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace m1::fuzzing {
 namespace {
 
 constexpr std::uint32_t kCut = kRemarkCutByTrack | kRemarkCutByFile;
-constexpr std::uint32_t kKnownRemarks = (kRemarkNoIdMark << 1) - 1;
+constexpr std::uint32_t kKnownRemarks = (kRemarkPastHeader << 1) - 1;
 
 std::string Where(std::size_t i) {
   return "record " + std::to_string(i) + ": ";

@@ -38,6 +38,7 @@ std::string SummaryText(const HealthSummary& s) {
   if (s.dataCrcBad) t += ", " + std::to_string(s.dataCrcBad) + " bad data CRC";
   if (s.noDataMark) t += ", " + std::to_string(s.noDataMark) + " without data mark";
   if (s.duplicates) t += ", " + Plural(s.duplicates, "duplicate", "duplicates");
+  if (s.pastHeader) t += ", " + std::to_string(s.pastHeader) + " past the header's track count";
   return t;
 }
 
@@ -65,11 +66,14 @@ ImageReport ExamineImage(const std::string& path, bool files) {
 }
 
 Json SummaryJson(const HealthSummary& s) {
-  return Json{{"records", s.records},
-              {"idCrcBad", s.idCrcBad},
-              {"dataCrcBad", s.dataCrcBad},
-              {"noDataMark", s.noDataMark},
-              {"duplicates", s.duplicates}};
+  Json j{{"records", s.records},
+         {"idCrcBad", s.idCrcBad},
+         {"dataCrcBad", s.dataCrcBad},
+         {"noDataMark", s.noDataMark},
+         {"duplicates", s.duplicates}};
+  // Only a DMK whose header names fewer tracks than the file holds has these.
+  if (s.pastHeader > 0) j["pastHeader"] = s.pastHeader;
+  return j;
 }
 
 void AppendSectorJson(std::string& out, const SectorRecord& r) {

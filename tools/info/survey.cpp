@@ -133,6 +133,7 @@ Outcome SummaryLine(const std::string& path, const ImageFile& file) {
     kind(h.dataCrcBad, "bad data CRC", "bad data CRCs");
     kind(h.noDataMark, "without data mark", "without data mark");
     kind(h.duplicates, "duplicate", "duplicates");
+    kind(h.pastHeader, "past the header's track count", "past the header's track count");
     if (!kinds.empty()) health += " (" + kinds + ")";
   }
   if (dos && !dos->problems.empty()) {
