@@ -16,6 +16,22 @@ std::string Span(std::uint16_t first, int length) {
   return Hex4(first) + "-" + Hex4((first + static_cast<unsigned>(length) - 1) & 0xFFFF);
 }
 
+// "5200  3E 01        LD A,#01": the address, the bytes in a column of their own, the instruction.
+std::string DisasmText(const DisasmLine& line) {
+  constexpr std::size_t kBytesAt = 6;
+  std::string text;
+  text.reserve(kBytesAt + kBytesColumn + 1 + line.text.size());
+  AppendHex(text, line.address, 4);
+  text += "  ";
+  for (const std::uint8_t b : line.bytes) {
+    AppendHex(text, b, 2);
+    text += ' ';
+  }
+  text.resize(kBytesAt + kBytesColumn + 1, ' ');
+  text += line.text;
+  return text;
+}
+
 std::string RecordText(const LoadRecord& r) {
   std::string text = TwoDigitHex(r.type) + " " + RecordTypeName(r.type);
   if ((r.type == 0x01 || r.type == 0x10) && r.address) {
@@ -32,6 +48,7 @@ std::string RecordText(const LoadRecord& r) {
 
 void AddModule(std::vector<ShownLine>& out, const DecodedFile& d) {
   const LoadModule& m = *d.module;
+  out.reserve(m.records.size() + m.blocks.size() + d.disassembly.size() + 8);
   out.push_back({"Records:", -1});
   for (const LoadRecord& r : m.records) out.push_back({RecordText(r), r.offset});
   out.push_back({"", -1});
@@ -48,14 +65,7 @@ void AddModule(std::vector<ShownLine>& out, const DecodedFile& d) {
   out.push_back({m.entry ? "Entry: " + Hex4(*m.entry) : "Entry: none", -1});
   if (m.moduleName) out.push_back({"Module: " + *m.moduleName, -1});
   out.push_back({"", -1});
-  for (const DisasmLine& line : d.disassembly) {
-    std::string text = Hex4(line.address) + "  ";
-    const std::size_t bytesAt = text.size();
-    for (const std::uint8_t b : line.bytes) text += TwoDigitHex(b) + " ";
-    text.resize(bytesAt + kBytesColumn + 1, ' ');
-    text += line.text;
-    out.push_back({std::move(text), line.offset});
-  }
+  for (const DisasmLine& line : d.disassembly) out.push_back({DisasmText(line), line.offset});
 }
 
 void AddDump(std::vector<ShownLine>& out, std::span<const std::uint8_t> bytes) {

@@ -8,6 +8,7 @@
 #include <z80ex/z80ex_dasm.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <string_view>
 
@@ -24,14 +25,26 @@ constexpr std::uint8_t kIyPrefix = 0xFD;
 constexpr std::uint8_t kBitPrefix = 0xCB;
 constexpr int kIndexedBitLength = 4;
 
+// The addresses from `first` on that the blocks reach (all 64K when one wraps past FFFF), with
+// the byte last loaded at each and where in the file it came from (-1 where nothing was loaded).
+// Keeping to that span keeps a module of a few kilobytes from filling 64K tables.
 struct Memory {
-  std::vector<std::uint8_t> bytes = std::vector<std::uint8_t>(kMemory, 0);
-  // For each address the file offset of the byte last loaded there, -1 where nothing was loaded.
-  std::vector<std::int64_t> from = std::vector<std::int64_t>(kMemory, -1);
+  int first = 0;
+  std::vector<std::uint8_t> bytes;
+  std::vector<std::int64_t> from;
+
+  int Last() const { return first + static_cast<int>(bytes.size()) - 1; }
+  bool Holds(int address) const { return address >= first && address <= Last(); }
+  std::uint8_t At(int address) const {
+    return Holds(address) ? bytes[static_cast<std::size_t>(address - first)] : 0;
+  }
+  std::int64_t From(int address) const {
+    return Holds(address) ? from[static_cast<std::size_t>(address - first)] : -1;
+  }
 };
 
 Z80EX_BYTE ReadMemory(Z80EX_WORD address, void* memory) {
-  return static_cast<const Memory*>(memory)->bytes[address];
+  return static_cast<const Memory*>(memory)->At(address);
 }
 
 // "+#FFFFFFxx" written for a negative displacement, made "-#yy".
@@ -56,17 +69,31 @@ std::string DataBytes(std::span<const std::uint8_t> bytes) {
 }
 
 // Lays every load block into memory, in file order.
-void Load(Memory& memory, const LoadModule& module, std::span<const std::uint8_t> file) {
+Memory Load(const LoadModule& module, std::span<const std::uint8_t> file) {
   const ByteReader in(file);
+  int low = kMemory;
+  int high = -1;
+  for (const LoadBlock& block : module.blocks) {
+    if (!in.Holds(block.offset, block.length)) continue;
+    const int last = block.first + block.length - 1;
+    low = std::min(low, last < kMemory ? static_cast<int>(block.first) : 0);
+    high = std::max(high, last < kMemory ? last : kMemory - 1);
+  }
+  Memory memory;
+  if (high < low) return memory;
+  memory.first = low;
+  memory.bytes.assign(static_cast<std::size_t>(high - low + 1), 0);
+  memory.from.assign(memory.bytes.size(), -1);
   for (const LoadBlock& block : module.blocks) {
     const auto data = in.bytes(block.offset, block.length);
     if (!data) continue;
     for (int i = 0; i < block.length; ++i) {
-      const int address = (block.first + i) % kMemory;
-      memory.bytes[address] = (*data)[static_cast<std::size_t>(i)];
-      memory.from[address] = block.offset + i;
+      const auto at = static_cast<std::size_t>((block.first + i) % kMemory - low);
+      memory.bytes[at] = (*data)[static_cast<std::size_t>(i)];
+      memory.from[at] = block.offset + i;
     }
   }
+  return memory;
 }
 
 // The instructions of the loaded range [first, last].
@@ -77,25 +104,25 @@ void DisassembleRange(const Memory& memory, int first, int last, std::vector<Dis
     int tStatesTaken = 0;
     int length = z80ex_dasm(text, sizeof text, 0, &tStates, &tStatesTaken, ReadMemory,
                             static_cast<Z80EX_WORD>(address), const_cast<Memory*>(&memory));
-    const std::uint8_t lead = memory.bytes[address];
-    if ((lead == kIxPrefix || lead == kIyPrefix) && address + 1 < kMemory &&
-        memory.bytes[address + 1] == kBitPrefix) {
+    const std::uint8_t lead = memory.At(address);
+    if ((lead == kIxPrefix || lead == kIyPrefix) && memory.At(address + 1) == kBitPrefix) {
       length = kIndexedBitLength;
     }
     length = std::clamp(length, 1, kLongestInstruction);
-    DisasmLine line;
-    line.address = static_cast<std::uint16_t>(address);
-    line.offset = memory.from[address];
     const bool cut = address + length - 1 > last;
     if (cut) length = last - address + 1;
-    line.bytes.assign(memory.bytes.begin() + address, memory.bytes.begin() + address + length);
+    DisasmLine& line = out.emplace_back();
+    line.address = static_cast<std::uint16_t>(address);
+    line.offset = memory.From(address);
+    std::array<std::uint8_t, kLongestInstruction> code{};
+    for (int i = 0; i < length; ++i) code[static_cast<std::size_t>(i)] = memory.At(address + i);
+    line.bytes.assign(code.begin(), code.begin() + length);
     if (cut) {
       line.text = DataBytes(line.bytes);
     } else {
       line.text = text;
       MendDisplacement(line.text);
     }
-    out.push_back(std::move(line));
     address += length;
   }
 }
@@ -104,16 +131,17 @@ void DisassembleRange(const Memory& memory, int first, int last, std::vector<Dis
 
 std::vector<DisasmLine> Disassemble(const LoadModule& module, std::span<const std::uint8_t> bytes) {
   std::vector<DisasmLine> lines;
-  if (module.blocks.empty()) return lines;
-  Memory memory;
-  Load(memory, module, bytes);
-  for (int address = 0; address < kMemory;) {
-    if (memory.from[address] < 0) {
+  const Memory memory = Load(module, bytes);
+  if (memory.bytes.empty()) return lines;
+  // Instructions average more than two bytes; reserving for one in two saves the regrowth.
+  lines.reserve(memory.bytes.size() / 2 + 1);
+  for (int address = memory.first; address <= memory.Last();) {
+    if (memory.From(address) < 0) {
       ++address;
       continue;
     }
     int last = address;
-    while (last + 1 < kMemory && memory.from[last + 1] >= 0) ++last;
+    while (last < memory.Last() && memory.From(last + 1) >= 0) ++last;
     DisassembleRange(memory, address, last, lines);
     address = last + 1;
   }
