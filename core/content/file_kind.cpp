@@ -1,3 +1,7 @@
+// The kind of a file: each reader's own test of the bytes, strictest first. A BASIC program's
+// first byte (FF) is no record type and no text; a load module's records must chain to their end;
+// source lines start with digits that have bit 7 set, which text has not; text is what is left
+// that reads as lines. The extension only chooses among kinds the bytes allow.
 #include "core/content/file_kind.h"
 
 #include <algorithm>
