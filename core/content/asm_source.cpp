@@ -7,8 +7,8 @@
 //   the end          0x1A
 #include "core/content/asm_source.h"
 
-#include "core/byte_reader.h"
-#include "core/number_text.h"
+#include "core/container/byte_reader.h"
+#include "core/text/number_text.h"
 
 namespace m1 {
 namespace {

@@ -20,9 +20,9 @@
 
 #include <array>
 
-#include "core/byte_reader.h"
+#include "core/container/byte_reader.h"
 #include "core/content/visible_char.h"
-#include "core/number_text.h"
+#include "core/text/number_text.h"
 
 namespace m1 {
 namespace {

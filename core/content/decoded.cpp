@@ -1,7 +1,7 @@
 #include "core/content/decoded.h"
 
-#include "core/hex_dump.h"
-#include "core/number_text.h"
+#include "core/text/hex_dump.h"
+#include "core/text/number_text.h"
 
 namespace m1 {
 namespace {

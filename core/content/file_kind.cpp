@@ -9,7 +9,7 @@
 #include <cctype>
 #include <string>
 
-#include "core/byte_reader.h"
+#include "core/container/byte_reader.h"
 #include "core/content/asm_source.h"
 #include "core/content/basic.h"
 #include "core/content/load_module.h"

@@ -3,7 +3,7 @@
 // filled with 0x00.
 #include "core/content/text_file.h"
 
-#include "core/byte_reader.h"
+#include "core/container/byte_reader.h"
 #include "core/content/visible_char.h"
 
 namespace m1 {

@@ -12,8 +12,8 @@
 #include <charconv>
 #include <string_view>
 
-#include "core/byte_reader.h"
-#include "core/number_text.h"
+#include "core/container/byte_reader.h"
+#include "core/text/number_text.h"
 
 namespace m1 {
 namespace {
