@@ -37,6 +37,34 @@ inline constexpr std::uint8_t kOptionSingleSided = 0x10;
 inline constexpr std::uint8_t kOptionSingleByteSd = 0x40;
 inline constexpr std::uint8_t kOptionIgnoreDensity = 0x80;
 
+// Where each field of the header lies, and its name: the reader below and the explainer of every
+// byte both read them from here.
+enum class HeaderField { WriteProtect, Tracks, TrackLength, Options, Reserved, RealDrive };
+struct HeaderFieldPlace {
+  HeaderField field;
+  std::int64_t at;
+  int bytes;
+  const char* name;
+};
+inline constexpr HeaderFieldPlace kHeaderFields[] = {
+    {HeaderField::WriteProtect, 0, 1, "write protect"},
+    {HeaderField::Tracks, 1, 1, "tracks"},
+    {HeaderField::TrackLength, 2, 2, "track length"},
+    {HeaderField::Options, 4, 1, "options"},
+    {HeaderField::Reserved, 5, 7, "reserved"},
+    {HeaderField::RealDrive, 12, 4, "real-drive signature"},
+};
+constexpr const HeaderFieldPlace& HeaderFieldOf(HeaderField field) {
+  return kHeaderFields[static_cast<int>(field)];
+}
+// The field the header byte at `at` (0 to 15) belongs to.
+constexpr const HeaderFieldPlace& HeaderFieldAt(std::int64_t at) {
+  for (const HeaderFieldPlace& f : kHeaderFields) {
+    if (at >= f.at && at < f.at + f.bytes) return f;
+  }
+  return HeaderFieldOf(HeaderField::Reserved);
+}
+
 // The header, each byte a field. Bytes missing from a short file read 0, as the spare byte past
 // the end of a window's buffer does.
 struct Header {
@@ -67,14 +95,17 @@ struct Header {
 };
 
 inline Header ReadHeader(const ByteReader& file) {
+  const auto at = [&file](HeaderField f, int k = 0) {
+    return file.byte(HeaderFieldOf(f).at + k).value_or(0);
+  };
   Header h;
-  h.writeProtect = file.byte(0).value_or(0);
-  h.tracks = file.byte(1).value_or(0);
-  h.trackLength = file.byte(2).value_or(0) | (file.byte(3).value_or(0) << 8);
-  h.options = file.byte(4).value_or(0);
+  h.writeProtect = at(HeaderField::WriteProtect);
+  h.tracks = at(HeaderField::Tracks);
+  h.trackLength = at(HeaderField::TrackLength) | (at(HeaderField::TrackLength, 1) << 8);
+  h.options = at(HeaderField::Options);
   h.realDrive = true;
   for (int k = 0; k < 4; ++k) {
-    if (file.byte(12 + k).value_or(0) != kRealDrive[k]) h.realDrive = false;
+    if (at(HeaderField::RealDrive, k) != kRealDrive[k]) h.realDrive = false;
   }
   return h;
 }
@@ -108,6 +139,10 @@ inline constexpr int kIdSector = 3;
 inline constexpr int kIdSizeCode = 4;
 inline constexpr int kIdCrc = 5;  // two bytes, high byte first
 inline constexpr int kIdLogicalBytes = 7;
+// What each logical byte of an ID field is, as the explainer names it.
+inline constexpr const char* kIdByteNames[kIdLogicalBytes] = {
+    "ID address mark", "track number",      "side number",     "sector number",
+    "size code",       "ID CRC, high byte", "ID CRC, low byte"};
 
 inline constexpr std::uint8_t kIdAddressMark = 0xFE;  // opens every ID field
 

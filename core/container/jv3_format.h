@@ -28,6 +28,12 @@ namespace m1::jv3 {
 
 inline constexpr std::int64_t kEntries = 2901;  // 2901 x 3 bytes, with the protect byte: 0x2200
 inline constexpr std::int64_t kEntryBytes = 3;
+inline constexpr int kEntryTrack = 0;
+inline constexpr int kEntrySector = 1;
+inline constexpr int kEntryFlags = 2;
+// What each byte of a sector header is, as the explainer names it.
+inline constexpr const char* kEntryByteNames[kEntryBytes] = {"track number", "sector number",
+                                                             "flags"};
 inline constexpr std::int64_t kWriteProtectAt = kEntries * kEntryBytes;  // 8703
 inline constexpr std::int64_t kTableBytes = kWriteProtectAt + 1;         // 0x2200
 inline constexpr std::int64_t kDataStart = kTableBytes;                  // 8704
@@ -74,7 +80,7 @@ inline std::optional<Entry> ReadEntry(const ByteReader& file, std::int64_t table
                                       std::int64_t k) {
   const auto b = file.bytes(tableStart + kEntryBytes * k, kEntryBytes);
   if (!b) return std::nullopt;
-  return Entry{(*b)[0], (*b)[1], (*b)[2]};
+  return Entry{(*b)[kEntryTrack], (*b)[kEntrySector], (*b)[kEntryFlags]};
 }
 
 // The entries the design's windows count: from entry 0 up to the first free entry, the 2901st

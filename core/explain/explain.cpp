@@ -57,26 +57,6 @@ std::string MarkName(std::uint8_t mark) {
   }
 }
 
-// The logical bytes of an ID field (the DMK vocabulary numbers them from the mark).
-const char* IdByteName(int k) {
-  switch (k) {
-    case 0:
-      return "ID address mark";
-    case dmk::kIdTrack:
-      return "track number";
-    case dmk::kIdSide:
-      return "side number";
-    case dmk::kIdSector:
-      return "sector number";
-    case dmk::kIdSizeCode:
-      return "size code";
-    case dmk::kIdCrc:
-      return "ID CRC, high byte";
-    default:
-      return "ID CRC, low byte";
-  }
-}
-
 // The flags byte of a JV3 sector header, bit by bit.
 std::string Jv3Flags(const jv3::Entry& e) {
   std::string text = e.DoubleDensity() ? "double density" : "single density";
@@ -295,7 +275,7 @@ std::string ByteExplainer::ExplainPiece(const Piece& p, std::int64_t offset) con
         text += " (no ID address mark: the pointer points at " +
                 Hex(ByteReader(file_).byte(*r.idOffset).value_or(0), 2) + ")";
       }
-      text += ": " + std::string(IdByteName(static_cast<int>(k)));
+      text += ": " + std::string(dmk::kIdByteNames[k]);
       if (k == 0) text += r.doubleDensity ? ", double density" : ", single density";
       if (k == dmk::kIdSizeCode) text += " (" + Num(128 << (r.sizeCode & 3)) + " bytes)";
       text += copy;
@@ -343,31 +323,36 @@ std::string ByteExplainer::ExplainDmk(std::int64_t offset) const {
     const ByteReader reader(file_);
     const dmk::Header h = dmk::ReadHeader(reader);
     const std::uint8_t b = reader.byte(offset).value_or(0);
-    switch (offset) {
-      case 0:
-        return "DMK header: write protect (" + Hex(b, 2) +
+    const dmk::HeaderFieldPlace* f = &dmk::HeaderFieldAt(offset);
+    // The signature's bytes are reserved bytes on an image that is not for a real drive.
+    if (f->field == dmk::HeaderField::RealDrive && !h.realDrive) {
+      f = &dmk::HeaderFieldOf(dmk::HeaderField::Reserved);
+    }
+    const std::string name = "DMK header: " + std::string(f->name);
+    switch (f->field) {
+      case dmk::HeaderField::WriteProtect:
+        return name + " (" + Hex(b, 2) +
                (b == 0xFF ? ", protected)"
                 : b == 0  ? ", writable)"
                           : ", neither 00 nor FF)");
-      case 1:
-        return "DMK header: tracks (" + Num(h.tracks) + ")";
-      case 2:
-      case 3:
-        return "DMK header: track length (2 bytes, " + Num(h.trackLength) + ")";
-      case 4: {
-        std::string text = "DMK header: options (" + Hex(b, 2);
+      case dmk::HeaderField::Tracks:
+        return name + " (" + Num(h.tracks) + ")";
+      case dmk::HeaderField::TrackLength:
+        return name + " (2 bytes, " + Num(h.trackLength) + ")";
+      case dmk::HeaderField::Options: {
+        std::string text = name + " (" + Hex(b, 2);
         if (b & dmk::kOptionSingleSided) text += ", single-sided";
         if (b & dmk::kOptionSingleByteSd) text += ", single density stored once";
         if (b & dmk::kOptionIgnoreDensity) text += ", density ignored: every byte stored once";
         if (b == 0) text += ", none: double-sided, single density recorded twice";
         return text + ")";
       }
-      default:
-        if (offset >= 12 && h.realDrive) {
-          return "DMK header: real-drive signature (78 56 34 12)";
-        }
-        return "DMK header: reserved (byte " + Num(offset) + ", " + Hex(b, 2) + ")";
+      case dmk::HeaderField::RealDrive:
+        return name + " (78 56 34 12)";
+      case dmk::HeaderField::Reserved:
+        break;
     }
+    return name + " (byte " + Num(offset) + ", " + Hex(b, 2) + ")";
   }
   if (trackLength_ == 0) {
     return "DMK: no track images (the header's track length is too short to hold a pointer table)";
@@ -421,14 +406,9 @@ std::string ByteExplainer::ExplainJv3Entry(std::int64_t table, std::int64_t entr
   if (e->Free()) return head + ": free entry";
   const std::string sector = " (track " + Num(e->track) + " side " + Num(e->Side1() ? 1 : 0) +
                              " sector " + Num(e->sector) + ")";
-  switch (byte) {
-    case 0:
-      return head + sector + ": track number";
-    case 1:
-      return head + sector + ": sector number";
-    default:
-      return head + sector + ": flags " + Hex(e->flags, 2) + ": " + Jv3Flags(*e);
-  }
+  const std::string field = head + sector + ": " + jv3::kEntryByteNames[byte];
+  if (byte != jv3::kEntryFlags) return field;
+  return field + " " + Hex(e->flags, 2) + ": " + Jv3Flags(*e);
 }
 
 }  // namespace m1
