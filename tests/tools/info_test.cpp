@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/container/record_text.h"
 #include "tests/support/image_builder.h"
 #include "tools/info/options.h"
 #include "tools/info/report.h"
@@ -186,6 +187,55 @@ TEST(Info, ProgramExitStatusAndItNeverWrites) {
   std::ostringstream out;
   EXPECT_EQ(RunInfo(options, out), 1);
   EXPECT_EQ(JsonLines(out.str()).at(0)["error"], "too large to be a disk image (over 64 MiB)");
+}
+
+}  // namespace
+}  // namespace m1::info
+
+namespace m1::info {
+namespace {
+
+// The sector objects are written straight into the text for speed; nlohmann's own writer, given
+// the same members, must write the same bytes.
+TEST(Info, SectorJsonIsWhatTheJsonLibraryWrites) {
+  SectorRecord jv1;  // no ID field, no CRCs, no data mark
+  jv1.track = 34;
+  jv1.sector = 9;
+  jv1.size = 256;
+  jv1.dataOffset = 89344;
+  SectorRecord dmk;
+  dmk.track = 200;
+  dmk.side = 1;
+  dmk.sector = 255;
+  dmk.size = 128;
+  dmk.doubled = true;
+  dmk.idOffset = 0x3EB5B;
+  dmk.dataOffset = 0x3EB88;
+  dmk.dam = 0xF8;
+  dmk.idCrc = CrcCheck{false, 0x1A2B, 0x3C4D};
+  dmk.dataCrc = CrcCheck{true, 0xE51A, 0xE51A};
+  dmk.remarks = kRemarkDuplicate | kRemarkTrackDiffers | kRemarkPastHeader;
+  for (const SectorRecord& r : {jv1, dmk}) {
+    const auto optional = [](const auto& v) { return v ? Json(*v) : Json(nullptr); };
+    const auto crc = [](const std::optional<CrcCheck>& c) {
+      return c ? Json(c->ok ? "ok" : "bad") : Json(nullptr);
+    };
+    const Json expected = {{"track", r.track},
+                           {"side", r.side},
+                           {"sector", r.sector},
+                           {"size", r.size},
+                           {"density", r.doubleDensity ? "double" : "single"},
+                           {"doubled", r.doubled},
+                           {"idOffset", optional(r.idOffset)},
+                           {"dataOffset", optional(r.dataOffset)},
+                           {"dam", optional(r.dam)},
+                           {"idCrc", crc(r.idCrc)},
+                           {"dataCrc", crc(r.dataCrc)},
+                           {"remarks", RemarkTexts(r)}};
+    std::string written;
+    AppendSectorJson(written, r);
+    EXPECT_EQ(written, expected.dump());
+  }
 }
 
 }  // namespace
