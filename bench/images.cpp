@@ -36,6 +36,7 @@ struct Geometry {
 };
 constexpr Geometry kDoubleSided{80, 2, kDoubleDensitySectors, 6, 21};
 constexpr Geometry kJv1Disk{35, 1, Jv1Builder::kSectorsPerTrack, 2, 17};
+constexpr Geometry kJv1Disk80{80, 1, Jv1Builder::kSectorsPerTrack, 2, 17};
 
 // The directory: BOOT/SYS on lump 0, DIR/SYS on the directory's two granules, then FILE00/DAT,
 // FILE01/DAT, ... each filling a lump after the directory in two extents, the GAT allocating all
@@ -146,13 +147,10 @@ Bytes MakeJv3() {
   return jv3.Build();
 }
 
-Bytes MakeJv1() {
-  constexpr int kTracks = 35;
-  Jv1Builder jv1(kTracks);
-  for (int t = 0; t < kTracks; ++t) {
-    for (int s = 0; s < Jv1Builder::kSectorsPerTrack; ++s) {
-      jv1.Put(t, s, 0, Contents(kJv1Disk, t, 0, s));
-    }
+Bytes MakeJv1(const Geometry& g) {
+  Jv1Builder jv1(g.tracks);
+  for (int t = 0; t < g.tracks; ++t) {
+    for (int s = 0; s < Jv1Builder::kSectorsPerTrack; ++s) jv1.Put(t, s, 0, Contents(g, t, 0, s));
   }
   return jv1.Build();
 }
@@ -173,7 +171,8 @@ ImageSet::ImageSet() {
   };
   add(Kind::Dmk, "DMK_80x2_DD", "disk80ds.dmk", MakeDmk());
   add(Kind::Jv3, "JV3_80x2_DD", "disk80ds.jv3", MakeJv3());
-  add(Kind::Jv1, "JV1_35", "disk35.dsk", MakeJv1());
+  add(Kind::Jv1, "JV1_35", "disk35.dsk", MakeJv1(kJv1Disk));
+  add(Kind::Jv1Of80, "JV1_80", "disk80.dsk", MakeJv1(kJv1Disk80));
 }
 
 ImageSet::~ImageSet() {
@@ -194,10 +193,12 @@ std::vector<std::uint8_t> MakeImage(Kind kind) {
       return MakeDmk();
     case Kind::Jv3:
       return MakeJv3();
+    case Kind::Jv1Of80:
+      return MakeJv1(kJv1Disk80);
     case Kind::Jv1:
       break;
   }
-  return MakeJv1();
+  return MakeJv1(kJv1Disk);
 }
 
 const ImageSet& Images() {

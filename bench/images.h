@@ -9,7 +9,7 @@
 
 namespace m1::bench {
 
-enum class Kind { Dmk, Jv3, Jv1 };
+enum class Kind { Dmk, Jv3, Jv1, Jv1Of80 };
 
 struct BenchImage {
   Kind kind;
@@ -19,7 +19,8 @@ struct BenchImage {
 };
 
 // 80-track double-sided double-density DMK (160 track images of 6400 bytes, 1,024,016 bytes),
-// 80-track double-sided double-density JV3 (2880 sectors), 35-track JV1 (89,600 bytes). Each is a
+// 80-track double-sided double-density JV3 (2880 sectors), 35-track JV1 (89,600 bytes), 80-track
+// JV1 (204,800 bytes). Each is a
 // Newdos/80 disk with its system sector on track 0 and its directory on track 17 (side 1 of the
 // double-sided disks), full of files that fill the lumps after it.
 class ImageSet {

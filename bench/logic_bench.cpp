@@ -172,8 +172,7 @@ void HexPage(benchmark::State& state, Kind kind, bool atEnd) {
   state.counters["offset"] = 16.0 * position;
 }
 
-// The physical listing of the bytes in memory: every record, every CRC, and the main window's
-// analysis that tells which records its index reaches.
+// The physical listing of the bytes in memory: every record, every CRC.
 void List(benchmark::State& state, Kind kind) {
   const BenchImage& image = Images().Get(kind);
   std::size_t records = 0;
@@ -234,6 +233,8 @@ void Register() {
   benchmark::RegisterBenchmark("ShowHexPage/JV1_35/end", HexPage, Kind::Jv1, true);
   benchmark::RegisterBenchmark("ListSectors/DMK_80x2_DD", List, Kind::Dmk);
   benchmark::RegisterBenchmark("ListSectors/JV3_80x2_DD", List, Kind::Jv3);
+  benchmark::RegisterBenchmark("ReadFile/JV1_80", ReadFile, Kind::Jv1Of80);
+  benchmark::RegisterBenchmark("ListSectors/JV1_80", List, Kind::Jv1Of80);
   benchmark::RegisterBenchmark("InfoProgram/DMK_80x2_DD", InfoProgram, Kind::Dmk)->UseRealTime();
   benchmark::RegisterBenchmark("ReadFiles/DMK_80x2_DD", ReadFiles, Kind::Dmk, false);
   benchmark::RegisterBenchmark("ListAndReadFiles/DMK_80x2_DD", ReadFiles, Kind::Dmk, true);
@@ -270,6 +271,12 @@ int main(int argc, char** argv) {
       {"physical listing of the 1 MB DMK, every CRC (2880 records)", "ListSectors/DMK_80x2_DD", "",
        2000},
       {"physical listing of the JV3 (2880 records)", "ListSectors/JV3_80x2_DD", "", 0},
+      {"listing of the JV3 / read JV3 (no CRC to compute)", "ListSectors/JV3_80x2_DD",
+       "ReadFile/JV3_80x2_DD", 5},
+      {"read 200 KB JV1 of 80 tracks", "ReadFile/JV1_80", "", 0},
+      {"physical listing of the 80-track JV1 (800 records)", "ListSectors/JV1_80", "", 0},
+      {"listing of the JV1 / read JV1 (no CRC to compute)", "ListSectors/JV1_80", "ReadFile/JV1_80",
+       5},
       {"m1view-info --json --sectors on the 1 MB DMK (whole process, wall)",
        "InfoProgram/DMK_80x2_DD/real_time", "", 20000},
       {"files, owners of every record, free space: 1 MB Newdos/80 DMK", "ReadFiles/DMK_80x2_DD", "",

@@ -9,6 +9,8 @@ namespace m1 {
 
 void ListJv1(const ByteReader& file, Listing& listing) {
   const auto size = static_cast<std::int64_t>(file.size());
+  listing.records.reserve(
+      static_cast<std::size_t>((size + jv1::kSectorBytes - 1) / jv1::kSectorBytes));
   for (std::int64_t at = 0; at < size; at += jv1::kSectorBytes) {
     SectorRecord r;
     r.image = static_cast<int>(at / jv1::kSectorBytes);

@@ -1,7 +1,6 @@
 // The JV3 listing: every used entry of the header table (and of a second table after the first
 // table's data), its data in table order. The layout of the container is in jv3_format.h.
 #include <algorithm>
-#include <tuple>
 #include <vector>
 
 #include "core/container/container_listing.h"
@@ -71,6 +70,14 @@ bool PlausibleJv3(const ByteReader& file) {
 }
 
 void ListJv3(const ByteReader& file, Listing& listing) {
+  // The records of the first table, counted first so that the list is made once.
+  std::size_t used = 0;
+  for (std::int64_t k = 0; k < jv3::kEntries; ++k) {
+    const auto e = jv3::ReadEntry(file, 0, k);
+    if (!e) break;
+    used += e->Free() ? 0 : 1;
+  }
+  listing.records.reserve(used);
   const std::int64_t end = ListJv3Table(file, 0, jv3::kDataStart, 0, listing);
   // A second table: all 2901 entries in the file and plausible.
   if (file.Holds(end, jv3::kEntries * jv3::kEntryBytes) &&
@@ -78,20 +85,15 @@ void ListJv3(const ByteReader& file, Listing& listing) {
     ListJv3Table(file, end, end + jv3::kTableBytes, static_cast<int>(jv3::kEntries), listing);
   }
   // A JV3 image keeps one data field a sector: a second entry of a track, side and sector is a
-  // duplicate (an emulator reads the first).
-  std::vector<std::tuple<int, int, int, std::size_t>> keys;
-  keys.reserve(listing.records.size());
-  for (std::size_t i = 0; i < listing.records.size(); ++i) {
-    const SectorRecord& r = listing.records[i];
-    keys.emplace_back(r.track, r.side, r.sector, i);
-  }
-  std::sort(keys.begin(), keys.end());
-  for (std::size_t i = 1; i < keys.size(); ++i) {
-    if (std::get<0>(keys[i]) == std::get<0>(keys[i - 1]) &&
-        std::get<1>(keys[i]) == std::get<1>(keys[i - 1]) &&
-        std::get<2>(keys[i]) == std::get<2>(keys[i - 1])) {
-      listing.records[std::get<3>(keys[i])].remarks |= kRemarkDuplicate;
-    }
+  // duplicate (an emulator reads the first). Every used entry names a track below 96.
+  std::vector<bool> seen(std::size_t{kJv3MaxTracks} * 2 * 256);
+  for (SectorRecord& r : listing.records) {
+    const auto key =
+        (static_cast<std::size_t>(r.track) * 2 + static_cast<std::size_t>(r.side)) * 256 +
+        static_cast<std::size_t>(r.sector);
+    if (key >= seen.size()) continue;
+    if (seen[key]) r.remarks |= kRemarkDuplicate;
+    seen[key] = true;
   }
 }
 
