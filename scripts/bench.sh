@@ -12,7 +12,7 @@ jobs=$(nproc)
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DM1VIEW_BENCH=ON -DM1VIEW_TESTS=ON \
   -DM1VIEW_SANITIZE=OFF >/dev/null
-targets=(m1view-bench m1view-bench-explain m1view-bench-survey m1view-info)
+targets=(m1view-bench m1view-bench-explain m1view-bench-content m1view-bench-survey m1view-info)
 if grep -q '^M1VIEW_GUI:BOOL=ON' "$build/CMakeCache.txt"; then
   targets+=(m1view-bench-qt m1view-bench-startup)
 fi
@@ -25,6 +25,8 @@ trap 'rm -rf "$tables"' EXIT
 "$build/m1view-bench" --markdown="$tables/logic.md" "$@"
 # The byte explainer; m1view-info --summary -r over 1000 images against cat (whole processes).
 "$build/m1view-bench-explain" --markdown="$tables/explain.md" "$@"
+# The decoders of file contents: a BASIC program listed, a load module disassembled.
+"$build/m1view-bench-content" --markdown="$tables/content.md" "$@"
 "$build/m1view-bench-survey" --markdown="$tables/survey.md"
 if [ -x "$build/m1view-bench-qt" ]; then
   "$build/m1view-bench-qt" --markdown="$tables/qt.md" "$@"
@@ -41,6 +43,7 @@ cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n1)
   echo
   cat "$tables/logic.md"
   sed 1,2d "$tables/explain.md"
+  sed 1,2d "$tables/content.md"
   sed 1,2d "$tables/survey.md"
   [ -f "$tables/qt.md" ] && sed 1,2d "$tables/qt.md"
   [ -f "$tables/startup.md" ] && cat "$tables/startup.md"

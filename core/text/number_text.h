@@ -40,6 +40,13 @@ inline std::string HexText(unsigned long long v, int minDigits = 1) {
   return std::string(out + 16 - n, out + 16);
 }
 
+// Appends the low `digits` hexadecimal digits of v, upper-case, to out: for the long listings
+// (a disassembly) that build a line in one string instead of joining short ones.
+inline void AppendHex(std::string& out, unsigned long long v, int digits) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += kDigits[(v >> shift) & 0xF];
+}
+
 // The hex form with at least two digits: "0B", "F0".
 inline std::string TwoDigitHex(long long v) {
   return HexText(static_cast<unsigned long long>(v), 2);

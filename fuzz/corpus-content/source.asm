@@ -1,0 +1,1 @@
+ÓSEED  °°°±°	START	LD	A,1°°°²°		LD	HL,3C00H°°°³°		RET°°°´°		END	START
