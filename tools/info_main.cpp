@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
     return m1::info::RunExtract(options, std::cout, std::cerr);
   }
   if (options.extractAll) return m1::info::RunExtractAll(options, std::cerr);
+  if (options.show) return m1::info::RunShow(options, std::cout, std::cerr);
   if (options.at) {
     const std::string& path = options.images.front();
     const m1::info::ImageFile file = m1::info::ReadImageFile(path);

@@ -6,6 +6,10 @@
 //   slot 2 SAME/DAT 0xD1  track 3 granule 1, 1 byte
 //   slot 3 NOEXT    0x78  track 4 granule 0, 5 bytes "HELLO"
 //   slot 4 BAD/DAT  0x2E  track 4 granule 1, 256 bytes of 0xE5, its sector read with a CRC error
+//   slot 5 PROG/CMD 0xAB  track 5 granule 0: a module header "PROG", a load block of 3 bytes at
+//                         7000 (LD A,1; RET), a transfer address 7000
+//   slot 6 TEN/BAS  0xA4  track 5 granule 1: 10 PRINT "HI" and 20 END, saved from 6AFF (the
+//                         links 6B0B and 6B11)
 #include "tools/info/file_commands.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "tests/support/image_builder.h"
@@ -23,6 +28,7 @@
 namespace m1::info {
 namespace {
 
+using Json = nlohmann::ordered_json;
 using testing::Bytes;
 using testing::DirEntry;
 using testing::SectorDisk;
@@ -36,23 +42,32 @@ Bytes FilesDisk() {
   Bytes gat(256, 0xFF);
   for (std::size_t t = 0; t < 35; ++t) gat[t] = 0xFC;
   gat[0] = gat[1] = 0xFD;
-  gat[3] = gat[4] = gat[17] = 0xFF;
+  gat[3] = gat[4] = gat[5] = gat[17] = 0xFF;
   gat[0xCB] = gat[0xCC] = gat[0xCD] = 0x00;
   Bytes hit(256, 0x00);
   hit[0] = 0x78;
   hit[32] = hit[64] = 0xD1;
   hit[96] = 0x78;
   hit[128] = 0x2E;
+  hit[160] = 0xAB;
+  hit[192] = 0xA4;
   disk.Put(17, 0, 0, 0, gat).Put(17, 0, 1, 0, hit).Put(17, 0, 2, 0, Bytes(256, 0x00));
   const DirEntry entries[] = {{0x10, "ONE", "DAT", 0, 0, 0x10, 2, {0x01, 0x00}},
                               {0x10, "SAME", "DAT", 0, 0, 0x01, 1, {0x03, 0x00}},
                               {0x10, "SAME", "DAT", 0, 0, 0x01, 1, {0x03, 0x20}},
                               {0x10, "NOEXT", "", 0, 0, 0x05, 1, {0x04, 0x00}},
-                              {0x10, "BAD", "DAT", 0, 0, 0x00, 1, {0x04, 0x20}}};
+                              {0x10, "BAD", "DAT", 0, 0, 0x00, 1, {0x04, 0x20}},
+                              {0x10, "PROG", "CMD", 0, 0, 17, 1, {0x05, 0x00}},
+                              {0x10, "TEN", "BAS", 0, 0, 20, 1, {0x05, 0x20}}};
   for (std::size_t k = 0; k < std::size(entries); ++k)
     disk.Put(17, 0, 2, 32 * k, entries[k].Build());
   disk.Put(1, 0, 0, 0, Bytes(256, 0x11)).Put(1, 0, 1, 0, Bytes(256, 0x12));
   disk.Put(4, 0, 0, 0, {'H', 'E', 'L', 'L', 'O'});
+  disk.Put(5, 0, 0, 0,
+           {0x05, 0x04, 'P', 'R', 'O', 'G', 0x01, 0x05, 0x00, 0x70, 0x3E, 0x01, 0xC9, 0x02, 0x02,
+            0x00, 0x70});
+  disk.Put(5, 0, 5, 0, {0xFF, 0x0B, 0x6B, 0x0A, 0x00, 0xB2, 0x20, 0x22, 0x48, 0x49,
+                        0x22, 0x00, 0x11, 0x6B, 0x14, 0x00, 0x80, 0x00, 0x00, 0x00});
   Bytes file = disk.Jv3();
   file[(4 * 10 + 5) * 3 + kJv3Flags] |= kJv3CrcError;  // track 4 sector 5: entry 45
   return file;
@@ -91,8 +106,9 @@ class FileCommands : public ::testing::Test {
   Run Command(InfoOptions options) const {
     options.images = {image_};
     std::ostringstream out, err;
-    const int status =
-        options.extractAll ? RunExtractAll(options, err) : RunExtract(options, out, err);
+    const int status = options.extractAll ? RunExtractAll(options, err)
+                       : options.show     ? RunShow(options, out, err)
+                                          : RunExtract(options, out, err);
     return {status, out.str(), err.str()};
   }
 
@@ -157,6 +173,28 @@ TEST_F(FileCommands, ExtractAllWritesEveryFileAndKeepsWhatIsThere) {
   EXPECT_EQ(ReadAll(to / "SAME.DAT"), (Bytes{0xE5}));
   EXPECT_EQ(ReadAll(to / "NOEXT"), (Bytes{'m', 'i', 'n', 'e'}));
   EXPECT_EQ(ReadAll(to / "BAD.DAT"), Repeat({{256, 0xE5}}));
+}
+
+TEST_F(FileCommands, ShowDecodesTheFile) {
+  const Run basic = Command({.show = "ten/bas", .images = {}});
+  EXPECT_EQ(basic.status, 0);
+  EXPECT_EQ(basic.out, "10 PRINT \"HI\"\n20 END\n");
+  EXPECT_EQ(Command({.json = true, .show = "TEN/BAS", .images = {}}).out,
+            R"({"file":"TEN/BAS","size":20,"kind":"basic","problems":[],)"
+            R"("basic":[{"line":10,"text":"PRINT \"HI\""},{"line":20,"text":"END"}]})"
+            "\n");
+  // 7000 is 28672.
+  EXPECT_EQ(Command({.json = true, .show = "PROG/CMD", .images = {}}).out,
+            R"({"file":"PROG/CMD","size":17,"kind":"cmd","problems":[],"records":[)"
+            R"({"type":5,"address":null,"length":4},{"type":1,"address":28672,"length":3},)"
+            R"({"type":2,"address":28672,"length":2}],"entry":28672,"moduleName":"PROG"})"
+            "\n");
+  const Run bad = Command({.json = true, .show = "BAD/DAT", .images = {}});
+  EXPECT_EQ(bad.status, 1);
+  const Json j = Json::parse(bad.out);
+  EXPECT_EQ(j["kind"], "binary");
+  EXPECT_EQ(j["problems"], Json::array({"record 1 (track 4 side 0 sector 5): data CRC bad"}));
+  EXPECT_FALSE(j.contains("text"));
 }
 
 TEST_F(FileCommands, CommandLinesAndTheProgramsStatus) {

@@ -8,7 +8,9 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <nlohmann/json.hpp>
 
+#include "core/content/decoded.h"
 #include "core/disk_facts.h"
 #include "tools/info/image_file.h"
 
@@ -63,6 +65,49 @@ bool ReportProblems(const OpenedDisk& disk, const DosFile& file, const FileBytes
     err << kProgram << disk.path << ": " << file.FullName() << ": " << p.text << "\n";
   }
   return !bytes.problems.empty();
+}
+
+using Json = nlohmann::ordered_json;
+
+constexpr int kLoadBlock = 0x01;  // load-module record types whose address the JSON gives
+constexpr int kTransfer = 0x02;
+constexpr int kYankedBlock = 0x10;  // shaped as a load block: its length counts the address
+constexpr int kAddressBytes = 2;
+
+Json ShowJson(const DosFile& file, const FileBytes& bytes, const DecodedFile& d) {
+  Json problems = Json::array();
+  for (const FileBytesProblem& p : bytes.problems) problems.push_back(p.text);
+  for (const std::string& p : d.problems) problems.push_back(p);
+  Json j{{"file", file.FullName()},
+         {"size", bytes.bytes.size()},
+         {"kind", KindName(d.kind)},
+         {"problems", std::move(problems)}};
+  if (d.basic) {
+    Json lines = Json::array();
+    for (const BasicLine& line : d.basic->lines) {
+      lines.push_back(Json{{"line", line.number}, {"text", line.text}});
+    }
+    j["basic"] = std::move(lines);
+  }
+  if (d.module) {
+    Json records = Json::array();
+    for (const LoadRecord& r : d.module->records) {
+      const bool addressed = (r.type == kLoadBlock || r.type == kTransfer) && r.address;
+      records.push_back(
+          Json{{"type", r.type},
+               {"address", addressed ? Json(*r.address) : Json(nullptr)},
+               {"length", r.type == kYankedBlock ? r.length + kAddressBytes : r.length}});
+    }
+    j["records"] = std::move(records);
+    j["entry"] = d.module->entry ? Json(*d.module->entry) : Json(nullptr);
+    j["moduleName"] = d.module->moduleName ? Json(*d.module->moduleName) : Json(nullptr);
+  }
+  if (d.source || d.kind == FileKind::Text) {
+    Json lines = Json::array();
+    for (const TextLine& line : d.source ? d.source->lines : d.text) lines.push_back(line.text);
+    j["text"] = std::move(lines);
+  }
+  return j;
 }
 
 }  // namespace
@@ -174,6 +219,33 @@ int RunExtractAll(const InfoOptions& options, std::ostream& err) {
     if (ReportProblems(disk, files[i], bytes, err)) status = 1;
   }
   return status;
+}
+
+int RunShow(const InfoOptions& options, std::ostream& out, std::ostream& err) {
+  const OpenedDisk disk(options.images.front());
+  if (const auto error = disk.Error()) {
+    err << kProgram << *error << "\n";
+    return 1;
+  }
+  const auto index = FindOne(disk, *options.show, err);
+  if (!index) return 1;
+  const DosFile& file = disk.facts->fs->files[*index];
+  const FileBytes bytes = disk.facts->BytesOf(*index);
+  const DecodedFile decoded = Decode(bytes.bytes, file.ext);
+  if (options.json) {
+    out << ShowJson(file, bytes, decoded).dump(-1, ' ', false, Json::error_handler_t::replace)
+        << "\n";
+  } else {
+    for (const ShownLine& line : ShownLines(decoded, bytes.bytes)) out << line.text << "\n";
+  }
+  out.flush();
+  const bool damaged = ReportProblems(disk, file, bytes, err);
+  if (!options.json) {
+    for (const std::string& p : decoded.problems) {
+      err << kProgram << disk.path << ": " << file.FullName() << ": " << p << "\n";
+    }
+  }
+  return damaged ? 1 : 0;
 }
 
 }  // namespace m1::info

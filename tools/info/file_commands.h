@@ -49,5 +49,15 @@ int RunExtract(const InfoOptions& options, std::ostream& out, std::ostream& err)
 // --extract-all DIR IMAGE: every file into DIR, each as HostFileName says; a file that exists is
 // reported and the rest written. Returns 0, or 1 when any file was not written whole.
 int RunExtractAll(const InfoOptions& options, std::ostream& err);
+// --show NAME IMAGE: the file decoded, as the lines of its view (the decoder's problems on err),
+// or with --json as one object on a line:
+//   {"file": "NAME/EXT", "size": N, "kind": "basic"|"cmd"|"text"|"source"|"binary",
+//    "problems": [TEXT...],                              the bytes' problems, then the decoder's
+//    "basic": [{"line": N, "text": TEXT}...],             basic
+//    "records": [{"type": N, "address": A|null, "length": L}...], "entry": A|null,
+//    "moduleName": TEXT|null,                             cmd
+//    "text": [TEXT...]}                                  text, source
+// The exit status as RunExtract's.
+int RunShow(const InfoOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace m1::info
