@@ -94,7 +94,8 @@ std::string HelpText() {
                      "\n"
                      "Report the health, the files and the bytes of JV1, JV3 and DMK floppy-disk\n"
                      "images of the Model 1. A PATH is an image or a folder of images (its files;\n"
-                     "with -r every file below it). Files are only read, never written.\n"
+                     "with -r every file below it). Images are only read, never written; the\n"
+                     "files taken out of them are written as new files only.\n"
                      "\n";
   for (const FlagOption& option : kInfoOptions) {
     std::string name = option.name;
