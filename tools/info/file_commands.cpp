@@ -79,7 +79,7 @@ Json ShowJson(const DosFile& file, const FileBytes& bytes, const DecodedFile& d)
   for (const FileBytesProblem& p : bytes.problems) problems.push_back(p.text);
   for (const std::string& p : d.problems) problems.push_back(p);
   Json j{{"file", file.FullName()},
-         {"size", bytes.bytes.size()},
+         {"size", file.size},
          {"kind", KindName(d.kind)},
          {"problems", std::move(problems)}};
   if (d.basic) {
