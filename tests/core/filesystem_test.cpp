@@ -323,17 +323,19 @@ TEST(FileSystem, LdosAndTrsdosModel1) {
 // byte 1, granules of 3 sectors, six a track, 48-byte entries five a sector. ONE/BAS at track 20,
 // granule byte 0x43 (first granule 2, 3 granules, not less one): sectors 7-15. Its size is ERN x
 // 256 + EOF = 8 x 256 + 128. A system file's extent in the HIT at 0xE0: granules 0-2 of track 1.
+// SYS0 grew over all of track 0 (GAT byte 0x3F), which the HIT does not name: the boot sector
+// loads it by its records, and track 0 is the DOS's own.
 TEST(FileSystem, TrsdosModel3) {
   SectorDisk disk(40, 1, 18, 1, true);
   disk.Put(0, 0, 1, 0, {0x00, 0x11, 0x00});
-  const Bytes gat = ZeroSector({{1, 0x07}, {17, 0x3F}, {20, 0x1C}});
+  const Bytes gat = ZeroSector({{0, 0x3F}, {1, 0x07}, {17, 0x3F}, {20, 0x1C}});
   const Bytes hit = ZeroSector({{0, 0x46}, {0xE0, 0x03}, {0xE1, 0x01}});
   disk.Put(17, 0, 1, 0, gat).Put(17, 0, 2, 0, hit).Put(17, 0, 3, 0, Bytes(256, 0x00));
   disk.Put(17, 0, 3, 0, DirEntry{0x10, "ONE", "BAS", 5, 81, 0x80, 8, {20, 0x43}}.Build(48));
 
   const Read r(disk.Jv3());
-  // 240 granules, 12 allocated
-  ASSERT_TRUE(r.Found("TRSDOS", 228, 1));
+  // 240 granules, 18 allocated
+  ASSERT_TRUE(r.Found("TRSDOS", 222, 1));
   EXPECT_EQ(r.fs->version, "1.3");
   const DosFile& f = r.fs->files[0];
   EXPECT_EQ(f.size, 2176);
@@ -341,8 +343,11 @@ TEST(FileSystem, TrsdosModel3) {
   EXPECT_EQ(Extents(f), (std::vector<std::vector<int>>{{20, 2, 3}}));
   ASSERT_EQ(f.sectors.size(), 9u);
   EXPECT_EQ(Ends(f), (std::vector<std::vector<int>>{{20, 0, 7}, {20, 0, 15}}));
-  r.ExpectOwners(
-      {{{1, 0, 1}, "system"}, {{17, 0, 1}, "GAT"}, {{17, 0, 3}, "directory, entries 0 to 4"}});
+  r.ExpectOwners({{{0, 0, 1}, "boot"},
+                  {{0, 0, 16}, "system"},
+                  {{1, 0, 1}, "system"},
+                  {{17, 0, 1}, "GAT"},
+                  {{17, 0, 3}, "directory, entries 0 to 4"}});
 }
 
 TEST(FileSystem, NoDosOnABlankDisk) {
