@@ -3,23 +3,18 @@
 #include <algorithm>
 
 #include "core/container/record_text.h"
+#include "core/content/file_kind.h"
 #include "core/design/index_reach.h"
 
 namespace m1 {
 
 namespace {
 
-// What the granules of a deleted file or of a run allocated to no file hold ("basic", "cmd",
-// "text"), for the file system's reader.
-// SEAM: the recogniser is GuessHolds of core/content/file_kind.h, not yet part of the core. Once it
-// is, the body becomes
-//   const std::optional<FileKind> kind = GuessHolds(bytes);
-//   return kind ? std::optional<std::string>(KindName(*kind)) : std::nullopt;
-// Until then nothing is recognised: no deleted file reads as "recoverable" and no run says what it
-// holds.
+// What the granules of a deleted file or of a run allocated to no file seem to hold ("basic",
+// "cmd", "text"), for the file system's reader.
 std::optional<std::string> GuessContents(std::span<const std::uint8_t> bytes) {
-  (void)bytes;
-  return std::nullopt;
+  const std::optional<FileKind> kind = GuessHolds(bytes);
+  return kind ? std::optional<std::string>(KindName(*kind)) : std::nullopt;
 }
 
 }  // namespace
