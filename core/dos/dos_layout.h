@@ -37,6 +37,8 @@ inline constexpr std::uint8_t kAttrProtection = 0x07;
 inline constexpr std::size_t kDiskNameAt = 0xD0;  // GAT: the disk name, 8 characters
 inline constexpr std::size_t kDiskDateAt = 0xD8;  // GAT: the date it was formatted, "MM/DD/YY"
 inline constexpr int kGatUnits = 0x60;            // GAT allocation bytes; the lockout table follows
+// Newdos/80 has no lockout table: its GAT holds a byte a lump up to 0xBF.
+inline constexpr int kNewdosGatUnits = 0xC0;
 inline constexpr int kHitSectors = 32;  // a Model 1 HIT position keeps the entry sector in 5 bits
 inline constexpr int kMaxGranulesPerUnit = 8;  // bits of a GAT byte
 
@@ -95,7 +97,8 @@ struct DosLayout {
 
   int sectorsPerGranule = 5;
   int granulesPerUnit = 2;  // granules a GAT byte describes
-  int units = 0;            // GAT bytes that describe the disk
+  int units = 0;            // GAT bytes that describe the disk (the recogniser keeps them within
+                            // the GAT's allocation bytes)
 
   int directorySector = 0;   // relative sector of the GAT; the HIT follows, then the entries
   int entrySectors = 0;      // sectors of entry slots

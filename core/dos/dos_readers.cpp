@@ -98,7 +98,7 @@ std::optional<FileSystem> ReadNewdos80(const DiskView& disk) {
     l.sectorsPerGranule = kNewdosGranuleSectors;
     l.granulesPerUnit = gpl;
     const int granules = l.totalSectors / kNewdosGranuleSectors;
-    l.units = std::min((granules + gpl - 1) / gpl, kGatUnits);
+    l.units = std::min((granules + gpl - 1) / gpl, kNewdosGatUnits);
     l.directorySector = ddsl * gpl * kNewdosGranuleSectors;
     l.entrySectors =
         std::clamp(std::min(ddga * kNewdosGranuleSectors, l.totalSectors - l.directorySector) - 2,
