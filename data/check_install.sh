@@ -8,6 +8,7 @@ rm -rf "$prefix"
 status=0
 for f in bin/m1view bin/m1view-info \
     share/m1view/samples/newdos80-model1-40t.dmk \
+    share/m1view/samples/demo-newdos80-40t-ds.dmk \
     share/applications/"$id".desktop \
     share/icons/hicolor/scalable/apps/"$id".svg \
     share/mime/packages/"$id".xml \

@@ -1,7 +1,9 @@
 // m1view-make-samples FOLDER: writes the sample images shipped in samples/: a blank Newdos/80
 // formatted disk as JV1, as JV3 and as double-density DMK, and a Model 1 DMK whose track 0 is
 // single density with every byte recorded twice. Each has its directory on track 17, holding the
-// two system files and two user files, one of them with an extended entry.
+// two system files and two user files, one of them with an extended entry. (These four serve the
+// main window's tests as they are.) Then the demonstration disks of tools/demo_disks.h, whole DOS
+// disks with real files.
 #include <cstdint>
 #include <fstream>
 #include <iostream>
@@ -10,10 +12,12 @@
 #include <vector>
 
 #include "tests/support/image_builder.h"
+#include "tools/demo_disks.h"
 
 namespace {
 
 using namespace m1::testing;  // the image builders
+using m1::samples::Interleave;
 
 constexpr int kDirectoryTrack = 17;
 
@@ -83,15 +87,6 @@ Bytes SectorData(int t, int s, int spt, int tracks) {
   return Bytes(256, 0xE5);
 }
 
-// The order in which the sectors of a track lie on it.
-std::vector<int> Interleave(int spt, int step) {
-  std::vector<int> order;
-  for (int start = 0; start < step; ++start) {
-    for (int s = start; s < spt; s += step) order.push_back(s);
-  }
-  return order;
-}
-
 Bytes MakeJv1() {
   constexpr int kTracks = 35;
   Jv1Builder jv1(kTracks);
@@ -147,10 +142,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string dir = argv[1];
-  const bool ok = Write(dir + "/newdos80-blank-35t.dsk", MakeJv1()) &&
-                  Write(dir + "/newdos80-blank-35t.jv3", MakeJv3()) &&
-                  Write(dir + "/newdos80-blank-40t-dd.dmk", MakeDmk(false)) &&
-                  Write(dir + "/newdos80-model1-40t.dmk", MakeDmk(true));
+  bool ok = Write(dir + "/newdos80-blank-35t.dsk", MakeJv1()) &&
+            Write(dir + "/newdos80-blank-35t.jv3", MakeJv3()) &&
+            Write(dir + "/newdos80-blank-40t-dd.dmk", MakeDmk(false)) &&
+            Write(dir + "/newdos80-model1-40t.dmk", MakeDmk(true));
+  for (const m1::samples::DemoImage& image : m1::samples::DemoImages()) {
+    ok = ok && Write(dir + "/" + image.fileName, image.bytes);
+  }
   if (!ok) {
     std::cerr << "m1view-make-samples: cannot write to " << dir << "\n";
     return 1;

@@ -230,7 +230,7 @@ TEST(Explain, EveryOffsetOfEverySample) {
     EXPECT_EQ(seenId, idBytes);
     EXPECT_EQ(e.Explain(static_cast<std::int64_t>(file.size())), "past the end of the file");
   }
-  EXPECT_EQ(samples, 4);
+  EXPECT_EQ(samples, 7);
 }
 
 }  // namespace
