@@ -49,12 +49,10 @@ std::string DiskFacts::Owner(std::size_t record) const {
   return fs && record < listing.records.size() ? fs->OwnerText(record) : std::string();
 }
 
-std::string DiskFacts::StatusText(std::size_t record) const {
+StatusParts DiskFacts::Status(std::size_t record) const {
   if (record >= listing.records.size()) return {};
   const SectorRecord& r = listing.records[record];
-  std::string text = SectorName(r) + ": " + HealthText(r);
-  if (const std::string owner = Owner(record); !owner.empty()) text += "; " + owner;
-  return text;
+  return {SectorName(r), HealthText(r), Owner(record)};
 }
 
 }  // namespace m1
