@@ -4,8 +4,10 @@
 // shown in another window.
 #pragma once
 
+#include <QLayout>
 #include <QTableView>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 
 #include "platform/qt/rows_model.h"
@@ -14,6 +16,9 @@ namespace m1::qt {
 
 // A table of rows that can be chosen, named `name`, over the model; not editable.
 QTableView* NewRowsTable(const char* name, RowsModel* model, QWidget* parent);
+// The width table needs to show every column whole: the columns at the width of their widest
+// cell, its frame and its vertical scroll bar.
+int WholeWidth(const QTableView& table);
 
 // Form: the window's logic, made over the disk, with kHeadings, rows of cells, Load and
 // Row_DoubleClick. Disk: where the facts come from, with Facts() and Filename().
@@ -32,6 +37,11 @@ class DiskTableWindow : public QWidget {
   }
   virtual void Sync() = 0;
   const Form& Logic() const { return logic_; }
+  // Widens the window, before its first showing, until every column of the table shows whole.
+  void OpenWide() {
+    const QMargins margins = layout() ? layout()->contentsMargins() : QMargins();
+    resize(std::max(width(), WholeWidth(*table_) + margins.left() + margins.right()), height());
+  }
 
  protected:
   // The table, named `name`, over the logic's rows: a row is marked where its member `marked` is
