@@ -22,6 +22,17 @@ QTableView* NewRowsTable(const char* name, RowsModel* model, QWidget* parent) {
   return table;
 }
 
+namespace {
+
+// Widens a sorted column whose heading has no room for the arrow beside its text.
+void RoomForArrow(QHeaderView& header, int column) {
+  if (column < 0 || column >= header.count()) return;
+  header.resizeSection(column,
+                       std::max(header.sectionSize(column), header.sectionSizeHint(column)));
+}
+
+}  // namespace
+
 int WholeWidth(const QTableView& table) {
   const QHeaderView& header = *table.horizontalHeader();
   const QAbstractItemView& view = table;  // where the widest cell of a column is public
@@ -33,6 +44,21 @@ int WholeWidth(const QTableView& table) {
                  : std::max(header.sectionSizeHint(c), view.sizeHintForColumn(c));
   }
   return width + 2 * table.frameWidth() + table.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
+
+void FitColumns(QTableView& table) {
+  QHeaderView& header = *table.horizontalHeader();
+  const bool arrows = header.isSortIndicatorShown();
+  header.setSortIndicatorShown(false);
+  table.resizeColumnsToContents();
+  header.setSortIndicatorShown(arrows);
+  if (arrows) RoomForArrow(header, header.sortIndicatorSection());
+}
+
+void ShowSortArrow(QTableView& table, int column, bool ascending) {
+  QHeaderView& header = *table.horizontalHeader();
+  RoomForArrow(header, column);
+  header.setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 }  // namespace m1::qt

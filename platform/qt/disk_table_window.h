@@ -4,6 +4,7 @@
 // shown in another window.
 #pragma once
 
+#include <QHeaderView>
 #include <QLayout>
 #include <QTableView>
 #include <QWidget>
@@ -19,6 +20,12 @@ QTableView* NewRowsTable(const char* name, RowsModel* model, QWidget* parent);
 // The width table needs to show every column whole: the columns at the width of their widest
 // cell, its frame and its vertical scroll bar.
 int WholeWidth(const QTableView& table);
+// Makes every column of table as wide as its widest cell or heading. The sort arrow of a heading
+// is not counted: only the sorted column makes room for it (ShowSortArrow), so the table stays as
+// narrow as its texts allow.
+void FitColumns(QTableView& table);
+// Shows the arrow of a sort by column (-1: none) in the headings, the column widened for it.
+void ShowSortArrow(QTableView& table, int column, bool ascending);
 
 // Form: the window's logic, made over the disk, with kHeadings, rows of cells, Load and
 // Row_DoubleClick. Disk: where the facts come from, with Facts() and Filename().
@@ -33,7 +40,7 @@ class DiskTableWindow : public QWidget {
   void Reload() {
     logic_.Load(disk_.Facts(), disk_.Filename());
     Sync();
-    table_->resizeColumnsToContents();
+    FitColumns(*table_);
   }
   virtual void Sync() = 0;
   const Form& Logic() const { return logic_; }
@@ -62,6 +69,20 @@ class DiskTableWindow : public QWidget {
       afterShow_();
     });
   }
+
+  // Headings that sort the rows: a click runs the logic's Heading_Click; the logic's sortColumn
+  // (-1: none) and ascending say how the rows stand.
+  void SortByHeadings() {
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(true);
+    connect(header, &QHeaderView::sectionClicked, this, [this](int column) {
+      logic_.Heading_Click(column);
+      Sync();
+    });
+  }
+  // Shows the logic's sort by the arrow of its heading (called by Sync).
+  void ShowSort() { ShowSortArrow(*table_, logic_.sortColumn, logic_.ascending); }
 
   Disk& disk_;
   std::function<void()> afterShow_;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -86,8 +87,16 @@ TEST_F(DiskWindows, HealthTableListsEveryRecordAndLeadsToItsSector) {
   EXPECT_EQ(model->headerData(7, Qt::Horizontal).toString(), "Data CRC");
   EXPECT_EQ(model->index(4, 0).data().toString(), "1");  // track
   EXPECT_EQ(model->index(4, 2).data().toString(), "1");  // sector
-  EXPECT_TRUE(model->index(4, 7).data().toString().startsWith("bad (written "));
+  const QString verdict = model->index(4, 7).data().toString();
+  EXPECT_TRUE(verdict.startsWith("bad (written ")) << verdict.toStdString();
   EXPECT_EQ(model->index(5, 7).data().toString(), "ok");
+  // The window opens wide enough for the Remarks column; the long verdict shows whole, and its
+  // tooltip holds it too.
+  QTableView* records = Child<QTableView>(*health, "records");
+  EXPECT_LT(records->horizontalHeader()->sectionViewportPosition(9), records->viewport()->width());
+  EXPECT_GE(records->columnWidth(7), records->fontMetrics().horizontalAdvance(verdict));
+  EXPECT_EQ(model->index(4, 7).data(Qt::ToolTipRole).toString(), verdict);
+  EXPECT_FALSE(model->index(5, 7).data(Qt::ToolTipRole).isValid());
 
   Child<QCheckBox>(*health, "problemsOnly")->click();
   ASSERT_EQ(model->rowCount(), 1);
