@@ -31,8 +31,13 @@ class FilesForm {
   void Load(const DiskFacts& facts, const std::string& filename);
   // The "system and invisible files" box.
   void ShowHidden_Click(bool checked);
+  // A column heading: sorts by that column (sizes as numbers, dates by year, month and day), the
+  // other way round when it already sorts by it.
+  void Heading_Click(int column);
   // A row of the table, as shown: its file's first sector in the main window.
-  void Row_DoubleClick(int row);
+  void Row_DoubleClick(int row) { ShowFirstSector_Click(row); }
+  // The row menu's "Show First Sector".
+  void ShowFirstSector_Click(int row);
 
   // What the window shows.
   std::string caption;
@@ -41,8 +46,11 @@ class FilesForm {
   std::string date;                   // as the disk holds it
   std::string freeSpace;              // "42 granules, 53760 bytes"
   std::vector<std::string> problems;  // of the file system as a whole and of its files
-  std::vector<Row> rows;
+  std::vector<Row> rows;              // in the order shown
+  std::string count;                  // of the rows shown: "37 files, 123456 bytes"
   bool showHidden = true;
+  int sortColumn = -1;  // -1: directory order
+  bool ascending = true;
 
  private:
   void Rebuild();

@@ -146,14 +146,32 @@ TEST_F(DiskWindows, FilesWindowListsTheRealDiskAndLeadsToAFilesFirstSector) {
   EXPECT_EQ(model->index(0, 3).data().toString(), "system, invisible, protection 6");
   Child<QCheckBox>(*files, "showHidden")->click();
   ASSERT_LT(model->rowCount(), 37);
-  // EXPORT/CMD lies in granule 0 of track 1: its first sector is track 1 sector 0.
+  // EXPORT/CMD lies in granule 0 of track 1: its first sector is track 1 sector 0, which the menu
+  // of its row shows.
   EXPECT_EQ(model->index(0, 0).data().toString(), "EXPORT");
-  emit table->activated(model->index(0, 0));
+  emit table->customContextMenuRequested(table->visualRect(model->index(0, 0)).center());
+  auto* menu = files->findChild<QMenu*>(QStringLiteral("fileMenu"));
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(menu->actions().size(), 1);
+  EXPECT_EQ(menu->actions()[0]->text(), "Show &First Sector");
+  menu->actions()[0]->trigger();
+  menu->close();
   Settle();
   EXPECT_EQ(BoxText(w, "Txttrk"), "1");
   EXPECT_EQ(BoxText(w, "Txtsector"), "0");
   EXPECT_TRUE(Child<QLabel>(w, "diskStatus")->text().endsWith("EXPORT/CMD, record 1 of 3"))
       << Child<QLabel>(w, "diskStatus")->text().toStdString();
+
+  // The Size heading sorts by the number: each size is at most the next.
+  Child<QCheckBox>(*files, "showHidden")->click();
+  EXPECT_TRUE(Child<QLabel>(*files, "count")->text().startsWith("37 files, "));
+  emit table->horizontalHeader()->sectionClicked(2);
+  for (int row = 1; row < model->rowCount(); ++row) {
+    EXPECT_LE(model->index(row - 1, 2).data().toLongLong(),
+              model->index(row, 2).data().toLongLong())
+        << row;
+  }
+  EXPECT_EQ(table->horizontalHeader()->sortIndicatorSection(), 2);
 }
 
 TEST_F(DiskWindows, SectorMapStatusNamesTheSectorUnderTheMouse) {
