@@ -21,7 +21,7 @@ const QColor kHiddenRow(216, 228, 255);
 
 // What the menu of a file's row offers, in menu order, each a handler of the logic over the row.
 const std::pair<const char*, void (FilesForm::*)(int)> kRowActions[] = {
-    {QT_TRANSLATE_NOOP("FilesWindow", "Show &First Sector"), &FilesForm::ShowFirstSector_Click},
+    {"Show &First Sector", &FilesForm::ShowFirstSector_Click},
 };
 
 QLabel* Value(QWidget* parent, const char* name) {

@@ -28,7 +28,8 @@ void FitColumns(QTableView& table);
 void ShowSortArrow(QTableView& table, int column, bool ascending);
 
 // Form: the window's logic, made over the disk, with kHeadings, rows of cells, Load and
-// Row_DoubleClick. Disk: where the facts come from, with Facts() and Filename().
+// Row_DoubleClick; and, where its headings sort, Heading_Click, sortColumn and ascending. Disk:
+// where the facts come from, with Facts() and Filename().
 template <class Form, class Disk>
 class DiskTableWindow : public QWidget {
  public:

@@ -5,6 +5,8 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <functional>
+#include <utility>
 
 #include "files/qt/files_window.h"
 #include "health/qt/health_window.h"
