@@ -5,6 +5,7 @@
 
 #include "files/qt/files_window.h"
 #include "health/qt/health_window.h"
+#include "platform/qt/window_place.h"
 #include "viewer/qt/main_window.h"
 
 namespace m1::qt {
@@ -27,13 +28,16 @@ void DiskWindows::Reload() {
 
 template <typename Window>
 void DiskWindows::Show(QPointer<Window>& window) {
-  if (!window)
+  if (!window) {
     window = new Window(
         main_.Disk(), [this] { main_.Sync(); }, &main_);
-  window->Reload();
-  window->show();
-  window->raise();
-  window->activateWindow();
+    window->Reload();
+    window->OpenWide();
+    OpenCentredOn(*window, main_.frameGeometry().center());
+  } else {
+    window->Reload();
+  }
+  BringForward(*window);
 }
 
 }  // namespace m1::qt

@@ -9,6 +9,7 @@
 
 #include "app/disk_windows.h"
 #include "platform/qt/qt_dialogs.h"
+#include "platform/qt/window_place.h"
 
 namespace m1::qt {
 
@@ -35,10 +36,7 @@ void QtHost::Start(const std::optional<std::string>& file) {
 
 void QtHost::ShowForm(FormId form) {
   if (ended_) return;
-  FormWindow& window = Create(form);
-  window.show();
-  window.raise();
-  window.activateWindow();
+  BringForward(Create(form));
 }
 
 template <class Logic, class Window>
@@ -66,12 +64,9 @@ FormWindow& QtHost::Create(FormId form) {
 
 void QtHost::Load(FormWindow& window) {
   window.Load();
+  window.KeepClientArea();
   const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect area = screen->availableGeometry();
-  const QSize outer = window.frameGeometry().size();
-  window.move(area.left() + (area.width() - outer.width()) / 2,
-              area.top() + (area.height() - outer.height()) / 2);
+  if (screen != nullptr) OpenCentredOn(window, screen->availableGeometry().center());
 }
 
 void QtHost::EndProgram() {

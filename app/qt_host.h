@@ -49,7 +49,7 @@ class QtHost final : public Host {
 
  private:
   FormWindow& Create(FormId form);
-  // Form_Load, then the window centred on the screen.
+  // Form_Load, then the window, never smaller than its layout, centred within the screen.
   void Load(FormWindow& window);
   // The logic and the window of a form, made and loaded the first time they are asked for.
   template <class Logic, class Window>

@@ -66,12 +66,10 @@ FileBytes DiskFacts::BytesOf(std::size_t fileIndex) const {
   return ReadFileBytes(file, listing, fs->files[fileIndex]);
 }
 
-std::string DiskFacts::StatusText(std::size_t record) const {
+StatusParts DiskFacts::Status(std::size_t record) const {
   if (record >= listing.records.size()) return {};
   const SectorRecord& r = listing.records[record];
-  std::string text = SectorName(r) + ": " + HealthText(r);
-  if (const std::string owner = Owner(record); !owner.empty()) text += "; " + owner;
-  return text;
+  return {SectorName(r), HealthText(r), Owner(record)};
 }
 
 }  // namespace m1

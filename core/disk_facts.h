@@ -25,6 +25,18 @@ struct FactsOptions {
   bool fileSystem = true;
 };
 
+// A status line in three parts, so that a narrow status bar can shorten the health and keep where
+// the sector is and whose it is.
+struct StatusParts {
+  std::string place;   // "track 12 side 0 sector 4"; empty for a line that names no sector
+  std::string health;  // "ID CRC ok, data CRC ok"; or the whole of a line that names no sector
+  std::string owner;   // "BASIC/CMD, record 3 of 18"; empty without a file system
+
+  std::string Lead() const { return place.empty() ? "" : place + ": "; }
+  std::string Trail() const { return owner.empty() ? "" : "; " + owner; }
+  std::string Line() const { return Lead() + health + Trail(); }
+};
+
 class DiskFacts {
  public:
   DiskFacts() = default;
@@ -50,7 +62,8 @@ class DiskFacts {
 
   // "track 12 side 0 sector 4: ID CRC ok, data CRC ok; BASIC/CMD, record 3 of 18": where the
   // record stands, its health and, where a file system is known, its owner.
-  std::string StatusText(std::size_t record) const;
+  std::string StatusText(std::size_t record) const { return Status(record).Line(); }
+  StatusParts Status(std::size_t record) const;
   // The owner of a record; empty without a file system.
   std::string Owner(std::size_t record) const;
 

@@ -1,6 +1,10 @@
 #include "files/files_form.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdint>
+#include <optional>
+#include <system_error>
 
 namespace m1 {
 
@@ -29,6 +33,32 @@ std::string ExtentsText(const std::vector<FileExtent>& extents, bool lumps) {
   return text;
 }
 
+// The date a file sorts by, its year, month and day as one number: the directory gives "MM/DD/YY"
+// (LDOS) or "MM/YY" (Model III TRSDOS), years of the 1900s. -1: no date.
+std::int64_t DateKey(const std::optional<std::string>& date) {
+  if (!date) return -1;
+  std::vector<int> parts;
+  const char* at = date->data();
+  const char* end = at + date->size();
+  while (at < end) {
+    int value = 0;
+    const auto [next, error] = std::from_chars(at, end, value);
+    if (error != std::errc()) return -1;
+    parts.push_back(value);
+    at = next < end && *next == '/' ? next + 1 : end;
+  }
+  if (parts.size() == 3) return parts[2] * 10000 + parts[0] * 100 + parts[1];
+  if (parts.size() == 2) return parts[1] * 10000 + parts[0] * 100;
+  return -1;
+}
+
+// The value a numeric column sorts by; the other columns sort by their text.
+std::optional<std::int64_t> NumericKey(const DosFile& f, int column) {
+  if (column == FilesForm::kSize) return f.size;
+  if (column == FilesForm::kDate) return DateKey(f.date);
+  return std::nullopt;
+}
+
 }  // namespace
 
 void FilesForm::Load(const DiskFacts& facts, const std::string& filename) {
@@ -44,6 +74,7 @@ void FilesForm::Load(const DiskFacts& facts, const std::string& filename) {
   if (!facts.fs) {
     dos = facts.listing.error ? *facts.listing.error : "No file system recognised";
     Rebuild();
+    count.clear();  // no directory to count
     return;
   }
   const FileSystem& fs = *facts.fs;
@@ -91,7 +122,14 @@ void FilesForm::ShowFound_Click(bool checked) {
   Rebuild();
 }
 
-void FilesForm::Row_DoubleClick(int row) {
+void FilesForm::Heading_Click(int column) {
+  if (column < 0 || column >= kColumns) return;
+  ascending = column == sortColumn ? !ascending : true;
+  sortColumn = column;
+  Rebuild();
+}
+
+void FilesForm::ShowFirstSector_Click(int row) {
   if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return;
   const Row& r = rows[static_cast<std::size_t>(row)];
   const std::vector<FileSector>& sectors =
@@ -103,6 +141,7 @@ void FilesForm::Row_DoubleClick(int row) {
 
 void FilesForm::Rebuild() {
   rows.clear();
+  std::int64_t bytes = 0;
   for (std::size_t i = 0; i < files_.size(); ++i) {
     const DosFile& f = files_[i];
     const bool hidden = f.system || f.invisible;
@@ -111,7 +150,21 @@ void FilesForm::Rebuild() {
                     hidden,
                     {f.name, f.ext, std::to_string(f.size), AttributesText(f), f.date.value_or(""),
                      ExtentsText(f.extents, newdos_)}});
+    bytes += f.size;
   }
+  count = std::to_string(rows.size()) + (rows.size() == 1 ? " file, " : " files, ") +
+          std::to_string(bytes) + " bytes";
+  if (sortColumn >= 0) {
+    const int column = sortColumn;
+    std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
+      const auto ka = NumericKey(files_[a.file], column);
+      const auto kb = NumericKey(files_[b.file], column);
+      const auto& ta = a.cells[static_cast<std::size_t>(column)];
+      const auto& tb = b.cells[static_cast<std::size_t>(column)];
+      return ascending ? (ka ? *ka < *kb : ta < tb) : (ka ? *kb < *ka : tb < ta);
+    });
+  }
+  // The deleted files and the runs no file owns follow the files, in the directory's order.
   for (std::size_t i = 0; showFound && i < found_.size(); ++i) {
     if (found_[i].hidden && !showHidden) continue;
     rows.push_back({i, found_[i].hidden, found_[i].cells, true});

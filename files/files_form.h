@@ -35,8 +35,13 @@ class FilesForm {
   void ShowHidden_Click(bool checked);
   // The "deleted and lost files" box.
   void ShowFound_Click(bool checked);
+  // A column heading: sorts by that column (sizes as numbers, dates by year, month and day), the
+  // other way round when it already sorts by it.
+  void Heading_Click(int column);
   // A row of the table, as shown: its file's first sector in the main window.
-  void Row_DoubleClick(int row);
+  void Row_DoubleClick(int row) { ShowFirstSector_Click(row); }
+  // The row menu's "Show First Sector".
+  void ShowFirstSector_Click(int row);
 
   // What the window shows.
   std::string caption;
@@ -45,9 +50,12 @@ class FilesForm {
   std::string date;                   // as the disk holds it
   std::string freeSpace;              // "42 granules, 53760 bytes"
   std::vector<std::string> problems;  // of the file system as a whole and of its files
-  std::vector<Row> rows;
+  std::vector<Row> rows;              // in the order shown
+  std::string count;                  // of the files shown: "37 files, 123456 bytes"
   bool showHidden = true;
   bool showFound = false;
+  int sortColumn = -1;  // -1: directory order
+  bool ascending = true;
 
  private:
   // A deleted file or an unowned run as its row shows it.

@@ -15,6 +15,13 @@ std::string CrcText(const std::optional<CrcCheck>& crc) {
   return crc ? CrcVerdict(*crc) : "-";  // "-": the container does not record it
 }
 
+// The data mark as the record holds it; "none" where a controller finds none, "-" where the
+// container keeps no mark (JV1, whose sectors are bare data).
+std::string DataMarkText(const SectorRecord& r) {
+  if (r.dam) return HexText(*r.dam);
+  return r.Has(kRemarkNoDataMark) ? "none" : "-";
+}
+
 std::string DensityColumn(const SectorRecord& r) {
   if (r.doubleDensity) return "double";
   return r.doubled ? "single, doubled" : "single";
@@ -92,13 +99,13 @@ void HealthForm::Rebuild() {
     const bool problem = IsProblem(r);
     if (problemsOnly && !problem) continue;
     const std::optional<std::int64_t> offset = ShownOffset(r);
-    rows.push_back({i,
-                    problem,
-                    {std::to_string(r.track), std::to_string(r.side), std::to_string(r.sector),
-                     std::to_string(r.size), DensityColumn(r), r.dam ? HexText(*r.dam) : "none",
-                     CrcText(r.idCrc), CrcText(r.dataCrc),
-                     offset ? HexText(static_cast<unsigned long long>(*offset)) : "",
-                     Joined(RemarkTexts(r))}});
+    rows.push_back(
+        {i,
+         problem,
+         {std::to_string(r.track), std::to_string(r.side), std::to_string(r.sector),
+          std::to_string(r.size), DensityColumn(r), DataMarkText(r), CrcText(r.idCrc),
+          CrcText(r.dataCrc), offset ? HexText(static_cast<unsigned long long>(*offset)) : "",
+          Joined(RemarkTexts(r))}});
   }
   if (sortColumn < 0) return;
   const int column = sortColumn;

@@ -17,13 +17,13 @@ const DiskFacts& MapDisk::Facts() {
   return *facts_;
 }
 
-std::string MapDisk::StatusAt(Twips x, Twips y) {
+StatusParts MapDisk::PartsAt(Twips x, Twips y) {
   const std::optional<form1::DrawnSector> drawn = map_.SectorAt(x, y);
   if (!drawn) return {};
   const DiskFacts& facts = Facts();
   const auto record =
       drawn->idField ? facts.RecordWithId(drawn->offset) : facts.RecordWithData(drawn->offset);
-  return record ? facts.StatusText(*record) : std::string();
+  return record ? facts.Status(*record) : StatusParts();
 }
 
 }  // namespace m1

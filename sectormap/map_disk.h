@@ -20,7 +20,8 @@ class MapDisk {
   const DiskFacts& Facts();
   // The status line for the point (x, y) of the page, in twips: the place, health and owner of
   // the sector drawn there; empty where none is.
-  std::string StatusAt(Twips x, Twips y);
+  std::string StatusAt(Twips x, Twips y) { return PartsAt(x, y).Line(); }
+  StatusParts PartsAt(Twips x, Twips y);
 
  private:
   form1& map_;

@@ -26,10 +26,10 @@ std::optional<std::size_t> MainDisk::PresentRecord() {
   return Facts().RecordWithData(*at);
 }
 
-std::string MainDisk::StatusText() {
+StatusParts MainDisk::Status() {
   if (main_.img.openflag != 1 || main_.imagesAnalysed == 0) return {};
-  if (const auto record = PresentRecord()) return Facts().StatusText(*record);
-  if (main_.PresentDataOffset()) return "no sector record of the image starts here";
+  if (const auto record = PresentRecord()) return Facts().Status(*record);
+  if (main_.PresentDataOffset()) return {{}, "no sector record of the image starts here", {}};
   return {};
 }
 

@@ -39,7 +39,8 @@ class MainDisk final : public DiskViews {
   // The record of the present sector; nothing when no sector is on display or none matches.
   std::optional<std::size_t> PresentRecord();
   // The status line under the main window: the present sector's place, health and owner.
-  std::string StatusText();
+  std::string StatusText() { return Status().Line(); }
+  StatusParts Status();
 
   bool ShowSector(std::int64_t dataOffset) override { return main_.ShowSectorWithData(dataOffset); }
   void ShowBytes(std::int64_t offset) override { main_.ShowBytesInHexWindow(offset); }

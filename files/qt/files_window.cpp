@@ -6,9 +6,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QSignalBlocker>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace m1::qt {
 
@@ -16,6 +18,11 @@ namespace {
 
 // System and invisible files stand on a light blue background.
 const QColor kHiddenRow(216, 228, 255);
+
+// What the menu of a file's row offers, in menu order, each a handler of the logic over the row.
+const std::pair<const char*, void (FilesForm::*)(int)> kRowActions[] = {
+    {"Show &First Sector", &FilesForm::ShowFirstSector_Click},
+};
 
 QLabel* Value(QWidget* parent, const char* name) {
   auto* label = new QLabel(parent);
@@ -42,6 +49,10 @@ FilesWindow::FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidge
   connect(showFound_, &QCheckBox::toggled, this, &FilesWindow::OnShowFound);
 
   MakeTable("files", &FilesForm::Row::hidden, kHiddenRow, &FilesForm::Row::found);
+  SortByHeadings();
+  table_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(table_, &QTableView::customContextMenuRequested, this, &FilesWindow::OnRowMenu);
+  count_ = Value(this, "count");
   problems_ = new QListWidget(this);
   problems_->setObjectName(QStringLiteral("problems"));
   problems_->setMaximumHeight(90);
@@ -59,6 +70,7 @@ FilesWindow::FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidge
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addWidget(table_, 1);
+  layout->addWidget(count_);
   layout->addWidget(new QLabel(tr("Problems:"), this));
   layout->addWidget(problems_);
 }
@@ -77,6 +89,8 @@ void FilesWindow::Sync() {
     showFound_->setChecked(logic_.showFound);
   }
   model_->Reset();
+  ShowSort();
+  count_->setText(FromText(logic_.count));
   problems_->clear();
   for (const std::string& p : logic_.problems) problems_->addItem(FromText(p));
 }
@@ -89,6 +103,21 @@ void FilesWindow::OnShowHidden(bool checked) {
 void FilesWindow::OnShowFound(bool checked) {
   logic_.ShowFound_Click(checked);
   Sync();
+}
+
+void FilesWindow::OnRowMenu(const QPoint& pos) {
+  const int row = table_->indexAt(pos).row();
+  if (row < 0) return;
+  auto* menu = new QMenu(this);
+  menu->setObjectName(QStringLiteral("fileMenu"));
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  for (const auto& [text, handler] : kRowActions) {
+    connect(menu->addAction(tr(text)), &QAction::triggered, this, [this, row, handler = handler] {
+      (logic_.*handler)(row);
+      afterShow_();
+    });
+  }
+  menu->popup(table_->viewport()->mapToGlobal(pos));
 }
 
 }  // namespace m1::qt

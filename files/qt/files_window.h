@@ -24,9 +24,12 @@ class FilesWindow final : public DiskTableWindow<FilesForm, MainDisk> {
  private slots:
   void OnShowHidden(bool checked);
   void OnShowFound(bool checked);
+  // The menu of the row under pos (in the table's viewport).
+  void OnRowMenu(const QPoint& pos);
 
  private:
   QLabel* dos_ = nullptr;
+  QLabel* count_ = nullptr;
   QLabel* diskName_ = nullptr;
   QLabel* free_ = nullptr;
   QCheckBox* showHidden_ = nullptr;

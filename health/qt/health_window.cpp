@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QTableView>
@@ -30,9 +29,7 @@ HealthWindow::HealthWindow(MainDisk& disk, std::function<void()> afterShow, QWid
   connect(problemsOnly_, &QCheckBox::toggled, this, &HealthWindow::OnProblemsOnly);
 
   MakeTable("records", &HealthForm::Row::problem, kProblemRow);
-  table_->horizontalHeader()->setSectionsClickable(true);
-  table_->horizontalHeader()->setSortIndicatorShown(true);
-  connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, &HealthWindow::OnHeading);
+  SortByHeadings();
 
   auto* top = new QHBoxLayout;
   top->addWidget(summary_, 1);
@@ -50,16 +47,11 @@ void HealthWindow::Sync() {
     problemsOnly_->setChecked(logic_.problemsOnly);
   }
   model_->Reset();
-  table_->horizontalHeader()->setSortIndicator(
-      logic_.sortColumn, logic_.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+  ShowSort();
 }
 
 void HealthWindow::OnProblemsOnly(bool checked) {
   logic_.ProblemsOnly_Click(checked);
-  Sync();
-}
-void HealthWindow::OnHeading(int column) {
-  logic_.Heading_Click(column);
   Sync();
 }
 

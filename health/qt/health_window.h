@@ -20,7 +20,6 @@ class HealthWindow final : public DiskTableWindow<HealthForm, MainDisk> {
 
  private slots:
   void OnProblemsOnly(bool checked);
-  void OnHeading(int column);
 
  private:
   QLabel* summary_ = nullptr;

@@ -4,8 +4,11 @@
 // shown in another window.
 #pragma once
 
+#include <QHeaderView>
+#include <QLayout>
 #include <QTableView>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 
 #include "platform/qt/rows_model.h"
@@ -14,9 +17,19 @@ namespace m1::qt {
 
 // A table of rows that can be chosen, named `name`, over the model; not editable.
 QTableView* NewRowsTable(const char* name, RowsModel* model, QWidget* parent);
+// The width table needs to show every column whole: the columns at the width of their widest
+// cell, its frame and its vertical scroll bar.
+int WholeWidth(const QTableView& table);
+// Makes every column of table as wide as its widest cell or heading. The sort arrow of a heading
+// is not counted: only the sorted column makes room for it (ShowSortArrow), so the table stays as
+// narrow as its texts allow.
+void FitColumns(QTableView& table);
+// Shows the arrow of a sort by column (-1: none) in the headings, the column widened for it.
+void ShowSortArrow(QTableView& table, int column, bool ascending);
 
 // Form: the window's logic, made over the disk, with kHeadings, rows of cells, Load and
-// Row_DoubleClick. Disk: where the facts come from, with Facts() and Filename().
+// Row_DoubleClick; and, where its headings sort, Heading_Click, sortColumn and ascending. Disk:
+// where the facts come from, with Facts() and Filename().
 template <class Form, class Disk>
 class DiskTableWindow : public QWidget {
  public:
@@ -28,10 +41,15 @@ class DiskTableWindow : public QWidget {
   void Reload() {
     logic_.Load(disk_.Facts(), disk_.Filename());
     Sync();
-    table_->resizeColumnsToContents();
+    FitColumns(*table_);
   }
   virtual void Sync() = 0;
   const Form& Logic() const { return logic_; }
+  // Widens the window, before its first showing, until every column of the table shows whole.
+  void OpenWide() {
+    const QMargins margins = layout() ? layout()->contentsMargins() : QMargins();
+    resize(std::max(width(), WholeWidth(*table_) + margins.left() + margins.right()), height());
+  }
 
  protected:
   // The table, named `name`, over the logic's rows: a row is marked where its member `marked` is
@@ -58,6 +76,20 @@ class DiskTableWindow : public QWidget {
       afterShow_();
     });
   }
+
+  // Headings that sort the rows: a click runs the logic's Heading_Click; the logic's sortColumn
+  // (-1: none) and ascending say how the rows stand.
+  void SortByHeadings() {
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(true);
+    connect(header, &QHeaderView::sectionClicked, this, [this](int column) {
+      logic_.Heading_Click(column);
+      Sync();
+    });
+  }
+  // Shows the logic's sort by the arrow of its heading (called by Sync).
+  void ShowSort() { ShowSortArrow(*table_, logic_.sortColumn, logic_.ascending); }
 
   Disk& disk_;
   std::function<void()> afterShow_;

@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
 #include <cstdlib>
@@ -253,6 +254,12 @@ FormWindow::~FormWindow() {
 
 void FormWindow::FitToClient() {
   resize(client_.width(), client_.height() + menuBar()->sizeHint().height());
+}
+
+void FormWindow::KeepClientArea() {
+  const auto* bar = findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly);
+  const int bars = menuBar()->sizeHint().height() + (bar ? bar->sizeHint().height() : 0);
+  setMinimumSize(client_.width(), client_.height() + bars);
 }
 
 void FormWindow::AddFileMenu(QAction*& open, QAction*& exit) {

@@ -95,6 +95,10 @@ class FormWindow : public QMainWindow {
   QSize ClientSize() const { return client_; }
   // Sizes the window so that its client area, below the menu bar, is the layout's.
   void FitToClient();
+  // The window cannot be made smaller than the layout's client area with the menu bar above it
+  // and, where the window has one, the status bar below: the designed controls never go out of
+  // sight.
+  void KeepClientArea();
 
  protected:
   virtual void Activated() = 0;

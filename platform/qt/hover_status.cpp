@@ -1,20 +1,19 @@
 #include "platform/qt/hover_status.h"
 
 #include <QEvent>
-#include <QLabel>
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QToolTip>
 
 #include "platform/qt/qt_convert.h"
+#include "platform/qt/status_line.h"
 
 namespace m1::qt {
 
 HoverStatus::HoverStatus(QMainWindow* window, QWidget* page)
-    : QObject(window), page_(page), label_(new QLabel(window)) {
+    : QObject(window), page_(page), label_(new StatusLine(window)) {
   label_->setObjectName(QStringLiteral("hoverStatus"));
-  label_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   // The bar keeps the desktop's own font, as the menus do.
   QStatusBar* bar = window->statusBar();
   bar->setFont(QFont());
@@ -25,11 +24,10 @@ HoverStatus::HoverStatus(QMainWindow* window, QWidget* page)
   page_->installEventFilter(this);
 }
 
-void HoverStatus::Show(const std::string& text) {
-  const QString shown = FromText(text);
-  // A text too long for the bar ends in an ellipsis there; the tooltip holds all of it.
-  const QString fitted = label_->fontMetrics().elidedText(shown, Qt::ElideRight, label_->width());
-  if (label_->text() != fitted) label_->setText(fitted);
+void HoverStatus::Show(const std::string& lead, const std::string& body, const std::string& trail) {
+  // A line too long for the bar is shortened there; the tooltip holds all of it.
+  label_->Show(FromText(lead), FromText(body), FromText(trail));
+  const QString shown = label_->Whole();
   page_->setToolTip(shown);
   // A tooltip already up follows the pointer; otherwise the page shows it after the usual pause.
   if (shown.isEmpty()) {

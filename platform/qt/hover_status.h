@@ -8,11 +8,12 @@
 #include <QPoint>
 #include <string>
 
-class QLabel;
 class QMainWindow;
 class QWidget;
 
 namespace m1::qt {
+
+class StatusLine;
 
 class HoverStatus final : public QObject {
   Q_OBJECT
@@ -23,7 +24,9 @@ class HoverStatus final : public QObject {
   HoverStatus(QMainWindow* window, QWidget* page);
 
   // Shows text in the status bar and as the page's tooltip; an empty text clears both.
-  void Show(const std::string& text);
+  void Show(const std::string& text) { Show({}, text, {}); }
+  // Shows a line in three parts (StatusLine): a narrow bar shortens only the body.
+  void Show(const std::string& lead, const std::string& body, const std::string& trail);
 
  signals:
   // The pointer moved to (x, y) twips of the page.
@@ -34,7 +37,7 @@ class HoverStatus final : public QObject {
 
  private:
   QWidget* page_;
-  QLabel* label_;
+  StatusLine* label_;
   QPoint lastGlobal_;
 };
 

@@ -25,6 +25,9 @@ class RowsModel final : public QAbstractTableModel {
     std::function<bool(int row)> greyed = nullptr;  // none greyed without it
   };
 
+  // A cell of more characters may be cut by a narrowed column: its tooltip holds it whole.
+  static constexpr std::size_t kLongCell = 16;
+
   RowsModel(Source source, QColor mark, QObject* parent)
       : QAbstractTableModel(parent), source_(std::move(source)), mark_(mark) {}
 
@@ -43,6 +46,10 @@ class RowsModel final : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role) const override {
     if (!index.isValid()) return {};
     if (role == Qt::DisplayRole) return FromText(source_.cell(index.row(), index.column()));
+    if (role == Qt::ToolTipRole) {
+      const std::string& text = source_.cell(index.row(), index.column());
+      if (text.size() > kLongCell) return FromText(text);
+    }
     if (role == Qt::BackgroundRole && source_.marked(index.row())) return mark_;
     if (role == Qt::ForegroundRole && source_.greyed && source_.greyed(index.row())) {
       return QPalette().color(QPalette::Disabled, QPalette::Text);

@@ -10,8 +10,10 @@ void SectorMapWindow::AddDesktopWays() {
   connect(new FileDrops(this), &FileDrops::Dropped, this,
           [this](const QString& path) { Run(&form1::OpenChosen, ToText(path)); });
   hover_ = new HoverStatus(this, Page());
-  connect(hover_, &HoverStatus::Hovered, this,
-          [this](int x, int y) { hover_->Show(disk_.StatusAt(x, y)); });
+  connect(hover_, &HoverStatus::Hovered, this, [this](int x, int y) {
+    const StatusParts parts = disk_.PartsAt(x, y);
+    hover_->Show(parts.Lead(), parts.health, parts.Trail());
+  });
 }
 
 }  // namespace m1::qt

@@ -99,6 +99,46 @@ TEST(FilesForm, DeletedAndLostFilesFollowGreyedOnRequest) {
   EXPECT_EQ(views.sectors, (std::vector<std::int64_t>{0x5300}));
 }
 
+TEST(FilesForm, SortsSizesAsNumbersAndDatesByYearAndCountsTheFilesShown) {
+  DiskFacts facts;
+  facts.fs.emplace();
+  const auto file = [](const char* name, std::int64_t size, std::optional<std::string> date) {
+    DosFile f;
+    f.name = name;
+    f.size = size;
+    f.date = std::move(date);
+    return f;
+  };
+  facts.fs->files = {file("A", 900, "12/31/80"), file("B", 10240, std::nullopt),
+                     file("C", 256, "01/05/82"), file("D", 900, "03/81")};
+  Views views;
+  FilesForm form(views);
+  form.Load(facts, "disk.dsk");
+  EXPECT_EQ(form.count, "4 files, 12296 bytes");  // 900 + 10240 + 256 + 900
+  const auto names = [&form] {
+    std::string out;
+    for (const auto& row : form.rows) out += row.cells[FilesForm::kName];
+    return out;
+  };
+  const struct {
+    int heading;
+    const char* order;
+  } clicks[] = {
+      {FilesForm::kSize, "CADB"},  // 256, 900, 900, 10240: equal sizes keep directory order
+      {FilesForm::kSize, "BADC"},  // the same heading again: the other way round
+      {FilesForm::kDate, "BADC"},  // none, 12/31/80, 03/81, 01/05/82
+      {FilesForm::kName, "ABCD"},
+  };
+  for (const auto& c : clicks) {
+    form.Heading_Click(c.heading);
+    EXPECT_EQ(names(), c.order) << c.heading;
+  }
+  facts.fs->files[1].system = true;
+  form.Load(facts, "disk.dsk");
+  form.ShowHidden_Click(false);
+  EXPECT_EQ(form.count, "3 files, 2056 bytes");
+}
+
 TEST(FilesForm, WithoutAFileSystemSaysSo) {
   Views views;
   FilesForm form(views);

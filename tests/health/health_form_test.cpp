@@ -80,5 +80,16 @@ TEST(HealthForm, ChosenRowShowsItsSectorOrElseItsBytes) {
   EXPECT_EQ(f.views.sectors.size(), 2u);
 }
 
+TEST(HealthForm, Jv1KeepsNoDataMarkOrCrcs) {
+  Views views;
+  HealthForm form(views);
+  form.Load(*DiskFacts::Read(testing::Jv1Builder(35, 0x00).Build()), "disk.dsk");
+  ASSERT_EQ(form.rows.size(), 350u);  // 35 tracks of 10 sectors
+  const auto& cells = form.rows[0].cells;
+  EXPECT_EQ(cells[HealthForm::kDataMark], "-");
+  EXPECT_EQ(cells[HealthForm::kIdCrc], "-");
+  EXPECT_EQ(cells[HealthForm::kDataCrc], "-");
+}
+
 }  // namespace
 }  // namespace m1

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -87,8 +88,16 @@ TEST_F(DiskWindows, HealthTableListsEveryRecordAndLeadsToItsSector) {
   EXPECT_EQ(model->headerData(7, Qt::Horizontal).toString(), "Data CRC");
   EXPECT_EQ(model->index(4, 0).data().toString(), "1");  // track
   EXPECT_EQ(model->index(4, 2).data().toString(), "1");  // sector
-  EXPECT_TRUE(model->index(4, 7).data().toString().startsWith("bad (written "));
+  const QString verdict = model->index(4, 7).data().toString();
+  EXPECT_TRUE(verdict.startsWith("bad (written ")) << verdict.toStdString();
   EXPECT_EQ(model->index(5, 7).data().toString(), "ok");
+  // The window opens wide enough for the Remarks column; the long verdict shows whole, and its
+  // tooltip holds it too.
+  QTableView* records = Child<QTableView>(*health, "records");
+  EXPECT_LT(records->horizontalHeader()->sectionViewportPosition(9), records->viewport()->width());
+  EXPECT_GE(records->columnWidth(7), records->fontMetrics().horizontalAdvance(verdict));
+  EXPECT_EQ(model->index(4, 7).data(Qt::ToolTipRole).toString(), verdict);
+  EXPECT_FALSE(model->index(5, 7).data(Qt::ToolTipRole).isValid());
 
   Child<QCheckBox>(*health, "problemsOnly")->click();
   ASSERT_EQ(model->rowCount(), 1);
@@ -138,14 +147,32 @@ TEST_F(DiskWindows, FilesWindowListsTheRealDiskAndLeadsToAFilesFirstSector) {
   EXPECT_EQ(model->index(0, 3).data().toString(), "system, invisible, protection 6");
   Child<QCheckBox>(*files, "showHidden")->click();
   ASSERT_LT(model->rowCount(), 37);
-  // EXPORT/CMD lies in granule 0 of track 1: its first sector is track 1 sector 0.
+  // EXPORT/CMD lies in granule 0 of track 1: its first sector is track 1 sector 0, which the menu
+  // of its row shows.
   EXPECT_EQ(model->index(0, 0).data().toString(), "EXPORT");
-  emit table->activated(model->index(0, 0));
+  emit table->customContextMenuRequested(table->visualRect(model->index(0, 0)).center());
+  auto* menu = files->findChild<QMenu*>(QStringLiteral("fileMenu"));
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(menu->actions().size(), 1);
+  EXPECT_EQ(menu->actions()[0]->text(), "Show &First Sector");
+  menu->actions()[0]->trigger();
+  menu->close();
   Settle();
   EXPECT_EQ(BoxText(w, "Txttrk"), "1");
   EXPECT_EQ(BoxText(w, "Txtsector"), "0");
   EXPECT_TRUE(Child<QLabel>(w, "diskStatus")->text().endsWith("EXPORT/CMD, record 1 of 3"))
       << Child<QLabel>(w, "diskStatus")->text().toStdString();
+
+  // The Size heading sorts by the number: each size is at most the next.
+  Child<QCheckBox>(*files, "showHidden")->click();
+  EXPECT_TRUE(Child<QLabel>(*files, "count")->text().startsWith("37 files, "));
+  emit table->horizontalHeader()->sectionClicked(2);
+  for (int row = 1; row < model->rowCount(); ++row) {
+    EXPECT_LE(model->index(row - 1, 2).data().toLongLong(),
+              model->index(row, 2).data().toLongLong())
+        << row;
+  }
+  EXPECT_EQ(table->horizontalHeader()->sortIndicatorSection(), 2);
 }
 
 // A TRSDOS 2.3 disk of 35 single-density tracks with one file, ONE/BAS (HIT byte 0x46) on track 1

@@ -13,6 +13,7 @@
 #include "platform/qt/form_window.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_metrics.h"
+#include "platform/qt/status_line.h"
 #include "platform/qt/surface_widget.h"
 
 namespace m1::qt {
@@ -112,6 +113,23 @@ TEST(WrapCaption, BreaksOnlyCaptionsTooWideForTheirButton) {
               QString::fromLatin1(c.out))
         << c.caption;
   }
+}
+
+TEST(FitStatus, ShortensTheHealthAndKeepsThePlaceAndTheOwner) {
+  const QFontMetrics metrics(WindowFont());  // fixed pitch: every character as wide as "M"
+  const int ch = metrics.horizontalAdvance(QStringLiteral("M"));
+  const QString lead = QStringLiteral("track 1 side 0 sector 1: ");
+  const QString body = QStringLiteral("ID CRC ok, data CRC bad (written 4E4E, computed A789)");
+  const QString trail = QStringLiteral("; SYS0/SYS, record 3 of 18");
+  // 25 + 52 + 26 characters fit in 103.
+  EXPECT_EQ(FitStatus(lead, body, trail, metrics, 103 * ch), lead + body + trail);
+  const QString shortened = FitStatus(lead, body, trail, metrics, 70 * ch);
+  EXPECT_TRUE(shortened.startsWith(lead + QStringLiteral("ID CRC ok"))) << shortened.toStdString();
+  EXPECT_TRUE(shortened.endsWith(QChar(0x2026) + trail)) << shortened.toStdString();
+  // Too narrow for the place and the owner: the line is cut at its end.
+  const QString cut = FitStatus(lead, body, trail, metrics, 40 * ch);
+  EXPECT_TRUE(cut.startsWith(QStringLiteral("track 1 side 0"))) << cut.toStdString();
+  EXPECT_TRUE(cut.endsWith(QChar(0x2026))) << cut.toStdString();
 }
 
 class SurfaceWidgetTest : public ::testing::Test {

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -10,6 +9,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include "platform/qt/status_line.h"
 #include "viewer/layout.h"
 
 namespace m1::qt {
@@ -77,7 +77,7 @@ QMenu* MainWindow::AddMenu(const QString& title, const QString& name) {
 void MainWindow::AddStatusBar() {
   statusBar()->setFont(QFont());
   statusBar()->setSizeGripEnabled(false);
-  status_ = new QLabel(statusBar());
+  status_ = new StatusLine(statusBar());
   status_->setObjectName(QStringLiteral("diskStatus"));
   statusBar()->addWidget(status_, 1);
   resize(ClientSize().width(),
@@ -86,7 +86,8 @@ void MainWindow::AddStatusBar() {
 
 void MainWindow::SyncDisk() {
   if (status_ == nullptr) return;
-  status_->setText(FromText(disk_.StatusText()));
+  const StatusParts parts = disk_.Status();
+  status_->Show(FromText(parts.Lead()), FromText(parts.health), FromText(parts.Trail()));
   if (imageSynced_ == logic_.imagesAnalysed) return;
   imageSynced_ = logic_.imagesAnalysed;
   emit ImageChanged();

@@ -11,10 +11,11 @@
 #include "viewer/main_disk.h"
 #include "viewer/mainform.h"
 
-class QLabel;
 class QMenu;
 
 namespace m1::qt {
+
+class StatusLine;
 
 class MainWindow final : public LogicWindow<Mainform> {
   Q_OBJECT
@@ -47,7 +48,7 @@ class MainWindow final : public LogicWindow<Mainform> {
   QComboBox* combo_ = nullptr;
   QListWidget* list_ = nullptr;
   MainDisk disk_{logic_};
-  QLabel* status_ = nullptr;
+  StatusLine* status_ = nullptr;
   std::uint64_t imageSynced_ = 0;  // the main window's image count at the last Sync
 };
 
