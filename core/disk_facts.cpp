@@ -49,6 +49,11 @@ std::string DiskFacts::Owner(std::size_t record) const {
   return fs && record < listing.records.size() ? fs->OwnerText(record) : std::string();
 }
 
+FileBytes DiskFacts::BytesOf(std::size_t fileIndex) const {
+  if (!fs || fileIndex >= fs->files.size()) return {};
+  return ReadFileBytes(file, listing, fs->files[fileIndex]);
+}
+
 std::string DiskFacts::StatusText(std::size_t record) const {
   if (record >= listing.records.size()) return {};
   const SectorRecord& r = listing.records[record];

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/container/listing.h"
+#include "core/dos/file_bytes.h"
 #include "core/dos/filesystem.h"
 #include "core/explain/explain.h"
 
@@ -52,6 +53,10 @@ class DiskFacts {
   std::string StatusText(std::size_t record) const;
   // The owner of a record; empty without a file system.
   std::string Owner(std::size_t record) const;
+
+  // The bytes of file fileIndex of the file system (ReadFileBytes); none without a file system or
+  // such a file.
+  FileBytes BytesOf(std::size_t fileIndex) const;
 
  private:
   mutable std::unique_ptr<ByteExplainer> explainer_;

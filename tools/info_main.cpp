@@ -1,6 +1,6 @@
 // m1view-info [OPTION]... PATH...: the health, files and bytes of disk images, for scripts and for
-// people with many images. Exit status 0 when every file was read, 1 when one was not, 2 for a
-// wrong command line.
+// people with many images, and the files on a disk taken out or shown. Exit status 0 when every
+// file was read, 1 when one was not, 2 for a wrong command line.
 #include <malloc.h>
 #include <unistd.h>
 
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/info/file_commands.h"
 #include "tools/info/options.h"
 #include "tools/info/report.h"
 #include "tools/info/survey.h"
@@ -34,6 +35,17 @@ int main(int argc, char** argv) {
   // of returned to the system each time, the next image reuses its pages without faulting them in.
   mallopt(M_MMAP_THRESHOLD, 64 << 20);
   mallopt(M_TRIM_THRESHOLD, 256 << 20);
+  if (options.extract) {
+    // A file's bytes on a terminal would be taken as its control sequences.
+    if (!options.output && ::isatty(STDOUT_FILENO)) {
+      std::cerr << "m1view-info: will not write a file's bytes to a terminal; name a file with -o "
+                   "PATH or redirect standard output\n";
+      return 2;
+    }
+    return m1::info::RunExtract(options, std::cout, std::cerr);
+  }
+  if (options.extractAll) return m1::info::RunExtractAll(options, std::cerr);
+  if (options.show) return m1::info::RunShow(options, std::cout, std::cerr);
   if (options.at) {
     const std::string& path = options.images.front();
     const m1::info::ImageFile file = m1::info::ReadImageFile(path);

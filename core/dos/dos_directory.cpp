@@ -210,7 +210,7 @@ class Reader {
  public:
   Reader(const DiskView& disk, const DosLayout& l)
       : disk_(disk), l_(l), dir_(disk, l), gat_(ReadRelative(disk, l, l.directorySector)) {
-    granules_ = std::min(l.Granules(), std::min(l.units, kGatUnits) * l.granulesPerUnit);
+    granules_ = std::min(l.Granules(), std::min(l.units, l.gatUnits) * l.granulesPerUnit);
     users_.resize(static_cast<std::size_t>(std::max(granules_, 0)));
     dosGranule_.assign(users_.size(), false);
     marks_.resize(static_cast<std::size_t>(std::max(l.totalSectors, 0)));

@@ -5,8 +5,9 @@
 //
 // The directory of all these DOSes, as it lies on the disk:
 //   first sector  the GAT: one allocation byte per track (Newdos/80: per lump), bit n set when
-//                 granule n is in use; the disk name at 0xD0 and its date at 0xD8 (8 characters
-//                 each)
+//                 granule n is in use, in bytes 0x00-0x5F with the lockout table at 0x60-0xBF
+//                 (Newdos/80: bytes 0x00-0xBF, no lockout table); the disk name at 0xD0 and its
+//                 date at 0xD8 (8 characters each)
 //   second sector the HIT: one byte per entry slot, the hash of the file's name, 0 for a free slot
 //   then          the entry slots. Byte 0 the attributes (0x80 extended entry, 0x40 system file,
 //                 0x10 in use, 0x08 invisible, bits 0-2 the protection level), byte 3 the offset
@@ -36,7 +37,10 @@ inline constexpr std::uint8_t kAttrInvisible = 0x08;
 inline constexpr std::uint8_t kAttrProtection = 0x07;
 inline constexpr std::size_t kDiskNameAt = 0xD0;  // GAT: the disk name, 8 characters
 inline constexpr std::size_t kDiskDateAt = 0xD8;  // GAT: the date it was formatted, "MM/DD/YY"
-inline constexpr int kGatUnits = 0x60;            // GAT allocation bytes; the lockout table follows
+// GAT allocation bytes: TRSDOS, LDOS and Model III TRSDOS keep their lockout table from 0x60;
+// Newdos/80 has none and allocates up to 192 lumps.
+inline constexpr int kGatUnitsLockout = 0x60;
+inline constexpr int kGatUnitsNewdos = 0xC0;
 inline constexpr int kHitSectors = 32;  // a Model 1 HIT position keeps the entry sector in 5 bits
 inline constexpr int kMaxGranulesPerUnit = 8;  // bits of a GAT byte
 
@@ -94,8 +98,9 @@ struct DosLayout {
   int totalSectors = 0;  // relative sectors the DOS counts on this disk
 
   int sectorsPerGranule = 5;
-  int granulesPerUnit = 2;  // granules a GAT byte describes
-  int units = 0;            // GAT bytes that describe the disk
+  int granulesPerUnit = 2;          // granules a GAT byte describes
+  int units = 0;                    // GAT bytes that describe the disk
+  int gatUnits = kGatUnitsLockout;  // GAT bytes the DOS allocates with at most
 
   int directorySector = 0;   // relative sector of the GAT; the HIT follows, then the entries
   int entrySectors = 0;      // sectors of entry slots

@@ -98,7 +98,8 @@ std::optional<FileSystem> ReadNewdos80(const DiskView& disk) {
     l.sectorsPerGranule = kNewdosGranuleSectors;
     l.granulesPerUnit = gpl;
     const int granules = l.totalSectors / kNewdosGranuleSectors;
-    l.units = std::min((granules + gpl - 1) / gpl, kGatUnits);
+    l.gatUnits = kGatUnitsNewdos;
+    l.units = std::min((granules + gpl - 1) / gpl, l.gatUnits);
     l.directorySector = ddsl * gpl * kNewdosGranuleSectors;
     l.entrySectors =
         std::clamp(std::min(ddga * kNewdosGranuleSectors, l.totalSectors - l.directorySector) - 2,
@@ -148,7 +149,7 @@ std::optional<FileSystem> ReadTrsdosModel1(const DiskView& disk) {
   l.granulesPerUnit = std::min(granules * l.sides, kMaxGranulesPerUnit);
   int cylinders = CylindersFrom(disk, 0);
   if (ldos) cylinders = std::min(cylinders, (*gat)[kLdosCylindersAt] + kLdosCylinderBase);
-  l.units = std::min(cylinders, kGatUnits);
+  l.units = std::min(cylinders, l.gatUnits);
   l.totalSectors = l.units * l.SectorsPerCylinder();
   l.directorySector = dirCylinder * l.SectorsPerCylinder();
   l.entrySectors = std::min(spt - 2, kHitSectors);
@@ -172,7 +173,7 @@ std::optional<FileSystem> ReadTrsdosModel3(const DiskView& disk) {
   l.firstSector = dirTrack.firstSector;
   l.sectorsPerGranule = kModel3GranuleSectors;
   l.granulesPerUnit = std::min(dirTrack.sectors / kModel3GranuleSectors, kMaxGranulesPerUnit);
-  l.units = std::min(CylindersFrom(disk, 0), kGatUnits);
+  l.units = std::min(CylindersFrom(disk, 0), l.gatUnits);
   l.totalSectors = l.units * l.sectorsPerSide;
   l.directorySector = dirCylinder * l.sectorsPerSide;
   l.entryBytes = 48;

@@ -227,6 +227,34 @@ TEST(FileSystem, NewdosDoubleSidedExtentOnSideOne) {
                   {{10, 0, 9}, "directory, entries 56 to 63"}});
 }
 
+// Newdos/80 on 80 double-sided double-density cylinders with lumps of 3 granules: 2880 sectors,
+// 576 granules, 192 lumps, so the GAT runs to byte 0xBF (no lockout table from 0x60 as in
+// TRSDOS). SIDE/DAT lies on lump 100 granules 0-1 (relative sectors 1500-1509: cylinder 41, side
+// 1, sectors 6-15) and lump 191 granule 2 (relative 2875-2879: cylinder 79, side 1, sectors
+// 13-17, the last of the disk).
+TEST(FileSystem, NewdosGatPastTheLockoutTable) {
+  SectorDisk disk(80, 2, 18, 0, true);
+  const PdriveEntry p{.ddsl = 17, .tc = 80, .spt = 36, .gpl = 3, .ddga = 2};
+  disk.Put(0, 0, 2, 0, NewdosSystemSector(p));
+  // lump 17 is relative sector 255: cylinder 7, side 0, sector 3
+  const Bytes gat = ZeroSector({{0, 0x01}, {17, 0x03}, {100, 0x03}, {191, 0x04}});
+  const Bytes hit = ZeroSector({{0, 0xE3}});
+  disk.Put(7, 0, 3, 0, gat).Put(7, 0, 4, 0, hit).Put(7, 0, 5, 0, Bytes(256, 0x00));
+  disk.Put(7, 0, 5, 0, DirEntry{0x10, "SIDE", "DAT", 0, 0, 0, 15, {100, 0x01, 191, 0x40}}.Build());
+
+  const Read r(disk.Jv3());
+  ASSERT_TRUE(r.Found("Newdos/80", 570, 1));
+  const DosFile& f = r.fs->files[0];
+  EXPECT_TRUE(f.problems.empty()) << f.problems.front();
+  ASSERT_EQ(f.sectors.size(), 15u);
+  EXPECT_TRUE(std::all_of(f.sectors.begin(), f.sectors.end(),
+                          [](const FileSector& s) { return s.record.has_value(); }));
+  EXPECT_EQ(Ends(f), (std::vector<std::vector<int>>{{41, 1, 6}, {79, 1, 17}}));
+  r.ExpectOwners({{{41, 1, 15}, "SIDE/DAT, record 10 of 15"},
+                  {{79, 1, 13}, "SIDE/DAT, record 11 of 15"},
+                  {{79, 1, 12}, "free"}});
+}
+
 // Newdos/80 on a DMK whose boot track is single density (10 sectors) and the rest double density
 // (18): relative sector 0 is cylinder 1 sector 0, so the system sector is cylinder 1 sector 2 and
 // TC counts the 5 cylinders after the boot track. Lumps of 2 granules are 10 sectors: the
