@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "files/qt/files_window.h"
+#include "fileview/qt/file_window.h"
 #include "health/qt/health_window.h"
 #include "viewer/qt/main_window.h"
 
@@ -16,13 +17,17 @@ DiskWindows::DiskWindows(MainWindow& main) : QObject(&main), main_(main) {
   QAction* files = disk->addAction(tr("&Files..."));
   files->setObjectName(QStringLiteral("mnuDiskFiles"));
   connect(health, &QAction::triggered, this, [this] { Show(health_); });
-  connect(files, &QAction::triggered, this, [this] { Show(files_); });
+  connect(files, &QAction::triggered, this, [this] {
+    Show(files_);
+    files_->SetOpenFile([this](std::size_t file) { OpenFile(file); });
+  });
   connect(&main, &MainWindow::ImageChanged, this, &DiskWindows::Reload);
 }
 
 void DiskWindows::Reload() {
   if (health_ && health_->isVisible()) health_->Reload();
   if (files_ && files_->isVisible()) files_->Reload();
+  if (file_) file_->close();
 }
 
 template <typename Window>
@@ -34,6 +39,16 @@ void DiskWindows::Show(QPointer<Window>& window) {
   window->show();
   window->raise();
   window->activateWindow();
+}
+
+void DiskWindows::OpenFile(std::size_t fileIndex) {
+  if (!file_)
+    file_ = new FileWindow(
+        main_.Disk(), [this] { main_.Sync(); }, &main_);
+  file_->Open(fileIndex);
+  file_->show();
+  file_->raise();
+  file_->activateWindow();
 }
 
 }  // namespace m1::qt

@@ -71,6 +71,14 @@ void FilesWindow::Sync() {
   for (const std::string& p : logic_.problems) problems_->addItem(FromText(p));
 }
 
+void FilesWindow::RowChosen(int row) {
+  if (openFile_) {
+    openFile_(logic_.rows.at(static_cast<std::size_t>(row)).file);
+  } else {
+    DiskTableWindow::RowChosen(row);
+  }
+}
+
 void FilesWindow::OnShowHidden(bool checked) {
   logic_.ShowHidden_Click(checked);
   Sync();

@@ -20,6 +20,12 @@ class FilesWindow final : public DiskTableWindow<FilesForm, MainDisk> {
   FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidget* parent);
 
   void Sync() override;
+  // From now on a chosen row opens its file (its index in the directory) through open, rather
+  // than showing the file's first sector.
+  void SetOpenFile(std::function<void(std::size_t file)> open) { openFile_ = std::move(open); }
+
+ protected:
+  void RowChosen(int row) override;
 
  private slots:
   void OnShowHidden(bool checked);
@@ -30,6 +36,7 @@ class FilesWindow final : public DiskTableWindow<FilesForm, MainDisk> {
   QLabel* free_ = nullptr;
   QCheckBox* showHidden_ = nullptr;
   QListWidget* problems_ = nullptr;
+  std::function<void(std::size_t)> openFile_;
 };
 
 }  // namespace m1::qt
