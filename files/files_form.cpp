@@ -19,9 +19,9 @@ std::string AttributesText(const DosFile& f) {
 }
 
 // "T17 G0 x2, T18 G1 x3": each extent's track (Newdos/80: its lump), first granule and granules.
-std::string ExtentsText(const DosFile& f, bool lumps) {
+std::string ExtentsText(const std::vector<FileExtent>& extents, bool lumps) {
   std::string text;
-  for (const FileExtent& e : f.extents) {
+  for (const FileExtent& e : extents) {
     if (!text.empty()) text += ", ";
     text += (lumps ? "L" : "T") + std::to_string(e.track) + " G" + std::to_string(e.granule) +
             " x" + std::to_string(e.count);
@@ -39,6 +39,7 @@ void FilesForm::Load(const DiskFacts& facts, const std::string& filename) {
   date.clear();
   freeSpace.clear();
   files_.clear();
+  found_.clear();
   newdos_ = false;
   if (!facts.fs) {
     dos = facts.listing.error ? *facts.listing.error : "No file system recognised";
@@ -60,6 +61,23 @@ void FilesForm::Load(const DiskFacts& facts, const std::string& filename) {
     for (const std::string& p : f.problems) problems.push_back(f.FullName() + ": " + p);
   }
   files_ = fs.files;
+  for (const DeletedFile& d : fs.deleted) {
+    const std::string more = AttributesText(d.file);
+    found_.push_back({{d.file.name, d.file.ext, std::to_string(d.file.size),
+                       "deleted, " + d.state + (more.empty() ? "" : ", " + more),
+                       d.file.date.value_or(""), ExtentsText(d.file.extents, newdos_)},
+                      d.file.system || d.file.invisible,
+                      d.file.sectors});
+  }
+  for (const UnownedRun& u : fs.unowned) {
+    const std::int64_t bytes =
+        std::int64_t{u.extent.count} * fs.sectorsPerGranule * kDosSectorBytes;
+    found_.push_back({{"", "", std::to_string(bytes),
+                       "allocated to no file" + (u.holds ? ", holds " + *u.holds : ""), "",
+                       ExtentsText({u.extent}, newdos_)},
+                      false,
+                      u.sectors});
+  }
   Rebuild();
 }
 
@@ -68,11 +86,18 @@ void FilesForm::ShowHidden_Click(bool checked) {
   Rebuild();
 }
 
+void FilesForm::ShowFound_Click(bool checked) {
+  showFound = checked;
+  Rebuild();
+}
+
 void FilesForm::Row_DoubleClick(int row) {
   if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return;
-  const DosFile& f = files_[rows[static_cast<std::size_t>(row)].file];
-  if (f.sectors.empty() || !f.sectors.front().record) return;
-  const std::size_t record = *f.sectors.front().record;
+  const Row& r = rows[static_cast<std::size_t>(row)];
+  const std::vector<FileSector>& sectors =
+      r.found ? found_[r.file].sectors : files_[r.file].sectors;
+  if (sectors.empty() || !sectors.front().record) return;
+  const std::size_t record = *sectors.front().record;
   if (record < records_.size()) ShowRecord(views_, records_[record]);
 }
 
@@ -85,7 +110,11 @@ void FilesForm::Rebuild() {
     rows.push_back({i,
                     hidden,
                     {f.name, f.ext, std::to_string(f.size), AttributesText(f), f.date.value_or(""),
-                     ExtentsText(f, newdos_)}});
+                     ExtentsText(f.extents, newdos_)}});
+  }
+  for (std::size_t i = 0; showFound && i < found_.size(); ++i) {
+    if (found_[i].hidden && !showHidden) continue;
+    rows.push_back({i, found_[i].hidden, found_[i].cells, true});
   }
 }
 

@@ -1,7 +1,8 @@
 // The Files window: the DOS of the disk, its disk name, date and free space, and its files as the
 // directory holds them (name, extension, size, attributes, date, extents). System and invisible
-// files are listed and marked, and hidden with one box. Its controls are plain values; the Qt form
-// shows them.
+// files are listed and marked, and hidden with one box. With another box, the files the DOS killed
+// (their state in the attributes) and the runs of granules allocated to no file (what they seem to
+// hold) follow the files, greyed. Its controls are plain values; the Qt form shows them.
 #pragma once
 
 #include <array>
@@ -20,9 +21,10 @@ class FilesForm {
                                                                "Attributes", "Date", "Extents"};
 
   struct Row {
-    std::size_t file = 0;  // in the file system's list
+    std::size_t file = 0;  // in the file system's list; a found row: in deleted, then unowned
     bool hidden = false;   // a system or invisible file
     std::array<std::string, kColumns> cells;
+    bool found = false;  // a deleted file or a run of granules allocated to no file
   };
 
   explicit FilesForm(DiskViews& views) : views_(views) {}
@@ -31,6 +33,8 @@ class FilesForm {
   void Load(const DiskFacts& facts, const std::string& filename);
   // The "system and invisible files" box.
   void ShowHidden_Click(bool checked);
+  // The "deleted and lost files" box.
+  void ShowFound_Click(bool checked);
   // A row of the table, as shown: its file's first sector in the main window.
   void Row_DoubleClick(int row);
 
@@ -43,12 +47,21 @@ class FilesForm {
   std::vector<std::string> problems;  // of the file system as a whole and of its files
   std::vector<Row> rows;
   bool showHidden = true;
+  bool showFound = false;
 
  private:
+  // A deleted file or an unowned run as its row shows it.
+  struct Found {
+    std::array<std::string, kColumns> cells;
+    bool hidden = false;
+    std::vector<FileSector> sectors;
+  };
+
   void Rebuild();
 
   DiskViews& views_;
   std::vector<DosFile> files_;
+  std::vector<Found> found_;
   std::vector<SectorRecord> records_;
   bool newdos_ = false;
 };

@@ -200,6 +200,13 @@ class Directory {
   std::vector<std::optional<Bytes256>> sectors_;
 };
 
+// A run of granules the GAT marks allocated that no file, and not the DOS, uses, within one track
+// (lump): the first granule (counted over the disk) and the number of granules.
+struct IdleRun {
+  int first = 0;
+  int count = 0;
+};
+
 // What each relative sector holds for the owners: the file and its record (0 past its end).
 struct FileSectorMark {
   int file = -1;
@@ -241,6 +248,8 @@ class Reader {
     MarkDosGranules();
     ReadEntries();
     CheckGranules();
+    FindDeleted();
+    FindUnowned();
     FindOwners();
     return std::move(fs_);
   }
@@ -272,22 +281,37 @@ class Reader {
     }
   }
 
+  // An entry as the DOS numbers it in messages and links: its directory entry code (DEC), the
+  // entry's HIT position ("entry 0x61").
+  std::string EntryName(int slot) const {
+    const auto dec = dir_.HitPosition(slot);
+    return dec ? "entry " + Hex(*dec) : "entry slot " + std::to_string(slot);
+  }
+
   void ReadEntries() {
     for (int slot = 0; slot < dir_.Slots(); ++slot) {
       const std::uint8_t hit = dir_.HitByte(slot);
       const auto entry = dir_.Entry(slot);
       if (hit == 0 || !entry) continue;
       const std::uint8_t attributes = (*entry)[0];
-      if (!(attributes & kAttrInUse)) {
-        fs_.problems.push_back("entry slot " + std::to_string(slot) + ": the HIT holds " +
-                               Hex(hit) + " for a slot not in use");
+      // A HIT byte names a file whose entry is gone: overwritten with FF or zeros, or killed
+      // without the HIT being cleared. The file's granules may still hold it.
+      const auto all = [&](std::uint8_t b) {
+        return std::all_of(entry->begin(), entry->end(), [b](std::uint8_t c) { return c == b; });
+      };
+      const bool ff = all(0xFF), zeros = all(0x00);
+      if (ff || zeros || !(attributes & kAttrInUse)) {
+        fs_.problems.push_back(EntryName(slot) + ": the HIT names a file (" + Hex(hit) +
+                               "), but the entry is " +
+                               (ff      ? "empty (FF)"
+                                : zeros ? "empty (zeros)"
+                                        : "not in use"));
         continue;
       }
       if (attributes & kAttrExtended) continue;  // reached through its primary entry
       const std::uint8_t hash = NameHash(entry->subspan(kNameAt, kNameBytes));
       if (hash != hit) {
-        fs_.problems.push_back("entry slot " + std::to_string(slot) + " (" +
-                               Text(entry->subspan(kNameAt, 8)) + "/" +
+        fs_.problems.push_back(EntryName(slot) + " (" + Text(entry->subspan(kNameAt, 8)) + "/" +
                                Text(entry->subspan(kNameAt + 8, 3)) + "): HIT byte " + Hex(hit) +
                                ", the name's hash is " + Hex(hash));
       }
@@ -295,9 +319,9 @@ class Reader {
     }
   }
 
-  void ReadFile(int slot, std::span<const std::uint8_t> entry) {
+  // The fields of an entry but its extents: name, attributes, date and size.
+  DosFile EntryFields(int slot, std::span<const std::uint8_t> entry) const {
     DosFile f;
-    const int index = static_cast<int>(fs_.files.size());
     f.name = Text(entry.subspan(kNameAt, 8));
     f.ext = Text(entry.subspan(kNameAt + 8, 3));
     f.attributes = entry[0];
@@ -314,16 +338,27 @@ class Reader {
       f.size = eof == 0 ? std::int64_t{ern} * kSectorBytes
                         : std::int64_t{std::max(ern - 1, 0)} * kSectorBytes + eof;
     }
+    return f;
+  }
+
+  // "extent 2 (track 9, granule 0, 2 granules)"
+  std::string ExtentText(const DosFile& f, std::size_t k) const {
+    const FileExtent& x = f.extents[k];
+    return "extent " + std::to_string(k + 1) + " (" + l_.unitName + " " + std::to_string(x.track) +
+           ", granule " + std::to_string(x.granule) + ", " + std::to_string(x.count) +
+           (x.count == 1 ? " granule)" : " granules)");
+  }
+
+  void ReadFile(int slot, std::span<const std::uint8_t> entry) {
+    DosFile f = EntryFields(slot, entry);
+    const int index = static_cast<int>(fs_.files.size());
     FollowExtents(slot, entry, f);
 
     // The granules in extent order, and the relative sectors they hold.
     std::vector<int> rels;
     for (std::size_t k = 0; k < f.extents.size(); ++k) {
       const FileExtent& x = f.extents[k];
-      const std::string which = "extent " + std::to_string(k + 1) + " (" + l_.unitName + " " +
-                                std::to_string(x.track) + ", granule " + std::to_string(x.granule) +
-                                ", " + std::to_string(x.count) +
-                                (x.count == 1 ? " granule)" : " granules)");
+      const std::string which = ExtentText(f, k);
       if (x.granule >= l_.granulesPerUnit) {
         f.problems.push_back(which + " starts past the " + std::to_string(l_.granulesPerUnit) +
                              " granules of a " + l_.unitName);
@@ -341,7 +376,7 @@ class Reader {
       if (free) f.problems.push_back(which + " lies on granules the GAT marks free");
     }
 
-    const std::int64_t records = (f.size + kSectorBytes - 1) / kSectorBytes;
+    const std::int64_t records = Records(f);
     if (static_cast<std::int64_t>(rels.size()) < records) {
       f.problems.push_back("its extents hold " + std::to_string(rels.size()) +
                            " sectors, its size needs " + std::to_string(records));
@@ -358,8 +393,14 @@ class Reader {
     fs_.files.push_back(std::move(f));
   }
 
-  // The extents of the entry and of the extended entries its links lead to.
-  void FollowExtents(int slot, std::span<const std::uint8_t> entry, DosFile& f) {
+  static std::int64_t Records(const DosFile& f) {
+    return (f.size + kSectorBytes - 1) / kSectorBytes;
+  }
+
+  // The extents of the entry and of the extended entries its links lead to. A killed file's
+  // extended entries have lost their in-use bit with it.
+  void FollowExtents(int slot, std::span<const std::uint8_t> entry, DosFile& f,
+                     bool killed = false) const {
     std::set<int> visited = {slot};
     for (;;) {
       std::optional<int> next;
@@ -372,8 +413,7 @@ class Reader {
           if (!next) {
             f.problems.push_back("the link FE " + Hex(b) + " points outside the directory");
           } else if (visited.count(*next)) {
-            f.problems.push_back("the extended entries loop back to entry slot " +
-                                 std::to_string(*next));
+            f.problems.push_back("the extended entries loop back to " + EntryName(*next));
             next.reset();
           }
           break;
@@ -384,12 +424,12 @@ class Reader {
       if (!next) return;
       const auto extended = dir_.Entry(*next);
       if (!extended) {
-        f.problems.push_back("its extended entry, slot " + std::to_string(*next) +
-                             ", cannot be read");
+        f.problems.push_back("its extended " + EntryName(*next) + " cannot be read");
         return;
       }
-      if (((*extended)[0] & (kAttrInUse | kAttrExtended)) != (kAttrInUse | kAttrExtended)) {
-        f.problems.push_back("its link leads to entry slot " + std::to_string(*next) +
+      const std::uint8_t want = killed ? kAttrExtended : kAttrInUse | kAttrExtended;
+      if (((*extended)[0] & want) != want) {
+        f.problems.push_back("its link leads to " + EntryName(*next) +
                              ", which is not an extended entry in use");
         return;
       }
@@ -398,23 +438,44 @@ class Reader {
     }
   }
 
+  // "track 12 granules 0-1", "lump 30 granule 0"
+  std::string RunText(const IdleRun& r) const {
+    const int unit = r.first / l_.granulesPerUnit, from = r.first % l_.granulesPerUnit;
+    const int to = from + r.count - 1;
+    return l_.unitName + " " + std::to_string(unit) +
+           (from == to ? " granule " + std::to_string(from)
+                       : " granules " + std::to_string(from) + "-" + std::to_string(to));
+  }
+
   void CheckGranules() {
     int freeCount = 0;
-    std::set<std::pair<int, int>> pairs;
-    std::vector<int> idle;  // allocated granules no file uses
+    std::map<std::pair<int, int>, std::vector<int>> shared;  // the granules two files share
     for (int g = 0; g < granules_; ++g) {
       const auto& users = users_[static_cast<std::size_t>(g)];
       const bool allocated = Allocated(g);
       if (!allocated) ++freeCount;
       if (allocated && users.empty() && !dosGranule_[static_cast<std::size_t>(g)]) {
-        idle.push_back(g);
+        const bool goesOn = !idle_.empty() && idle_.back().first + idle_.back().count == g &&
+                            idle_.back().first / l_.granulesPerUnit == g / l_.granulesPerUnit;
+        if (goesOn) {
+          ++idle_.back().count;
+        } else {
+          idle_.push_back({g, 1});
+        }
       }
       for (std::size_t i = 0; i < users.size(); ++i) {
-        for (std::size_t j = i + 1; j < users.size(); ++j) pairs.insert({users[i], users[j]});
+        for (std::size_t j = i + 1; j < users.size(); ++j) {
+          shared[{users[i], users[j]}].push_back(g);
+        }
       }
     }
     if (gat_) fs_.freeGranules = freeCount;
-    for (const auto& [a, b] : pairs) {
+    std::vector<bool> runNamed(idle_.size(), false);
+    std::set<std::pair<int, int>> pairsNamed;
+    NameDamagedExtents(shared, runNamed, pairsNamed);
+    for (const auto& [pair, granules] : shared) {
+      if (pairsNamed.count(pair)) continue;
+      const auto [a, b] = pair;
       const std::string text = fs_.files[static_cast<std::size_t>(a)].FullName() + " and " +
                                fs_.files[static_cast<std::size_t>(b)].FullName() +
                                " lie on the same granules";
@@ -422,21 +483,188 @@ class Reader {
       fs_.files[static_cast<std::size_t>(a)].problems.push_back(text);
       fs_.files[static_cast<std::size_t>(b)].problems.push_back(text);
     }
-    // One problem for each run of idle granules within a track (lump).
-    for (std::size_t k = 0; k < idle.size();) {
-      std::size_t end = k + 1;
-      while (end < idle.size() && idle[end] == idle[end - 1] + 1 &&
-             idle[end] / l_.granulesPerUnit == idle[k] / l_.granulesPerUnit) {
-        ++end;
+    for (std::size_t k = 0; k < idle_.size(); ++k) {
+      if (!runNamed[k]) {
+        fs_.problems.push_back(RunText(idle_[k]) + ": allocated in the GAT, used by no file");
       }
-      const int unit = idle[k] / l_.granulesPerUnit;
-      const int from = idle[k] % l_.granulesPerUnit, to = idle[end - 1] % l_.granulesPerUnit;
-      fs_.problems.push_back(
-          l_.unitName + " " + std::to_string(unit) +
-          (from == to ? " granule " + std::to_string(from)
-                      : " granules " + std::to_string(from) + "-" + std::to_string(to)) +
-          ": allocated in the GAT, used by no file");
-      k = end;
+    }
+  }
+
+  // An extent whose track byte (or granule byte) was damaged reads as two faults: the file lies
+  // on another file's granules, and the granules the extent named are left allocated to no file.
+  // They are named once, on the file, where the signs agree: an extent of the file lies on other
+  // files' granules, a run of idle granules has exactly its length, and no other such extent fits
+  // that run as well (the same first granule within its track breaks a tie; a tie left is not
+  // guessed at). The other files are taken to be the sound ones, and their pair problem with it
+  // goes when all the granules they share lie in that extent. Anything else is named as found.
+  void NameDamagedExtents(const std::map<std::pair<int, int>, std::vector<int>>& shared,
+                          std::vector<bool>& runNamed, std::set<std::pair<int, int>>& pairsNamed) {
+    struct Overlap {
+      int file = 0;
+      std::size_t extent = 0;
+      int first = 0;  // granule
+      int count = 0;
+      std::set<int> others;  // the files whose granules it lies on
+    };
+    std::vector<Overlap> overlaps;
+    for (std::size_t i = 0; i < fs_.files.size() && !shared.empty(); ++i) {
+      const DosFile& f = fs_.files[i];
+      for (std::size_t k = 0; k < f.extents.size(); ++k) {
+        const FileExtent& x = f.extents[k];
+        if (x.granule >= l_.granulesPerUnit) continue;
+        Overlap o{static_cast<int>(i), k, x.track * l_.granulesPerUnit + x.granule, x.count, {}};
+        for (int g = o.first; g < o.first + o.count && g < granules_; ++g) {
+          for (const int u : users_[static_cast<std::size_t>(g)]) {
+            if (u != o.file) o.others.insert(u);
+          }
+        }
+        if (!o.others.empty()) overlaps.push_back(std::move(o));
+      }
+    }
+    std::vector<bool> taken(overlaps.size(), false);
+    for (std::size_t r = 0; r < idle_.size(); ++r) {
+      std::vector<std::size_t> fit, sameGranule;
+      for (std::size_t k = 0; k < overlaps.size(); ++k) {
+        if (taken[k] || overlaps[k].count != idle_[r].count) continue;
+        fit.push_back(k);
+        if (overlaps[k].first % l_.granulesPerUnit == idle_[r].first % l_.granulesPerUnit) {
+          sameGranule.push_back(k);
+        }
+      }
+      const std::vector<std::size_t>& pick = fit.size() == 1 ? fit : sameGranule;
+      if (pick.size() != 1) continue;
+      taken[pick[0]] = true;
+      runNamed[r] = true;
+      const Overlap& o = overlaps[pick[0]];
+      DosFile& f = fs_.files[static_cast<std::size_t>(o.file)];
+      std::string others;
+      for (const int j : o.others) {
+        others +=
+            (others.empty() ? "" : " and ") + fs_.files[static_cast<std::size_t>(j)].FullName();
+        const auto pair = std::minmax(o.file, j);
+        const std::vector<int>& granules = shared.at(pair);
+        if (std::all_of(granules.begin(), granules.end(),
+                        [&](int g) { return g >= o.first && g < o.first + o.count; })) {
+          pairsNamed.insert(pair);
+        }
+      }
+      f.problems.push_back(ExtentText(f, o.extent) + " lies on granules of " + others +
+                           ", while the GAT allocates " + RunText(idle_[r]) +
+                           " to no file: the extent seems damaged, and to have named those");
+    }
+  }
+
+  // A name as the DOS writes one: a letter, then letters and digits, padded with spaces; an
+  // extension likewise, or all spaces. By it the entries of killed files are told from the
+  // leftovers of a directory sector and the program code some hold past the directory's end.
+  static bool DosName(std::span<const std::uint8_t> field, bool mayBeBlank) {
+    bool padding = false;
+    for (std::size_t k = 0; k < field.size(); ++k) {
+      const std::uint8_t c = field[k];
+      const bool letter = c >= 'A' && c <= 'Z', digit = c >= '0' && c <= '9';
+      if (c == ' ') {
+        padding = true;
+      } else if (padding || !(letter || (digit && k > 0))) {
+        return false;
+      }
+    }
+    return mayBeBlank || (!field.empty() && field[0] != ' ');
+  }
+
+  // The bytes of a file's sectors up to its size, or nothing when one cannot be read.
+  std::optional<std::vector<std::uint8_t>> Contents(const DosFile& f) const {
+    std::vector<std::uint8_t> bytes;
+    for (const FileSector& s : f.sectors) {
+      const auto data = disk_.Sector(s.cylinder, s.head, s.sector);
+      if (!data) return std::nullopt;
+      bytes.insert(bytes.end(), data->begin(), data->end());
+    }
+    bytes.resize(static_cast<std::size_t>(
+        std::min<std::int64_t>(f.size, static_cast<std::int64_t>(bytes.size()))));
+    return bytes;
+  }
+
+  // Entries the DOS killed (in-use bit clear, HIT byte zero or not) whose name and extents are
+  // whole: a name as the DOS writes one, extents on the disk that hold the size's records, links
+  // to extended entries that lead to some.
+  void FindDeleted() {
+    std::vector<std::vector<int>> granulesOf;   // of each killed file, in extent order
+    std::vector<int> claims(users_.size(), 0);  // how many killed files name each granule
+    for (int slot = 0; slot < dir_.Slots(); ++slot) {
+      const auto entry = dir_.Entry(slot);
+      if (!entry || ((*entry)[0] & (kAttrInUse | kAttrExtended))) continue;
+      if (!DosName(entry->subspan(kNameAt, 8), false) ||
+          !DosName(entry->subspan(kNameAt + 8, 3), true)) {
+        continue;
+      }
+      DosFile f = EntryFields(slot, *entry);
+      FollowExtents(slot, *entry, f, true);
+      if (!f.problems.empty() || f.extents.empty()) continue;
+      std::vector<int> granules;
+      bool whole = true;
+      for (const FileExtent& x : f.extents) {
+        const int first = x.track * l_.granulesPerUnit + x.granule;
+        whole = whole && x.granule < l_.granulesPerUnit && first + x.count <= granules_;
+        for (int g = first; whole && g < first + x.count; ++g) granules.push_back(g);
+      }
+      const std::int64_t records = Records(f);
+      if (!whole || static_cast<std::int64_t>(granules.size()) * l_.sectorsPerGranule < records) {
+        continue;
+      }
+      for (std::int64_t k = 0; k < records; ++k) {
+        const int rel =
+            granules[static_cast<std::size_t>(k / l_.sectorsPerGranule)] * l_.sectorsPerGranule +
+            static_cast<int>(k % l_.sectorsPerGranule);
+        const Address a = At(l_, rel);
+        f.sectors.push_back(
+            {a.cylinder, a.head, a.sector, records_[static_cast<std::size_t>(rel)]});
+      }
+      for (const int g : std::set<int>(granules.begin(), granules.end())) {
+        ++claims[static_cast<std::size_t>(g)];
+      }
+      fs_.deleted.push_back({std::move(f), ""});
+      granulesOf.push_back(std::move(granules));
+    }
+    for (std::size_t k = 0; k < fs_.deleted.size(); ++k) {
+      const std::vector<int>& granules = granulesOf[k];
+      std::size_t taken = 0;
+      bool freeAlone = true;  // every granule free and named by no other killed file
+      for (const int g : granules) {
+        const auto at = static_cast<std::size_t>(g);
+        if (!users_[at].empty() || dosGranule_[at]) ++taken;
+        freeAlone = freeAlone && !Allocated(g) && claims[at] == 1;
+      }
+      DeletedFile& d = fs_.deleted[k];
+      if (taken == granules.size()) {
+        d.state = "overwritten";
+      } else if (taken > 0) {
+        d.state = "partly overwritten";
+      } else {
+        const auto bytes = freeAlone ? Contents(d.file) : std::nullopt;
+        d.state = bytes && disk_.Guess(*bytes) ? "recoverable" : "unverified";
+      }
+    }
+  }
+
+  // The idle runs, each with its sectors and what its bytes seem to hold (read up to the first
+  // sector that cannot be).
+  void FindUnowned() {
+    for (const IdleRun& r : idle_) {
+      UnownedRun u;
+      u.extent = {r.first / l_.granulesPerUnit, r.first % l_.granulesPerUnit, r.count};
+      std::vector<std::uint8_t> bytes;
+      bool readable = true;
+      for (int rel = r.first * l_.sectorsPerGranule;
+           rel < (r.first + r.count) * l_.sectorsPerGranule; ++rel) {
+        const Address a = At(l_, rel);
+        u.sectors.push_back(
+            {a.cylinder, a.head, a.sector, records_[static_cast<std::size_t>(rel)]});
+        const auto data = readable ? disk_.Sector(a.cylinder, a.head, a.sector) : std::nullopt;
+        readable = data.has_value();
+        if (data) bytes.insert(bytes.end(), data->begin(), data->end());
+      }
+      u.holds = disk_.Guess(bytes);
+      fs_.unowned.push_back(std::move(u));
     }
   }
 
@@ -498,6 +726,7 @@ class Reader {
   int granules_ = 0;
   std::vector<std::vector<int>> users_;  // per granule, the files on it
   std::vector<bool> dosGranule_;
+  std::vector<IdleRun> idle_;  // in granule order
   std::set<int> systemGranules_;
   std::vector<FileSectorMark> marks_;                // per relative sector
   std::vector<std::optional<std::size_t>> records_;  // per relative sector: its record

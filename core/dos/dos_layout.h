@@ -23,6 +23,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/dos/filesystem.h"
@@ -47,8 +48,8 @@ inline constexpr int kMaxGranulesPerUnit = 8;  // bits of a GAT byte
 // The sectors of the image as the DOS addresses them.
 class DiskView {
  public:
-  DiskView(std::span<const std::uint8_t> file, const Listing& listing)
-      : file_(file), listing_(listing) {}
+  DiskView(std::span<const std::uint8_t> file, const Listing& listing, ContentGuess guess = {})
+      : file_(file), listing_(listing), guess_(std::move(guess)) {}
 
   const Listing& listing() const { return listing_; }
   std::optional<std::size_t> Record(int cylinder, int head, int sector) const {
@@ -63,10 +64,15 @@ class DiskView {
     int sectors = 0;
   };
   TrackShape Shape(int cylinder, int head) const;
+  // What bytes outside the directory's files seem to hold; nothing without a recogniser.
+  std::optional<std::string> Guess(std::span<const std::uint8_t> bytes) const {
+    return guess_ ? guess_(bytes) : std::nullopt;
+  }
 
  private:
   std::span<const std::uint8_t> file_;
   const Listing& listing_;
+  ContentGuess guess_;
 };
 
 // Where an entry's fields lie and what they mean, for one DOS.

@@ -188,6 +188,10 @@ std::optional<FileSystem> ReadTrsdosModel3(const DiskView& disk) {
   l.bootSectors = {0};
   if (dirCylinder >= l.units || !HitAgrees(disk, l)) return std::nullopt;
 
+  // The boot sector loads SYS0 by following its load records from sector 2 of track 0, not by
+  // the system extents: a SYS0 that grew runs on through the granules of track 0 the HIT does not
+  // name. All of track 0 is the DOS's own.
+  l.systemExtents.push_back({0, 0, l.granulesPerUnit});
   const auto hit = disk.Sector(dirCylinder, 0, dirTrack.firstSector + 1);
   for (int k = 0; hit && k < kModel3SystemExtents; ++k) {
     const std::uint8_t g = (*hit)[kModel3SystemExtentsAt + 2 * static_cast<std::size_t>(k)];

@@ -47,10 +47,10 @@ std::string FileSystem::OwnerText(std::size_t record) const {
   return "";
 }
 
-std::optional<FileSystem> ReadFileSystem(std::span<const std::uint8_t> file,
-                                         const Listing& listing) {
+std::optional<FileSystem> ReadFileSystem(std::span<const std::uint8_t> file, const Listing& listing,
+                                         const ContentGuess& guess) {
   if (listing.records.empty()) return std::nullopt;
-  const dos::DiskView disk(file, listing);
+  const dos::DiskView disk(file, listing, guess);
   if (auto fs = dos::ReadNewdos80(disk)) return fs;
   if (auto fs = dos::ReadTrsdosModel1(disk)) return fs;
   return dos::ReadTrsdosModel3(disk);

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -70,6 +71,30 @@ struct SectorOwner {
   int firstSlot = 0;  // DirectorySlot: the first entry slot in the sector
 };
 
+// A file the DOS killed whose entry still holds its name and extents: killing clears the entry's
+// in-use bit, zeroes its HIT byte and frees its granules in the GAT, and leaves the rest.
+struct DeletedFile {
+  DosFile file;  // as its entry holds it; its sectors are those its size needs
+  // What became of its granules since: "overwritten" when every one is now another file's or the
+  // DOS's own, "partly overwritten" when some are, "recoverable" when every one is still free in
+  // the GAT, no other killed file names it, and its bytes read as what they seem to hold (a load
+  // module's records, a BASIC program's lines, text); "unverified" otherwise (a data file, a
+  // sector missing, granules still allocated, or no recogniser of contents).
+  std::string state;
+};
+
+// A run of granules the GAT marks allocated that no file, and not the DOS, uses: where a file lost
+// with its entry (a damaged directory sector, an overwritten entry) may still lie.
+struct UnownedRun {
+  FileExtent extent;                 // consecutive granules within one track (Newdos/80: lump)
+  std::vector<FileSector> sectors;   // every sector of them, in order
+  std::optional<std::string> holds;  // "basic", "cmd", "text", or nothing recognised
+};
+
+// What bytes found outside the directory's files seem to hold ("basic", "cmd", "text"), or
+// nothing: the recogniser of file contents, given to the reader by its caller.
+using ContentGuess = std::function<std::optional<std::string>(std::span<const std::uint8_t>)>;
+
 struct FileSystem {
   std::string dos;                     // "Newdos/80", "TRSDOS", "LDOS", "LS-DOS"
   std::optional<std::string> version;  // LDOS and LS-DOS: from the GAT ("5.1"); "1.3" for the
@@ -81,16 +106,19 @@ struct FileSystem {
   int entriesPerSector = 8;  // directory entry slots in a sector (5 on Model III TRSDOS)
   std::vector<std::string> problems;
   std::vector<DosFile> files;
-  std::vector<SectorOwner> owners;  // one per record of the listing, in its order
+  std::vector<SectorOwner> owners;   // one per record of the listing, in its order
+  std::vector<DeletedFile> deleted;  // in directory order; their sectors keep the owners above
+  std::vector<UnownedRun> unowned;   // in granule order
 
   // "BASIC/CMD, record 3 of 18", "BASIC/CMD, past its end", "GAT", "HIT", "directory, entries 8
   // to 15", "free", "boot", "system", "allocated to no file"; empty for Unknown.
   std::string OwnerText(std::size_t record) const;
 };
 
-// Reads the file system of the disk, or nothing when none is recognised.
-std::optional<FileSystem> ReadFileSystem(std::span<const std::uint8_t> file,
-                                         const Listing& listing);
+// Reads the file system of the disk, or nothing when none is recognised. guess judges what the
+// deleted files and the unowned runs hold; without it none is judged.
+std::optional<FileSystem> ReadFileSystem(std::span<const std::uint8_t> file, const Listing& listing,
+                                         const ContentGuess& guess = {});
 
 // The files as the DOS's DIR command lists them, one a line, with their sizes, then the free space.
 std::string DirectoryText(const FileSystem& fs);

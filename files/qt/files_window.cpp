@@ -37,8 +37,11 @@ FilesWindow::FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidge
   showHidden_ = new QCheckBox(tr("Show &system and invisible files"), this);
   showHidden_->setObjectName(QStringLiteral("showHidden"));
   connect(showHidden_, &QCheckBox::toggled, this, &FilesWindow::OnShowHidden);
+  showFound_ = new QCheckBox(tr("Show &deleted and lost files"), this);
+  showFound_->setObjectName(QStringLiteral("showFound"));
+  connect(showFound_, &QCheckBox::toggled, this, &FilesWindow::OnShowFound);
 
-  MakeTable("files", &FilesForm::Row::hidden, kHiddenRow);
+  MakeTable("files", &FilesForm::Row::hidden, kHiddenRow, &FilesForm::Row::found);
   problems_ = new QListWidget(this);
   problems_->setObjectName(QStringLiteral("problems"));
   problems_->setMaximumHeight(90);
@@ -49,7 +52,10 @@ FilesWindow::FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidge
   facts->addRow(tr("Free:"), free_);
   auto* top = new QHBoxLayout;
   top->addLayout(facts, 1);
-  top->addWidget(showHidden_, 0, Qt::AlignBottom);
+  auto* boxes = new QVBoxLayout;
+  boxes->addWidget(showHidden_);
+  boxes->addWidget(showFound_);
+  top->addLayout(boxes);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addWidget(table_, 1);
@@ -66,6 +72,10 @@ void FilesWindow::Sync() {
     const QSignalBlocker block(showHidden_);
     showHidden_->setChecked(logic_.showHidden);
   }
+  {
+    const QSignalBlocker block(showFound_);
+    showFound_->setChecked(logic_.showFound);
+  }
   model_->Reset();
   problems_->clear();
   for (const std::string& p : logic_.problems) problems_->addItem(FromText(p));
@@ -81,6 +91,11 @@ void FilesWindow::RowChosen(int row) {
 
 void FilesWindow::OnShowHidden(bool checked) {
   logic_.ShowHidden_Click(checked);
+  Sync();
+}
+
+void FilesWindow::OnShowFound(bool checked) {
+  logic_.ShowFound_Click(checked);
   Sync();
 }
 

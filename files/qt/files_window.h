@@ -1,6 +1,6 @@
-// The Files window in Qt: the DOS, disk name, date and free space, the box that shows or hides
-// system and invisible files, the table of files and the problems found, over the logic of
-// FilesForm. A child window of the main window, which owns it.
+// The Files window in Qt: the DOS, disk name, date and free space, the boxes that show or hide
+// system and invisible files and deleted and lost files, the table of files and the problems
+// found, over the logic of FilesForm. A child window of the main window, which owns it.
 #pragma once
 
 #include "files/files_form.h"
@@ -29,12 +29,14 @@ class FilesWindow final : public DiskTableWindow<FilesForm, MainDisk> {
 
  private slots:
   void OnShowHidden(bool checked);
+  void OnShowFound(bool checked);
 
  private:
   QLabel* dos_ = nullptr;
   QLabel* diskName_ = nullptr;
   QLabel* free_ = nullptr;
   QCheckBox* showHidden_ = nullptr;
+  QCheckBox* showFound_ = nullptr;
   QListWidget* problems_ = nullptr;
   std::function<void(std::size_t)> openFile_;
 };

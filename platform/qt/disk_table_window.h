@@ -35,8 +35,9 @@ class DiskTableWindow : public QWidget {
 
  protected:
   // The table, named `name`, over the logic's rows: a row is marked where its member `marked` is
-  // true.
-  void MakeTable(const char* name, bool Form::Row::*marked, QColor mark) {
+  // true, and greyed where its member `greyed` is (when given).
+  void MakeTable(const char* name, bool Form::Row::*marked, QColor mark,
+                 bool Form::Row::*greyed = nullptr) {
     const auto& rows = logic_.rows;
     RowsModel::Source source{
         {Form::kHeadings.begin(), Form::kHeadings.end()},
@@ -45,6 +46,11 @@ class DiskTableWindow : public QWidget {
           return rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)];
         },
         [&rows, marked](int row) { return rows[static_cast<std::size_t>(row)].*marked; }};
+    if (greyed) {
+      source.greyed = [&rows, greyed](int row) {
+        return rows[static_cast<std::size_t>(row)].*greyed;
+      };
+    }
     model_ = new RowsModel(std::move(source), mark, this);
     table_ = NewRowsTable(name, model_, this);
     connect(table_, &QTableView::activated, this,

@@ -1,10 +1,12 @@
 // A table of text rows for a QTableView, read from a window's logic: headings, the cell texts of
-// each row and which rows are marked (shown on a tinted background). The logic sorts and filters;
+// each row, which rows are marked (shown on a tinted background) and which greyed (their text in
+// the colour of disabled text). The logic sorts and filters;
 // the model only shows what it holds, and is told when that changed.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QPalette>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@ class RowsModel final : public QAbstractTableModel {
     std::function<int()> rows;
     std::function<const std::string&(int row, int column)> cell;
     std::function<bool(int row)> marked;
+    std::function<bool(int row)> greyed = nullptr;  // none greyed without it
   };
 
   RowsModel(Source source, QColor mark, QObject* parent)
@@ -41,6 +44,9 @@ class RowsModel final : public QAbstractTableModel {
     if (!index.isValid()) return {};
     if (role == Qt::DisplayRole) return FromText(source_.cell(index.row(), index.column()));
     if (role == Qt::BackgroundRole && source_.marked(index.row())) return mark_;
+    if (role == Qt::ForegroundRole && source_.greyed && source_.greyed(index.row())) {
+      return QPalette().color(QPalette::Disabled, QPalette::Text);
+    }
     return {};
   }
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {

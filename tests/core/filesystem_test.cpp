@@ -23,9 +23,9 @@ struct Read {
   Listing listing;
   std::optional<FileSystem> fs;
 
-  explicit Read(Bytes bytes) : file(std::move(bytes)) {
+  explicit Read(Bytes bytes, const ContentGuess& guess = {}) : file(std::move(bytes)) {
     listing = ListSectors(file);
-    fs = ReadFileSystem(file, listing);
+    fs = ReadFileSystem(file, listing, guess);
   }
   std::string Owner(int cylinder, int head, int sector) const {
     const auto r = listing.Find(cylinder, head, sector);
@@ -92,7 +92,8 @@ std::vector<std::vector<int>> Extents(const DosFile& f) {
 // lump is a track; the directory at lump 17, two granules (GAT, HIT, 8 entry sectors).
 // BOOT/SYS lump 0 granule 0; ONE/BAS lump 5 granule 1 and lump 6 granule 0 (8 records); LONG/CMD
 // lump 8 granule 0, then through its extended entry in slot 11 (HIT position 3 x 32 + 1 = 0x61)
-// lump 10 granule 1; DIR/SYS lump 17.
+// lump 10 granule 1; DIR/SYS lump 17. Entry 2 of the second entry sector (slot 10, DEC 0x41) is
+// spare.
 struct NewdosDisk {
   Bytes gat = ZeroSector({{0, 0x01}, {5, 0x02}, {6, 0x01}, {8, 0x01}, {10, 0x02}, {17, 0x03}});
   Bytes hit = ZeroSector({{0, 0xA2}, {1, 0xC4}, {64, 0x46}, {96, 0x3D}, {97, 0x3D}});
@@ -101,6 +102,7 @@ struct NewdosDisk {
   DirEntry long1{0x10, "LONG", "CMD", 0, 0, 0, 10, {0x08, 0x00, 0xFE, 0x61}};
   DirEntry dir{0x5D, "DIR", "SYS", 0, 0, 0, 10, {0x11, 0x01}};
   DirEntry long2{0x90, "LONG", "CMD", 0, 0, 0, 0, {0x0A, 0x20}};
+  Bytes spare = Bytes(32, 0x00);
 
   NewdosDisk() {
     const std::string label = "NEWDISK 01/02/83";
@@ -113,7 +115,7 @@ struct NewdosDisk {
     jv1.Put(17, 0, 0, gat).Put(17, 1, 0, hit);
     jv1.Put(17, 2, 0, Bytes(256, 0)).Put(17, 3, 0, Bytes(256, 0));
     jv1.Put(17, 2, 0, boot.Build()).Put(17, 2, 64, one.Build()).Put(17, 2, 96, long1.Build());
-    jv1.Put(17, 3, 0, dir.Build()).Put(17, 3, 96, long2.Build());
+    jv1.Put(17, 3, 0, dir.Build()).Put(17, 3, 64, spare).Put(17, 3, 96, long2.Build());
     return jv1.Build();
   }
 };
@@ -176,6 +178,7 @@ TEST(FileSystem, EachProblemNamedOnce) {
        "extent 1 (lump 5, granule 1, 2 granules) lies on granules the GAT marks free"},
       {[](NewdosDisk& d) {
          d.long2.extents = {0x05, 0x20};
+         d.gat[10] = 0x00;
        },
        "", "ONE/BAS and LONG/CMD lie on the same granules"},
       {[](NewdosDisk& d) {
@@ -185,13 +188,23 @@ TEST(FileSystem, EachProblemNamedOnce) {
       {[](NewdosDisk& d) {
          d.long2.extents = {0x0A, 0x20, 0xFE, 0x61};
        },
-       "LONG/CMD", "the extended entries loop back to entry slot 11"},
+       "LONG/CMD", "the extended entries loop back to entry 0x61"},
       {[](NewdosDisk& d) {
          d.long1.extents = {0x08, 0x00, 0xFE, 0x62};
        },
-       "LONG/CMD", "its link leads to entry slot 19, which is not an extended entry in use"},
+       "LONG/CMD", "its link leads to entry 0x62, which is not an extended entry in use"},
       {[](NewdosDisk& d) { d.hit[64] = 0x55; }, "",
-       "entry slot 2 (ONE/BAS): HIT byte 0x55, the name's hash is 0x46"},
+       "entry 0x40 (ONE/BAS): HIT byte 0x55, the name's hash is 0x46"},
+      // A HIT byte for an entry that is gone: overwritten, or killed with its HIT byte left.
+      {[](NewdosDisk& d) { d.hit[0x41] = 0x77; }, "",
+       "entry 0x41: the HIT names a file (0x77), but the entry is empty (zeros)"},
+      {[](NewdosDisk& d) {
+         d.hit[0x41] = 0x77;
+         d.spare = Bytes(32, 0xFF);
+       },
+       "", "entry 0x41: the HIT names a file (0x77), but the entry is empty (FF)"},
+      {[](NewdosDisk& d) { d.one.attributes = 0x00; }, "",
+       "entry 0x40: the HIT names a file (0x46), but the entry is not in use"},
   };
   for (const Case& c : cases) {
     NewdosDisk disk;
@@ -201,6 +214,78 @@ TEST(FileSystem, EachProblemNamedOnce) {
     const auto& problems = c.file.empty() ? r.fs->problems : r.File(c.file).problems;
     EXPECT_EQ(std::count(problems.begin(), problems.end(), c.problem), 1) << c.problem;
   }
+}
+
+// LONG/CMD's second extent with its lump byte damaged (10 read as 5) lands on ONE/BAS's granule 1
+// of lump 5 and leaves lump 10 granule 1 allocated to no file: one problem, on LONG/CMD.
+TEST(FileSystem, DamagedExtentIsOneProblemOnItsFile) {
+  NewdosDisk disk;
+  disk.long2.extents = {0x05, 0x20};
+  const Read r(disk.Build());
+  ASSERT_TRUE(r.fs);
+  EXPECT_EQ(r.fs->problems, std::vector<std::string>{});
+  EXPECT_EQ(r.File("ONE/BAS").problems, std::vector<std::string>{});
+  EXPECT_EQ(r.File("LONG/CMD").problems,
+            std::vector<std::string>{
+                "extent 2 (lump 5, granule 1, 1 granule) lies on granules of ONE/BAS, while the "
+                "GAT allocates lump 10 granule 1 to no file: the extent seems damaged, and to have "
+                "named those"});
+}
+
+// Stands in for the recogniser of file contents: a program saved to disk starts with 0xFF.
+std::optional<std::string> LeadingFfIsBasic(std::span<const std::uint8_t> bytes) {
+  if (!bytes.empty() && bytes[0] == 0xFF) return "basic";
+  return std::nullopt;
+}
+
+// OLD/BAS killed in the spare slot (in-use bit clear, HIT byte zero, name and extents left), 16
+// bytes (ERN 1, EOF 0x10). Lump 12 is free and its first byte tells whether it holds a program;
+// lump 5 granule 1 is ONE/BAS's now.
+TEST(FileSystem, KilledFileAndWhatBecameOfItsGranules) {
+  struct Case {
+    Bytes extents;
+    std::uint8_t firstByte;  // of lump 12
+    std::string state;
+    std::vector<int> firstSector;
+  };
+  for (const Case& c : {Case{{0x0C, 0x00}, 0xFF, "recoverable", {12, 0, 0}},
+                        Case{{0x0C, 0x00}, 0xE5, "unverified", {12, 0, 0}},
+                        Case{{0x0C, 0x00, 0x05, 0x20}, 0xFF, "partly overwritten", {12, 0, 0}},
+                        Case{{0x05, 0x21}, 0xFF, "overwritten", {5, 0, 5}}}) {
+    NewdosDisk disk;
+    disk.spare = DirEntry{0x00, "OLD", "BAS", 0, 0, 0x10, 1, c.extents}.Build();
+    Bytes file = disk.Build();
+    file[Jv1Builder::Offset(12, 0)] = c.firstByte;
+    const Read r(file, LeadingFfIsBasic);
+    ASSERT_TRUE(r.Found("Newdos/80", 63, 4));
+    ASSERT_EQ(r.fs->deleted.size(), 1u);
+    const DeletedFile& d = r.fs->deleted[0];
+    EXPECT_EQ(d.state, c.state) << c.state;
+    EXPECT_EQ(d.file.FullName(), "OLD/BAS");
+    EXPECT_EQ(d.file.size, 16);
+    EXPECT_EQ(Places(d.file), std::vector<std::vector<int>>{c.firstSector}) << c.state;
+    EXPECT_EQ(r.Owner(12, 0, 0), "free");
+  }
+}
+
+// Lump 30, both its granules allocated in the GAT and used by no file, holds a BASIC program.
+TEST(FileSystem, UnownedRunAndWhatItHolds) {
+  NewdosDisk disk;
+  disk.gat[30] = 0x03;
+  Bytes file = disk.Build();
+  file[Jv1Builder::Offset(30, 0)] = 0xFF;
+  const Read r(file, LeadingFfIsBasic);
+  ASSERT_TRUE(r.fs);
+  EXPECT_EQ(r.fs->problems, std::vector<std::string>{
+                                "lump 30 granules 0-1: allocated in the GAT, used by no file"});
+  ASSERT_EQ(r.fs->unowned.size(), 1u);
+  const UnownedRun& u = r.fs->unowned[0];
+  EXPECT_EQ((std::vector<int>{u.extent.track, u.extent.granule, u.extent.count}),
+            (std::vector<int>{30, 0, 2}));
+  EXPECT_EQ(u.holds, "basic");
+  ASSERT_EQ(u.sectors.size(), 10u);
+  EXPECT_EQ(u.sectors[9].sector, 9);
+  EXPECT_EQ(u.sectors[9].record, r.listing.Find(30, 0, 9));
 }
 
 // Newdos/80 on 40 double-sided double-density cylinders: SPT 36 counts both sides, GPL 4, so a
@@ -351,17 +436,19 @@ TEST(FileSystem, LdosAndTrsdosModel1) {
 // byte 1, granules of 3 sectors, six a track, 48-byte entries five a sector. ONE/BAS at track 20,
 // granule byte 0x43 (first granule 2, 3 granules, not less one): sectors 7-15. Its size is ERN x
 // 256 + EOF = 8 x 256 + 128. A system file's extent in the HIT at 0xE0: granules 0-2 of track 1.
+// SYS0 grew over all of track 0 (GAT byte 0x3F), which the HIT does not name: the boot sector
+// loads it by its records, and track 0 is the DOS's own.
 TEST(FileSystem, TrsdosModel3) {
   SectorDisk disk(40, 1, 18, 1, true);
   disk.Put(0, 0, 1, 0, {0x00, 0x11, 0x00});
-  const Bytes gat = ZeroSector({{1, 0x07}, {17, 0x3F}, {20, 0x1C}});
+  const Bytes gat = ZeroSector({{0, 0x3F}, {1, 0x07}, {17, 0x3F}, {20, 0x1C}});
   const Bytes hit = ZeroSector({{0, 0x46}, {0xE0, 0x03}, {0xE1, 0x01}});
   disk.Put(17, 0, 1, 0, gat).Put(17, 0, 2, 0, hit).Put(17, 0, 3, 0, Bytes(256, 0x00));
   disk.Put(17, 0, 3, 0, DirEntry{0x10, "ONE", "BAS", 5, 81, 0x80, 8, {20, 0x43}}.Build(48));
 
   const Read r(disk.Jv3());
-  // 240 granules, 12 allocated
-  ASSERT_TRUE(r.Found("TRSDOS", 228, 1));
+  // 240 granules, 18 allocated
+  ASSERT_TRUE(r.Found("TRSDOS", 222, 1));
   EXPECT_EQ(r.fs->version, "1.3");
   const DosFile& f = r.fs->files[0];
   EXPECT_EQ(f.size, 2176);
@@ -369,8 +456,11 @@ TEST(FileSystem, TrsdosModel3) {
   EXPECT_EQ(Extents(f), (std::vector<std::vector<int>>{{20, 2, 3}}));
   ASSERT_EQ(f.sectors.size(), 9u);
   EXPECT_EQ(Ends(f), (std::vector<std::vector<int>>{{20, 0, 7}, {20, 0, 15}}));
-  r.ExpectOwners(
-      {{{1, 0, 1}, "system"}, {{17, 0, 1}, "GAT"}, {{17, 0, 3}, "directory, entries 0 to 4"}});
+  r.ExpectOwners({{{0, 0, 1}, "boot"},
+                  {{0, 0, 16}, "system"},
+                  {{1, 0, 1}, "system"},
+                  {{17, 0, 1}, "GAT"},
+                  {{17, 0, 3}, "directory, entries 0 to 4"}});
 }
 
 TEST(FileSystem, NoDosOnABlankDisk) {

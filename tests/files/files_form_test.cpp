@@ -1,5 +1,6 @@
 // The Files window: the facts of the disk, one row per file with its attributes and extents, the
-// box that hides system and invisible files, and a chosen file's first sector.
+// box that hides system and invisible files, the box that shows deleted and lost files, and a
+// chosen file's first sector.
 #include "files/files_form.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +44,13 @@ std::unique_ptr<DiskFacts> Facts() {
   basic.problems = {"extent on a free granule"};
   fs.files = {sys, basic};
   fs.problems = {"granule 4 of lump 9 allocated to no file"};
+  DosFile old;
+  old.name = "OLD";
+  old.ext = "BAS";
+  old.size = 300;
+  old.extents = {{7, 1, 1}};
+  fs.deleted = {{old, "recoverable"}};
+  fs.unowned = {{{9, 4, 1}, {{9, 0, 0, std::size_t{0}}}, "basic"}};
   facts->fs = fs;
   return facts;
 }
@@ -71,6 +79,24 @@ TEST(FilesForm, ShowsTheDiskAndEveryFileMarked) {
   EXPECT_EQ(form.rows[0].cells[FilesForm::kName], "BASIC");
   form.Row_DoubleClick(0);
   EXPECT_EQ(views.sectors, (std::vector<std::int64_t>{0x5400}));
+}
+
+TEST(FilesForm, DeletedAndLostFilesFollowGreyedOnRequest) {
+  Views views;
+  FilesForm form(views);
+  form.Load(*Facts(), "disk.dmk");
+  EXPECT_EQ(form.rows.size(), 2u);
+  form.ShowFound_Click(true);
+  ASSERT_EQ(form.rows.size(), 4u);
+  EXPECT_EQ(form.rows[2].cells, (std::array<std::string, FilesForm::kColumns>{
+                                    "OLD", "BAS", "300", "deleted, recoverable", "", "L7 G1 x1"}));
+  // One granule of 5 sectors: 1280 bytes.
+  EXPECT_EQ(form.rows[3].cells,
+            (std::array<std::string, FilesForm::kColumns>{
+                "", "", "1280", "allocated to no file, holds basic", "", "L9 G4 x1"}));
+  EXPECT_TRUE(form.rows[2].found && form.rows[3].found && !form.rows[1].found);
+  form.Row_DoubleClick(3);
+  EXPECT_EQ(views.sectors, (std::vector<std::int64_t>{0x5300}));
 }
 
 TEST(FilesForm, WithoutAFileSystemSaysSo) {

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -153,6 +154,32 @@ TEST_F(DiskWindows, FilesWindowListsTheRealDiskAndOpensAFileThatLeadsToItsFirstS
   EXPECT_EQ(BoxText(w, "Txtsector"), "0");
   EXPECT_TRUE(Child<QLabel>(w, "diskStatus")->text().endsWith("EXPORT/CMD, record 1 of 3"))
       << Child<QLabel>(w, "diskStatus")->text().toStdString();
+}
+
+// A TRSDOS 2.3 disk of 35 single-density tracks with one file, ONE/BAS (HIT byte 0x46) on track 1
+// granule 0, and granule 0 of track 5 allocated in the GAT: one run allocated to no file, shown
+// greyed once its box is ticked.
+TEST_F(DiskWindows, FilesWindowGreysTheLostFilesItShowsOnRequest) {
+  m1::testing::Jv1Builder jv1(35);
+  Bytes gat(256, 0xFC);
+  gat[1] = gat[5] = 0xFD;
+  gat[17] = 0xFF;
+  gat[0xCD] = 0x00;
+  Bytes hit(256, 0x00);
+  hit[0] = 0x46;
+  jv1.Put(17, 0, 0, gat).Put(17, 1, 0, hit).Put(17, 2, 0, Bytes(256, 0x00));
+  jv1.Put(17, 2, 0, m1::testing::DirEntry{0x10, "ONE", "BAS", 0, 0, 0x10, 1, {0x01, 0x00}}.Build());
+  MainWindow& w = StartWith(WriteFile("lost.dsk", jv1.Build()));
+  auto* files = Chosen<FilesWindow>(w, "mnuDiskFiles");
+  ASSERT_NE(files, nullptr);
+  QAbstractItemModel* model = Child<QTableView>(*files, "files")->model();
+  ASSERT_EQ(model->rowCount(), 1);
+  Child<QCheckBox>(*files, "showFound")->click();
+  ASSERT_EQ(model->rowCount(), 2);
+  EXPECT_EQ(model->index(1, 3).data().toString(), "allocated to no file");
+  EXPECT_EQ(model->index(1, 3).data(Qt::ForegroundRole).value<QColor>(),
+            QPalette().color(QPalette::Disabled, QPalette::Text));
+  EXPECT_FALSE(model->index(0, 3).data(Qt::ForegroundRole).isValid());
 }
 
 TEST_F(DiskWindows, SectorMapStatusNamesTheSectorUnderTheMouse) {

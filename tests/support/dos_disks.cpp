@@ -166,7 +166,14 @@ std::vector<Bytes> DosDiskSeeds() {
 std::vector<std::string> CheckFileSystem(std::span<const std::uint8_t> image) {
   std::vector<std::string> faults;
   const Listing listing = ListSectors(image);
-  const std::optional<FileSystem> fs = ReadFileSystem(image, listing);
+  // Reads every byte it is given, so that the contents of deleted files and unowned runs are read.
+  const ContentGuess guess = [](std::span<const std::uint8_t> bytes) -> std::optional<std::string> {
+    unsigned sum = 0;
+    for (const std::uint8_t b : bytes) sum += b;
+    if (sum % 2 == 0) return std::nullopt;
+    return "text";
+  };
+  const std::optional<FileSystem> fs = ReadFileSystem(image, listing, guess);
   if (!fs) return faults;
   if (fs->owners.size() != listing.records.size()) {
     faults.push_back("owners: " + std::to_string(fs->owners.size()) + " for " +
@@ -182,17 +189,37 @@ std::vector<std::string> CheckFileSystem(std::span<const std::uint8_t> image) {
     }
     (void)fs->OwnerText(i);
   }
-  for (const DosFile& f : fs->files) {
-    for (const FileSector& s : f.sectors) {
+  const auto checkSectors = [&](const std::string& name, const std::vector<FileSector>& sectors) {
+    for (const FileSector& s : sectors) {
       if (!s.record) continue;
       if (*s.record >= listing.records.size()) {
-        faults.push_back(f.FullName() + ": a sector's record past the listing");
+        faults.push_back(name + ": a sector's record past the listing");
         continue;
       }
       const SectorRecord& r = listing.records[*s.record];
       if (r.cylinder != s.cylinder || r.head != s.head || r.sector != s.sector) {
-        faults.push_back(f.FullName() + ": a sector's record is another sector");
+        faults.push_back(name + ": a sector's record is another sector");
       }
+    }
+  };
+  for (const DosFile& f : fs->files) checkSectors(f.FullName(), f.sectors);
+  const std::vector<std::string> states = {"recoverable", "unverified", "partly overwritten",
+                                           "overwritten"};
+  for (const DeletedFile& d : fs->deleted) {
+    checkSectors("deleted " + d.file.FullName(), d.file.sectors);
+    if (std::find(states.begin(), states.end(), d.state) == states.end()) {
+      faults.push_back("deleted " + d.file.FullName() + ": state '" + d.state + "'");
+    }
+    if (static_cast<std::int64_t>(d.file.sectors.size()) * 256 < d.file.size) {
+      faults.push_back("deleted " + d.file.FullName() + ": fewer sectors than its size");
+    }
+  }
+  for (const UnownedRun& u : fs->unowned) {
+    checkSectors("an unowned run", u.sectors);
+    if (u.extent.count < 1 ||
+        u.sectors.size() != static_cast<std::size_t>(u.extent.count * fs->sectorsPerGranule)) {
+      faults.push_back("an unowned run of " + std::to_string(u.extent.count) + " granules with " +
+                       std::to_string(u.sectors.size()) + " sectors");
     }
   }
   (void)DirectoryText(*fs);

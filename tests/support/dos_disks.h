@@ -32,7 +32,9 @@ std::vector<m1::testing::Bytes> DosDiskSeeds();
 
 // Reads the file system of an image and checks what the reader gave back against the listing:
 // one owner per record, every file's record within its sectors, every file sector's record the
-// sector it names. The faults found; empty when all is well.
+// sector it names; the same of deleted files and unowned runs, a deleted file's state one of
+// four and its sectors enough for its size, an unowned run's sectors all of its granules'. The
+// faults found; empty when all is well.
 std::vector<std::string> CheckFileSystem(std::span<const std::uint8_t> image);
 
 }  // namespace m1::fuzzing

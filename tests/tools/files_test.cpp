@@ -1,6 +1,8 @@
 // m1view-info --files: the DOS directory as JSON, each record's owner, and the DIR lines, on a
 // TRSDOS 2.3 disk of 35 single-density tracks with one file, ONE/BAS (HIT byte 0x46, the hash of
-// its name worked out by hand), on track 1 granule 0: ERN 2 and EOF 0x10, so 256 + 16 bytes.
+// its name worked out by hand), on track 1 granule 0: ERN 2 and EOF 0x10, so 256 + 16 bytes. With
+// `lost`, OLD/TXT killed in slot 1 (ERN 1, EOF 0x20: 32 bytes) on track 3 granule 0, free, and
+// track 5 granule 0 allocated to no file.
 #include <gtest/gtest.h>
 
 #include "tests/support/image_builder.h"
@@ -12,7 +14,7 @@ namespace {
 
 using testing::Bytes;
 
-ImageReport OneFileDisk() {
+ImageReport OneFileDisk(bool lost = false) {
   testing::Jv1Builder jv1(35);
   Bytes gat(256, 0xFF);
   for (std::size_t t = 0; t < 35; ++t) gat[t] = 0xFC;
@@ -25,6 +27,10 @@ ImageReport OneFileDisk() {
   hit[0] = 0x46;
   jv1.Put(17, 0, 0, gat).Put(17, 1, 0, hit).Put(17, 2, 0, Bytes(256, 0x00));
   jv1.Put(17, 2, 0, testing::DirEntry{0x10, "ONE", "BAS", 0, 0, 0x10, 2, {0x01, 0x00}}.Build());
+  if (lost) {
+    jv1.Put(17, 2, 32, testing::DirEntry{0x00, "OLD", "TXT", 0, 0, 0x20, 1, {0x03, 0x00}}.Build());
+    jv1.Put(17, 0, 5, {0xFD});
+  }
   ImageReport report;
   report.path = "one.dsk";
   report.file.bytes = jv1.Build();
@@ -39,7 +45,7 @@ TEST(InfoFiles, DosObjectAndOwners) {
             R"("freeGranules":67,"problems":[],"files":[{"name":"ONE","ext":"BAS","size":272,)"
             R"("system":false,"invisible":false,"protection":0,"date":null,)"
             R"("extents":[{"track":1,"granule":0,"count":1}],"sectors":[[1,0,0],[1,0,1]],)"
-            R"("problems":[]}]})");
+            R"("problems":[]}],"deleted":[],"unowned":[]})");
 
   const Json image = Json::parse(ImageJsonLine(
       report, InfoOptions{.json = true, .sectors = true, .files = true, .images = {}}));
@@ -54,6 +60,22 @@ TEST(InfoFiles, DosObjectAndOwners) {
             "  TRSDOS   DATADISK   03/04/85\n"
             "  ONE/BAS           272     P0\n"
             "  1 file, 67 free granules of 5 sectors\n");
+}
+
+TEST(InfoFiles, DeletedFilesAndUnownedRunsAfterTheFiles) {
+  const ImageReport report = OneFileDisk(true);
+  const std::string json = DosJson(report.fs()).dump();
+  EXPECT_EQ(json.substr(json.find(R"("deleted")")),
+            R"("deleted":[{"name":"OLD","ext":"TXT","size":32,)"
+            R"("extents":[{"track":3,"granule":0,"count":1}],"state":"unverified"}],)"
+            R"("unowned":[{"extent":{"track":5,"granule":0,"count":1},"holds":null}]})");
+  EXPECT_EQ(FilesText(report.fs()),
+            "  TRSDOS   DATADISK   03/04/85\n"
+            "  ONE/BAS           272     P0\n"
+            "  1 file, 66 free granules of 5 sectors\n"
+            "  problem: track 5 granule 0: allocated in the GAT, used by no file\n"
+            "  deleted  OLD/TXT            32  unverified\n"
+            "  unowned  track 5 granule 0\n");
 }
 
 TEST(InfoFiles, NoDosIsNull) {

@@ -80,6 +80,34 @@ TEST_F(Survey, FolderOfDamagedRefusedAndUnreadableFilesIsReportedFileByFile) {
   EXPECT_EQ(outcomes.size(), 8u);
 }
 
+// A TRSDOS 2.3 disk with ONE/BAS (HIT byte 0x46) on track 1 granule 0, its GAT as given: the
+// line counts the problems of the directory and those of its files.
+TEST(SurveyLine, DirectoryAndFileProblemsCounted) {
+  struct Case {
+    std::uint8_t track1, track5;  // GAT bytes: 0xFD granule 0 allocated, 0xFC free
+    const char* health;
+  };
+  for (const Case& c : {Case{0xFD, 0xFC, "ok"}, Case{0xFD, 0xFD, "1 directory problem"},
+                        Case{0xFC, 0xFC, "1 file problem"},
+                        Case{0xFC, 0xFD, "1 directory problem, 1 file problem"}}) {
+    Jv1Builder jv1(35);
+    Bytes gat(256, 0xFC);
+    gat[1] = c.track1;
+    gat[5] = c.track5;
+    gat[17] = 0xFF;
+    gat[0xCD] = 0x00;  // no LDOS configuration: two granules a track
+    Bytes hit(256, 0x00);
+    hit[0] = 0x46;
+    jv1.Put(17, 0, 0, gat).Put(17, 1, 0, hit).Put(17, 2, 0, Bytes(256, 0x00));
+    jv1.Put(17, 2, 0, DirEntry{0x10, "ONE", "BAS", 0, 0, 0x10, 2, {0x01, 0x00}}.Build());
+    info::ImageFile file;
+    file.bytes = jv1.Build();
+    file.length = static_cast<std::int64_t>(file.bytes.size());
+    EXPECT_EQ(info::SummaryLine("one.dsk", file).text,
+              std::string("one.dsk\tJV1\t35x1 SD\tTRSDOS\t1 file\t") + c.health + "\n");
+  }
+}
+
 TEST(SurveyOffset, DecimalAndHexadecimal) {
   struct Case {
     const char* text;

@@ -136,9 +136,23 @@ Outcome SummaryLine(const std::string& path, const ImageFile& file) {
     kind(h.pastHeader, "past the header's track count", "past the header's track count");
     if (!kinds.empty()) health += " (" + kinds + ")";
   }
-  if (dos && !dos->problems.empty()) {
-    health += (health.empty() ? "" : "; ") + Plural(static_cast<long long>(dos->problems.size()),
-                                                    "directory problem", "directory problems");
+  if (dos) {
+    // A file's problems, but those the directory names too (two files on one granule).
+    long long fileProblems = 0;
+    for (const DosFile& f : dos->files) {
+      fileProblems += std::count_if(f.problems.begin(), f.problems.end(), [&](const auto& p) {
+        return std::find(dos->problems.begin(), dos->problems.end(), p) == dos->problems.end();
+      });
+    }
+    std::string named;
+    if (!dos->problems.empty()) {
+      named = Plural(static_cast<long long>(dos->problems.size()), "directory problem",
+                     "directory problems");
+    }
+    if (fileProblems > 0) {
+      named += (named.empty() ? "" : ", ") + Plural(fileProblems, "file problem", "file problems");
+    }
+    if (!named.empty()) health += (health.empty() ? "" : "; ") + named;
   }
   o.problems = !health.empty();
   line += "\t" + (health.empty() ? std::string("ok") : health);

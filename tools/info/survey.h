@@ -27,7 +27,7 @@ std::vector<std::filesystem::path> CollectFiles(const std::vector<std::string>& 
 struct Outcome {
   std::string text;
   bool read = false;
-  bool problems = false;  // read, with health or directory problems
+  bool problems = false;  // read, with health, directory or file problems
 };
 
 // Examines files 0..count-1 with `examine` on `threads` threads and writes each outcome's text to
