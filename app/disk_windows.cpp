@@ -19,7 +19,7 @@ DiskWindows::DiskWindows(MainWindow& main) : QObject(&main), main_(main) {
   connect(health, &QAction::triggered, this, [this] { Show(health_); });
   connect(files, &QAction::triggered, this, [this] {
     Show(files_);
-    files_->SetOpenFile([this](std::size_t file) { OpenFile(file); });
+    files_->SetOpenFile([this](std::size_t file, bool found) { OpenFile(file, found); });
   });
   connect(&main, &MainWindow::ImageChanged, this, &DiskWindows::Reload);
 }
@@ -41,11 +41,11 @@ void DiskWindows::Show(QPointer<Window>& window) {
   window->activateWindow();
 }
 
-void DiskWindows::OpenFile(std::size_t fileIndex) {
+void DiskWindows::OpenFile(std::size_t file, bool found) {
   if (!file_)
     file_ = new FileWindow(
         main_.Disk(), [this] { main_.Sync(); }, &main_);
-  file_->Open(fileIndex);
+  file_->Open({file, found});
   file_->show();
   file_->raise();
   file_->activateWindow();

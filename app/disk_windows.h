@@ -28,8 +28,9 @@ class DiskWindows final : public QObject {
   // Opens a Disk window (made on first use), showing the image on display.
   template <typename Window>
   void Show(QPointer<Window>& window);
-  // Shows file fileIndex of the directory in the File window (made on first use).
-  void OpenFile(std::size_t fileIndex);
+  // Shows a file of the disk in the File window (made on first use): file `file` of the directory,
+  // or when found, of the deleted and lost files as the Files window counts them.
+  void OpenFile(std::size_t file, bool found);
 
   MainWindow& main_;
   QPointer<HealthWindow> health_;

@@ -12,6 +12,15 @@ namespace m1 {
 namespace {
 
 constexpr const char* kBytesTitle = "Bytes";
+// Every sector of the DOSes read here holds 256 bytes, so a granule of n sectors holds n x 256.
+constexpr std::int64_t kDosSectorBytes = 256;
+
+// NAME.EXT, or NAME without an extension; a '/' a damaged entry may hold would name a folder.
+std::string SaveName(const DosFile& f) {
+  std::string name = (f.name.empty() ? "_" : f.name) + (f.ext.empty() ? "" : "." + f.ext);
+  std::replace(name.begin(), name.end(), '/', '_');
+  return name;
+}
 
 // The decoded views as tabs. A load module's lines are its records, load map and entry, then a
 // blank line and the disassembly: the two parts get a tab each. A file of no known kind has no
@@ -61,15 +70,17 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
-void FileForm::Load(const DiskFacts& facts, const DosFile& file, const std::string& imagePath) {
+void FileForm::Load(const DiskFacts& facts, const DosFile& file, const std::string& shownName,
+                    const std::string& saveName, const std::string& imagePath) {
   file_ = file;
   records_ = facts.listing.records;
   imagePath_ = imagePath;
+  saveName_ = saveName;
   FileBytes read = ReadFileBytes(facts.file, facts.listing, file);
   bytes_ = std::move(read.bytes);
   const DecodedFile decoded = Decode(bytes_, file.ext);
 
-  name = file.FullName();
+  name = shownName;
   caption = "File - " + name + " - " + imagePath;
   size = Plural(file.size, "byte", "bytes");
   kind = KindName(decoded.kind);
@@ -83,17 +94,40 @@ void FileForm::Load(const DiskFacts& facts, const DosFile& file, const std::stri
   statusIsProblem = false;
 }
 
-void FileForm::Load(const DiskFacts& facts, std::size_t fileIndex, const std::string& imagePath) {
-  if (facts.fs && fileIndex < facts.fs->files.size()) {
-    Load(facts, facts.fs->files[fileIndex], imagePath);
+void FileForm::Load(const DiskFacts& facts, FileChoice which, const std::string& imagePath) {
+  const FileSystem* fs = facts.fs ? &*facts.fs : nullptr;
+  if (fs && !which.found && which.index < fs->files.size()) {
+    const DosFile& f = fs->files[which.index];
+    Load(facts, f, f.FullName(), SaveName(f), imagePath);
     return;
   }
-  Load(facts, DosFile{}, imagePath);
+  if (fs && which.found && which.index < fs->deleted.size()) {
+    const DeletedFile& d = fs->deleted[which.index];
+    Load(facts, d.file, d.file.FullName() + " (deleted, " + d.state + ")", SaveName(d.file),
+         imagePath);
+    return;
+  }
+  const std::size_t run = which.index - (fs ? fs->deleted.size() : 0);
+  if (fs && which.found && run < fs->unowned.size()) {
+    const UnownedRun& u = fs->unowned[run];
+    DosFile lost;
+    lost.size = std::int64_t{u.extent.count} * fs->sectorsPerGranule * kDosSectorBytes;
+    lost.extents = {u.extent};
+    lost.sectors = u.sectors;
+    // As the Files window writes an extent: "T5 G0 x2", Newdos/80 counting in lumps ("L5 G0 x2").
+    const std::string extent = (fs->dos == "Newdos/80" ? "L" : "T") + PlainText(u.extent.track) +
+                               " G" + PlainText(u.extent.granule) + " x" +
+                               PlainText(u.extent.count);
+    std::string saveName = "lost-" + extent;
+    std::replace(saveName.begin(), saveName.end(), ' ', '-');
+    Load(facts, lost, extent + " (allocated to no file)", saveName, imagePath);
+    return;
+  }
+  Load(facts, DosFile{}, "", "", imagePath);
   caption = "File - " + imagePath;
-  name.clear();
   size.clear();
   kind.clear();
-  problems = {facts.fs ? "no such file in the directory" : "no file system recognised"};
+  problems = {fs ? "no such file on the disk" : "no file system recognised"};
 }
 
 const FileForm::Tab* FileForm::TabAt(int tab) const {
@@ -143,11 +177,8 @@ std::optional<std::int64_t> FileForm::ByteAt(int line, int column) const {
 }
 
 std::string FileForm::SuggestedPath(const std::string& home) const {
-  std::string fileName = file_.name.empty() ? "_" : file_.name;
-  if (!file_.ext.empty()) fileName += "." + file_.ext;
-  // A damaged entry may hold a '/', which would name a folder.
-  std::replace(fileName.begin(), fileName.end(), '/', '_');
   const std::string& folder = lastFolder_.empty() ? home : lastFolder_;
+  const std::string fileName = saveName_.empty() ? "_" : saveName_;
   return folder.empty() || folder.back() == '/' ? folder + fileName : folder + "/" + fileName;
 }
 

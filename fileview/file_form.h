@@ -18,6 +18,14 @@
 
 namespace m1 {
 
+// A file as the Files window's rows number them: one of the directory's files, or (found) one of
+// the killed files whose entries the directory still holds, then one of the runs of granules
+// allocated to no file, counted on from the killed files.
+struct FileChoice {
+  std::size_t index = 0;
+  bool found = false;
+};
+
 class FileForm {
  public:
   // A view of the file, one tab of the window: the lines, each with the file offset of its first
@@ -29,12 +37,14 @@ class FileForm {
 
   FileForm(DiskViews& views, SaveFiles& saves) : views_(views), saves_(saves) {}
 
-  // Takes up a file of the disk whose facts are given: a file of its directory, or any entry with
-  // the sectors that hold it (a killed file's). imagePath names the image, which is never saved
-  // over.
-  void Load(const DiskFacts& facts, const DosFile& file, const std::string& imagePath);
-  // File fileIndex of the file system; an empty window that says why when there is none such.
-  void Load(const DiskFacts& facts, std::size_t fileIndex, const std::string& imagePath);
+  // Takes up a file of the disk whose facts are given: a file of its directory, a killed file, a
+  // run of lost granules (each read as a file of the sectors it names). imagePath names the image,
+  // which is never saved over. An empty window that says why when there is no such file.
+  void Load(const DiskFacts& facts, FileChoice which, const std::string& imagePath);
+  // Any entry with the sectors that hold it; named `shownName` in the window and `saveName` in the
+  // Save dialog.
+  void Load(const DiskFacts& facts, const DosFile& file, const std::string& shownName,
+            const std::string& saveName, const std::string& imagePath);
 
   // "Show Sector" on a line of a tab: the sector holding the line's first byte, or for the Bytes
   // tab the byte under column (the line's first where the column shows none), in the main window
@@ -46,7 +56,7 @@ class FileForm {
   std::optional<std::int64_t> ByteAt(int line, int column) const;
 
   // Where the Save dialog opens: the folder of the last save (home the first time), and the name
-  // NAME.EXT.
+  // NAME.EXT (for lost granules "lost-T5-G0-x2").
   std::string SuggestedPath(const std::string& home) const;
   // Writes the file's bytes, exactly as read, to path (a path the Save dialog gave, which has
   // asked before replacing a file). Refuses the disk image itself. status says what happened.
@@ -56,7 +66,8 @@ class FileForm {
 
   // What the window shows.
   std::string caption;                // "File - BASIC/CMD - disk.dsk"
-  std::string name;                   // "BASIC/CMD"
+  std::string name;                   // "BASIC/CMD", "OLD/BAS (deleted, recoverable)",
+                                      // "T5 G0 x2 (allocated to no file)"
   std::string size;                   // "4608 bytes"
   std::string kind;                   // KindName: "basic", "cmd", "text", "source", "binary"
   std::vector<std::string> problems;  // of its entry, of its sectors, then the decoder's
@@ -74,6 +85,7 @@ class FileForm {
   std::vector<std::uint8_t> bytes_;
   bool sectorProblems_ = false;  // a sector of the file missing, cut or with a bad data CRC
   std::string imagePath_;
+  std::string saveName_;
   std::string lastFolder_;
 };
 

@@ -83,7 +83,8 @@ void FilesWindow::Sync() {
 
 void FilesWindow::RowChosen(int row) {
   if (openFile_) {
-    openFile_(logic_.rows.at(static_cast<std::size_t>(row)).file);
+    const FilesForm::Row& chosen = logic_.rows.at(static_cast<std::size_t>(row));
+    openFile_(chosen.file, chosen.found);
   } else {
     DiskTableWindow::RowChosen(row);
   }

@@ -20,9 +20,11 @@ class FilesWindow final : public DiskTableWindow<FilesForm, MainDisk> {
   FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidget* parent);
 
   void Sync() override;
-  // From now on a chosen row opens its file (its index in the directory) through open, rather
-  // than showing the file's first sector.
-  void SetOpenFile(std::function<void(std::size_t file)> open) { openFile_ = std::move(open); }
+  // From now on a chosen row opens its file through open (the row's file and found), rather than
+  // showing the file's first sector.
+  void SetOpenFile(std::function<void(std::size_t file, bool found)> open) {
+    openFile_ = std::move(open);
+  }
 
  protected:
   void RowChosen(int row) override;
@@ -38,7 +40,7 @@ class FilesWindow final : public DiskTableWindow<FilesForm, MainDisk> {
   QCheckBox* showHidden_ = nullptr;
   QCheckBox* showFound_ = nullptr;
   QListWidget* problems_ = nullptr;
-  std::function<void(std::size_t)> openFile_;
+  std::function<void(std::size_t, bool)> openFile_;
 };
 
 }  // namespace m1::qt

@@ -113,8 +113,8 @@ FileWindow::FileWindow(MainDisk& disk, std::function<void()> afterShow, QWidget*
   connect(AddEditMenu(this), &QAction::triggered, this, &FileWindow::OnCopy);
 }
 
-void FileWindow::Open(std::size_t fileIndex) {
-  logic_.Load(disk_.Facts(), fileIndex, disk_.Filename());
+void FileWindow::Open(FileChoice which) {
+  logic_.Load(disk_.Facts(), which, disk_.Filename());
   ShowTabs();
   Sync();
 }

@@ -30,8 +30,8 @@ class FileWindow final : public QMainWindow {
   // afterShow runs when a line or byte showed its sector or bytes in another window.
   FileWindow(MainDisk& disk, std::function<void()> afterShow, QWidget* parent);
 
-  // Shows file fileIndex of the directory of the image the main window shows.
-  void Open(std::size_t fileIndex);
+  // Shows a file of the image the main window shows.
+  void Open(FileChoice which);
   // Shows what the logic holds: the labels and the status line.
   void Sync();
   const FileForm& Logic() const { return logic_; }

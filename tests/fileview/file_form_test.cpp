@@ -23,6 +23,8 @@ using m1::testing::Bytes;
 constexpr std::int64_t kTrack1Sector0 = 0x2C00;
 constexpr std::int64_t kTrack1Sector1 = 0x2D00;
 constexpr std::int64_t kTrack5Sector5 = 0x5900;
+constexpr std::int64_t kTrack6Sector0 = 0x5E00;
+constexpr std::int64_t kTrack7Sector4 = 0x6C00;
 
 enum File : std::size_t { kNote, kProg, kTen };
 
@@ -61,7 +63,7 @@ class FileFormTest : public ::testing::Test {
 };
 
 TEST_F(FileFormTest, BasicProgramIsListedAndItsLinesLeadToTheirSector) {
-  form_.Load(*facts_, kTen, image_);
+  form_.Load(*facts_, {kTen}, image_);
   EXPECT_EQ(form_.caption, "File - TEN/BAS - " + image_);
   EXPECT_EQ(form_.name, "TEN/BAS");
   EXPECT_EQ(form_.size, "20 bytes");
@@ -86,7 +88,7 @@ TEST_F(FileFormTest, BasicProgramIsListedAndItsLinesLeadToTheirSector) {
 
 // Each line or byte clicked and the data offset of the sector shown for it.
 TEST_F(FileFormTest, EveryViewLeadsFromALineOrAByteToItsSector) {
-  form_.Load(*facts_, kProg, image_);
+  form_.Load(*facts_, {kProg}, image_);
   EXPECT_EQ(form_.kind, "cmd");
   ASSERT_EQ(Titles(form_), (std::vector<std::string>{"Load map", "Disassembly", "Bytes"}));
   EXPECT_EQ(form_.tabs[0].lines.front().text, "Records:");
@@ -97,7 +99,7 @@ TEST_F(FileFormTest, EveryViewLeadsFromALineOrAByteToItsSector) {
   EXPECT_FALSE(form_.ShowSector_Click(0, 0));
   EXPECT_EQ(form_.status, "This line shows no byte of the file.");
 
-  form_.Load(*facts_, kNote, image_);
+  form_.Load(*facts_, {kNote}, image_);
   EXPECT_EQ(form_.kind, "text");
   ASSERT_EQ(Titles(form_), (std::vector<std::string>{"Text", "Bytes"}));
   ASSERT_EQ(form_.tabs[0].lines.size(), 2u);
@@ -120,8 +122,27 @@ TEST_F(FileFormTest, EveryViewLeadsFromALineOrAByteToItsSector) {
   }
 }
 
+// The Files window's found rows: the killed files, then the runs of granules allocated to no file.
+TEST_F(FileFormTest, KilledFileAndLostGranulesOpenAsFiles) {
+  form_.Load(*facts_, {0, true}, image_);
+  EXPECT_TRUE(form_.name.starts_with("OLD/TXT (deleted, ")) << form_.name;
+  ASSERT_EQ(form_.CopyText(0), "KILLED\n");
+  EXPECT_TRUE(form_.ShowLineSector(0, 0));
+
+  form_.Load(*facts_, {1, true}, image_);
+  EXPECT_EQ(form_.name, "T7 G0 x1 (allocated to no file)");
+  EXPECT_EQ(form_.size, "1280 bytes");  // a granule of 5 sectors
+  EXPECT_EQ(form_.SuggestedPath("/home/user"), "/home/user/lost-T7-G0-x1");
+  EXPECT_TRUE(form_.ShowByteSector(1279));
+  EXPECT_EQ(views_.sectors, (std::vector<std::int64_t>{kTrack6Sector0, kTrack7Sector4}));
+
+  form_.Load(*facts_, {2, true}, image_);
+  EXPECT_EQ(form_.problems, std::vector<std::string>{"no such file on the disk"});
+  EXPECT_EQ(Titles(form_), std::vector<std::string>{"Bytes"});
+}
+
 TEST_F(FileFormTest, SaveAsWritesTheExactBytesAndNeverTheImage) {
-  form_.Load(*facts_, kTen, image_);
+  form_.Load(*facts_, {kTen}, image_);
   EXPECT_EQ(form_.SuggestedPath("/home/user"), "/home/user/TEN.BAS");
   const std::string path = (folder_ / "TEN.BAS").string();
   ASSERT_TRUE(form_.SaveAs(path)) << form_.status;
@@ -129,7 +150,7 @@ TEST_F(FileFormTest, SaveAsWritesTheExactBytesAndNeverTheImage) {
                                   0x22, 0x00, 0x11, 0x6B, 0x14, 0x00, 0x80, 0x00, 0x00, 0x00}));
   EXPECT_EQ(form_.status, "Saved 20 bytes to " + path + ".");
   // The next save starts in the folder of this one.
-  form_.Load(*facts_, kProg, image_);
+  form_.Load(*facts_, {kProg}, image_);
   EXPECT_EQ(form_.SuggestedPath("/home/user"), folder_.string() + "/PROG.CMD");
 
   // The image, by its own path and by another spelling of it, is refused and left as it was.

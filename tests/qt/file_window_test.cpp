@@ -1,7 +1,9 @@
 // The File window as a user meets it: a file chosen in the Files window opens with its listing,
-// a line leads to its sector in the main window, Save As and Copy, and another image closes it.
+// a line leads to its sector in the main window, Save As and Copy, a lost file opens the same way,
+// and another image closes it.
 #include "fileview/qt/file_window.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -67,6 +69,13 @@ TEST_F(FileWindowTest, ChosenFileShowsItsListingLeadsToItsSectorAndSavesItsBytes
   QGuiApplication::clipboard()->clear();
   file->findChild<QAction*>(QStringLiteral("mnuEditCopy"))->trigger();
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "10 PRINT \"HI\"\n20 END\n");
+
+  // The killed OLD/TXT and the lost granule follow the files once shown.
+  Child<QCheckBox>(*files, "showFound")->click();
+  ASSERT_EQ(table->model()->rowCount(), 5);
+  emit table->activated(table->model()->index(4, 0));
+  Settle();
+  EXPECT_EQ(Child<QLabel>(*file, "name")->text(), "T7 G0 x1 (allocated to no file)");
 
   OpenThroughMenu(w, *dialogs_, WriteFile("sample.dsk", SampleJv1()));
   EXPECT_FALSE(file->isVisible());

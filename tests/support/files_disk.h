@@ -9,6 +9,9 @@
 //                         address 7000
 //   slot 2 TEN/BAS  0xA4  track 5 granule 1, 20 bytes: 10 PRINT "HI" (its link at byte 1) and
 //                         20 END (at byte 12), saved from 6AFF (the links 6B0B and 6B11)
+//   slot 3 OLD/TXT  0x00  killed (in-use bit clear, HIT byte zero): track 6 granule 0, free in
+//                         the GAT, 7 bytes "KILLED" and 0D
+// Granule 0 of track 7 is allocated in the GAT and used by no file.
 #pragma once
 
 #include "tests/support/image_builder.h"
@@ -22,6 +25,7 @@ inline Bytes FilesDisk() {
   for (std::size_t t = 0; t < 35; ++t) gat[t] = 0xFC;  // two granules a track, both free
   gat[0] = gat[1] = 0xFD;
   gat[5] = gat[17] = 0xFF;
+  gat[7] = 0xFD;
   gat[0xCB] = gat[0xCC] = gat[0xCD] = 0x00;
   Bytes hit(256, 0x00);
   hit[0] = 0xD7;
@@ -30,7 +34,8 @@ inline Bytes FilesDisk() {
   disk.Put(17, 0, 0, 0, gat).Put(17, 0, 1, 0, hit).Put(17, 0, 2, 0, Bytes(256, 0x00));
   const DirEntry entries[] = {{0x10, "NOTE", "TXT", 0, 0, 7, 2, {0x01, 0x00}},
                               {0x10, "PROG", "CMD", 0, 0, 17, 1, {0x05, 0x00}},
-                              {0x10, "TEN", "BAS", 0, 0, 20, 1, {0x05, 0x20}}};
+                              {0x10, "TEN", "BAS", 0, 0, 20, 1, {0x05, 0x20}},
+                              {0x00, "OLD", "TXT", 0, 0, 7, 1, {0x06, 0x00}}};
   for (std::size_t k = 0; k < std::size(entries); ++k)
     disk.Put(17, 0, 2, 32 * k, entries[k].Build());
   Bytes note(255, 'A');
@@ -39,6 +44,7 @@ inline Bytes FilesDisk() {
   disk.Put(5, 0, 0, 0,
            {0x05, 0x04, 'P', 'R', 'O', 'G', 0x01, 0x05, 0x00, 0x70, 0x3E, 0x01, 0xC9, 0x02, 0x02,
             0x00, 0x70});
+  disk.Put(6, 0, 0, 0, {'K', 'I', 'L', 'L', 'E', 'D', 0x0D});
   disk.Put(5, 0, 5, 0, {0xFF, 0x0B, 0x6B, 0x0A, 0x00, 0xB2, 0x20, 0x22, 0x48, 0x49,
                         0x22, 0x00, 0x11, 0x6B, 0x14, 0x00, 0x80, 0x00, 0x00, 0x00});
   return disk.Jv3();
