@@ -107,9 +107,8 @@ void FileForm::Load(const DiskFacts& facts, FileChoice which, const std::string&
          imagePath);
     return;
   }
-  const std::size_t run = which.index - (fs ? fs->deleted.size() : 0);
-  if (fs && which.found && run < fs->unowned.size()) {
-    const UnownedRun& u = fs->unowned[run];
+  if (fs && which.found && which.index - fs->deleted.size() < fs->unowned.size()) {
+    const UnownedRun& u = fs->unowned[which.index - fs->deleted.size()];
     DosFile lost;
     lost.size = std::int64_t{u.extent.count} * fs->sectorsPerGranule * kDosSectorBytes;
     lost.extents = {u.extent};
