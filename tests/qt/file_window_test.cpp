@@ -38,7 +38,6 @@ TEST_F(FileWindowTest, ChosenFileShowsItsListingLeadsToItsSectorAndSavesItsBytes
   ASSERT_NE(file, nullptr);
   EXPECT_TRUE(file->isVisible());
   EXPECT_EQ(Child<QLabel>(*file, "name")->text(), "TEN/BAS");
-  EXPECT_EQ(Child<QLabel>(*file, "size")->text(), "20 bytes");
   EXPECT_EQ(Child<QLabel>(*file, "kind")->text(), "basic");
   auto* tabs = Child<QTabWidget>(*file, "tabs");
   ASSERT_EQ(tabs->count(), 2);
