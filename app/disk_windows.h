@@ -1,13 +1,17 @@
 // The main window's Disk menu and the windows it opens over the image the main window shows
 // (Health..., Files...). Each is made on first use, follows the main window to the next image it
-// analyses while it is visible, and is restored, raised and activated whenever it is asked for.
+// analyses while it is visible, and is restored, raised and activated whenever it is asked for. A
+// file chosen in the Files window opens in the File window, which closes when the main window
+// takes up another image.
 #pragma once
 
 #include <QObject>
 #include <QPointer>
+#include <cstddef>
 
 namespace m1::qt {
 
+class FileWindow;
 class FilesWindow;
 class HealthWindow;
 class MainWindow;
@@ -24,10 +28,14 @@ class DiskWindows final : public QObject {
   // Opens a Disk window (made on first use), showing the image on display.
   template <typename Window>
   void Show(QPointer<Window>& window);
+  // Shows a file of the disk in the File window (made on first use): file `file` of the directory,
+  // or when found, of the deleted and lost files as the Files window counts them.
+  void OpenFile(std::size_t file, bool found);
 
   MainWindow& main_;
   QPointer<HealthWindow> health_;
   QPointer<FilesWindow> files_;
+  QPointer<FileWindow> file_;
 };
 
 }  // namespace m1::qt

@@ -9,6 +9,12 @@ namespace {
 constexpr char kDigits[] = "0123456789ABCDEF";
 constexpr int kOffsetDigits = 8;
 constexpr int kGroup = 8;  // an extra space after the eighth byte
+// A line: the offset, a space, then each byte as two digits and a space, one space more before
+// each group of eight, then a space, a bar, the characters and a bar.
+constexpr int kFirstHexColumn = kOffsetDigits + 2;
+constexpr int kHexWidth = 3;
+// After the digits: the second group's extra space, then " |".
+constexpr int kFirstCharColumn = kFirstHexColumn + kDumpBytesPerLine * kHexWidth + 1 + 2;
 
 void AppendHex(std::string& out, std::uint64_t value, int digits) {
   for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += kDigits[(value >> shift) & 0xF];
@@ -45,6 +51,17 @@ std::string HexDumpText(std::uint64_t firstOffset, std::span<const DumpByte> byt
     out += "|\n";
   }
   return out;
+}
+
+std::optional<int> DumpByteAtColumn(int column) {
+  if (column >= kFirstCharColumn && column < kFirstCharColumn + kDumpBytesPerLine) {
+    return column - kFirstCharColumn;
+  }
+  for (int i = 0; i < kDumpBytesPerLine; ++i) {
+    const int at = kFirstHexColumn + i * kHexWidth + i / kGroup;
+    if (column == at || column == at + 1) return i;
+  }
+  return std::nullopt;
 }
 
 }  // namespace m1

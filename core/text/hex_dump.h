@@ -22,4 +22,8 @@ inline constexpr int kDumpBytesPerLine = 16;
 // outside printable ASCII (0x20 to 0x7E) are written ".".
 std::string HexDumpText(std::uint64_t firstOffset, std::span<const DumpByte> bytes);
 
+// The byte of a dump line (0 to 15) whose hex digits, or whose character, lie at column (counted
+// from 0 at the line's first character); nothing for the offset, the spaces and the bars.
+std::optional<int> DumpByteAtColumn(int column);
+
 }  // namespace m1

@@ -95,6 +95,15 @@ void FilesWindow::Sync() {
   for (const std::string& p : logic_.problems) problems_->addItem(FromText(p));
 }
 
+void FilesWindow::RowChosen(int row) {
+  if (openFile_) {
+    const FilesForm::Row& chosen = logic_.rows.at(static_cast<std::size_t>(row));
+    openFile_(chosen.file, chosen.found);
+  } else {
+    DiskTableWindow::RowChosen(row);
+  }
+}
+
 void FilesWindow::OnShowHidden(bool checked) {
   logic_.ShowHidden_Click(checked);
   Sync();
@@ -111,6 +120,9 @@ void FilesWindow::OnRowMenu(const QPoint& pos) {
   auto* menu = new QMenu(this);
   menu->setObjectName(QStringLiteral("fileMenu"));
   menu->setAttribute(Qt::WA_DeleteOnClose);
+  // What a double-click does: the file in the File window.
+  connect(menu->addAction(tr("&Open File")), &QAction::triggered, this,
+          [this, row] { RowChosen(row); });
   for (const auto& [text, handler] : kRowActions) {
     connect(menu->addAction(tr(text)), &QAction::triggered, this, [this, row, handler = handler] {
       (logic_.*handler)(row);

@@ -20,6 +20,14 @@ class FilesWindow final : public DiskTableWindow<FilesForm, MainDisk> {
   FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidget* parent);
 
   void Sync() override;
+  // From now on a chosen row opens its file through open (the row's file and found), rather than
+  // showing the file's first sector.
+  void SetOpenFile(std::function<void(std::size_t file, bool found)> open) {
+    openFile_ = std::move(open);
+  }
+
+ protected:
+  void RowChosen(int row) override;
 
  private slots:
   void OnShowHidden(bool checked);
@@ -35,6 +43,7 @@ class FilesWindow final : public DiskTableWindow<FilesForm, MainDisk> {
   QCheckBox* showHidden_ = nullptr;
   QCheckBox* showFound_ = nullptr;
   QListWidget* problems_ = nullptr;
+  std::function<void(std::size_t, bool)> openFile_;
 };
 
 }  // namespace m1::qt

@@ -71,10 +71,13 @@ class DiskTableWindow : public QWidget {
     }
     model_ = new RowsModel(std::move(source), mark, this);
     table_ = NewRowsTable(name, model_, this);
-    connect(table_, &QTableView::activated, this, [this](const QModelIndex& index) {
-      logic_.Row_DoubleClick(index.row());
-      afterShow_();
-    });
+    connect(table_, &QTableView::activated, this,
+            [this](const QModelIndex& index) { RowChosen(index.row()); });
+  }
+  // A row chosen (double-click or Enter): by default what the logic shows of it in another window.
+  virtual void RowChosen(int row) {
+    logic_.Row_DoubleClick(row);
+    afterShow_();
   }
 
   // Headings that sort the rows: a click runs the logic's Heading_Click; the logic's sortColumn

@@ -36,5 +36,17 @@ TEST(HexDump, LinesOfSixteenWithOffsetsGroupsAndCharacters) {
   }
 }
 
+// "00000000  41 42 43 44 45 46 47 48  49 4A ...  |ABCDEFGHIJKLMNOP|": the digits of byte 0 at
+// columns 10-11, of byte 8 at 35-36 after the second group's space, the characters at 61-76.
+TEST(HexDump, ColumnsOfALineNameTheirByte) {
+  constexpr int kNone = -1;
+  const std::pair<int, int> columns[] = {{0, kNone}, {9, kNone},  {10, 0},    {11, 0},  {12, kNone},
+                                         {32, 7},    {34, kNone}, {35, 8},    {57, 15}, {60, kNone},
+                                         {61, 0},    {76, 15},    {77, kNone}};
+  for (const auto& [column, byte] : columns) {
+    EXPECT_EQ(DumpByteAtColumn(column).value_or(kNone), byte) << column;
+  }
+}
+
 }  // namespace
 }  // namespace m1

@@ -1,5 +1,5 @@
-// The Disk menu, its Health and Files windows, and the status bars of the main window and the
-// sector map, as a user meets them.
+// The Disk menu, its Health and Files windows (a file chosen there opening in the File window),
+// and the status bars of the main window and the sector map, as a user meets them.
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
@@ -10,9 +10,11 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTableView>
 
 #include "files/qt/files_window.h"
+#include "fileview/qt/file_window.h"
 #include "health/qt/health_window.h"
 #include "tests/qt/qt_fixture.h"
 
@@ -131,7 +133,7 @@ TEST_F(DiskWindows, FilesWindowSaysWhenNoFileSystemIsFound) {
 }
 
 // The utility disk of ../shared/real: an LS-DOS 6.2 data disk of 37 files in JV3.
-TEST_F(DiskWindows, FilesWindowListsTheRealDiskAndLeadsToAFilesFirstSector) {
+TEST_F(DiskWindows, FilesWindowListsTheRealDiskAndOpensAFileThatLeadsToItsFirstSector) {
   const std::string path = std::string(M1VIEW_REAL_IMAGES) + "/utility-jv3-sd80.dsk";
   if (!QFileInfo::exists(QString::fromStdString(path))) GTEST_SKIP() << path << " is not there";
   MainWindow& w = StartWith(path);
@@ -147,17 +149,24 @@ TEST_F(DiskWindows, FilesWindowListsTheRealDiskAndLeadsToAFilesFirstSector) {
   EXPECT_EQ(model->index(0, 3).data().toString(), "system, invisible, protection 6");
   Child<QCheckBox>(*files, "showHidden")->click();
   ASSERT_LT(model->rowCount(), 37);
-  // EXPORT/CMD lies in granule 0 of track 1: its first sector is track 1 sector 0, which the menu
-  // of its row shows.
+  // EXPORT/CMD lies in granule 0 of track 1: its first byte lies in track 1 sector 0. The row's
+  // menu opens it in the File window (as a double-click does) or shows its first sector.
   EXPECT_EQ(model->index(0, 0).data().toString(), "EXPORT");
   emit table->customContextMenuRequested(table->visualRect(model->index(0, 0)).center());
   auto* menu = files->findChild<QMenu*>(QStringLiteral("fileMenu"));
   ASSERT_NE(menu, nullptr);
-  ASSERT_EQ(menu->actions().size(), 1);
-  EXPECT_EQ(menu->actions()[0]->text(), "Show &First Sector");
+  ASSERT_EQ(menu->actions().size(), 2);
+  EXPECT_EQ(menu->actions()[0]->text(), "&Open File");
+  EXPECT_EQ(menu->actions()[1]->text(), "Show &First Sector");
   menu->actions()[0]->trigger();
   menu->close();
   Settle();
+  auto* file = w.findChild<FileWindow*>();
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(Child<QLabel>(*file, "name")->text(), "EXPORT/CMD");
+  auto* tabs = Child<QTabWidget>(*file, "tabs");
+  tabs->setCurrentIndex(tabs->count() - 1);  // the bytes, from the first
+  Click(*file, "showSector");
   EXPECT_EQ(BoxText(w, "Txttrk"), "1");
   EXPECT_EQ(BoxText(w, "Txtsector"), "0");
   EXPECT_TRUE(Child<QLabel>(w, "diskStatus")->text().endsWith("EXPORT/CMD, record 1 of 3"))

@@ -5,6 +5,7 @@
 #include <QTableView>
 
 #include "files/qt/files_window.h"
+#include "fileview/qt/file_window.h"
 #include "health/qt/health_window.h"
 #include "tests/qt/qt_fixture.h"
 
@@ -91,6 +92,20 @@ TEST_F(Shots, SaveTheDiskWindowsWithASampleOpen) {
   auto* files = main.findChild<FilesWindow*>();
   ASSERT_NE(files, nullptr);
   ASSERT_TRUE(files->grab().save(QDir(out).filePath("files.png")));
+
+  // The File window on the first /CMD file listed, else on the first file.
+  QTableView* table = files->findChild<QTableView*>(QStringLiteral("files"));
+  QAbstractItemModel* rows = table->model();
+  if (rows->rowCount() == 0) return;
+  int row = 0;
+  for (int r = rows->rowCount() - 1; r >= 0; --r) {
+    if (rows->index(r, FilesForm::kExt).data().toString() == QLatin1String("CMD")) row = r;
+  }
+  emit table->activated(rows->index(row, 0));
+  Settle();
+  auto* file = main.findChild<FileWindow*>();
+  ASSERT_NE(file, nullptr);
+  ASSERT_TRUE(file->grab().save(QDir(out).filePath("file.png")));
 }
 
 }  // namespace
