@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include "diskmap/qt/disk_map_window.h"
 #include "files/qt/files_window.h"
 #include "health/qt/health_window.h"
 #include "viewer/qt/main_window.h"
@@ -15,14 +16,31 @@ DiskWindows::DiskWindows(MainWindow& main) : QObject(&main), main_(main) {
   health->setObjectName(QStringLiteral("mnuDiskHealth"));
   QAction* files = disk->addAction(tr("&Files..."));
   files->setObjectName(QStringLiteral("mnuDiskFiles"));
+  QAction* map = disk->addAction(tr("&Map..."));
+  map->setObjectName(QStringLiteral("mnuDiskMap"));
   connect(health, &QAction::triggered, this, [this] { Show(health_); });
   connect(files, &QAction::triggered, this, [this] { Show(files_); });
+  connect(map, &QAction::triggered, this, [this] { Show(map_); });
   connect(&main, &MainWindow::ImageChanged, this, &DiskWindows::Reload);
 }
 
 void DiskWindows::Reload() {
   if (health_ && health_->isVisible()) health_->Reload();
   if (files_ && files_->isVisible()) files_->Reload();
+  if (map_ && map_->isVisible()) map_->Reload();
+  LightChosenFile();
+}
+
+void DiskWindows::JoinFilesAndMap() {
+  if (!files_ || !map_) return;
+  connect(files_, &FilesWindow::FileChosen, map_, &DiskMapWindow::HighlightFile,
+          Qt::UniqueConnection);
+  connect(map_, &DiskMapWindow::FileChosen, files_, &FilesWindow::SelectFile,
+          Qt::UniqueConnection);
+}
+
+void DiskWindows::LightChosenFile() {
+  if (files_ && map_ && files_->isVisible()) map_->HighlightFile(files_->ChosenFile());
 }
 
 template <typename Window>
@@ -30,7 +48,9 @@ void DiskWindows::Show(QPointer<Window>& window) {
   if (!window)
     window = new Window(
         main_.Disk(), [this] { main_.Sync(); }, &main_);
+  JoinFilesAndMap();
   window->Reload();
+  LightChosenFile();
   window->show();
   window->raise();
   window->activateWindow();

@@ -1,6 +1,8 @@
 // The main window's Disk menu and the windows it opens over the image the main window shows
-// (Health..., Files...). Each is made on first use, follows the main window to the next image it
-// analyses while it is visible, and is restored, raised and activated whenever it is asked for.
+// (Health..., Files..., Map...). Each is made on first use, follows the main window to the next
+// image it analyses while it is visible, and is restored, raised and activated whenever it is
+// asked for. A file chosen in the Files window is lit on the map, and a cell clicked on the map
+// chooses its file in the Files window.
 #pragma once
 
 #include <QObject>
@@ -8,6 +10,7 @@
 
 namespace m1::qt {
 
+class DiskMapWindow;
 class FilesWindow;
 class HealthWindow;
 class MainWindow;
@@ -24,10 +27,15 @@ class DiskWindows final : public QObject {
   // Opens a Disk window (made on first use), showing the image on display.
   template <typename Window>
   void Show(QPointer<Window>& window);
+  // Joins the Files window and the map, once both are made.
+  void JoinFilesAndMap();
+  // Lights on the map the file the Files window shows chosen.
+  void LightChosenFile();
 
   MainWindow& main_;
   QPointer<HealthWindow> health_;
   QPointer<FilesWindow> files_;
+  QPointer<DiskMapWindow> map_;
 };
 
 }  // namespace m1::qt

@@ -20,6 +20,16 @@ class FilesWindow final : public DiskTableWindow<FilesForm, MainDisk> {
   FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidget* parent);
 
   void Sync() override;
+  // The file of the chosen row; -1 when none is chosen.
+  int ChosenFile() const;
+
+ public slots:
+  // Chooses the row of a file (none when it is not shown).
+  void SelectFile(int file);
+
+ signals:
+  // The chosen row changed to this file's (-1: none).
+  void FileChosen(int file);
 
  private slots:
   void OnShowHidden(bool checked);
