@@ -35,8 +35,7 @@ void DiskWindows::JoinFilesAndMap() {
   if (!files_ || !map_) return;
   connect(files_, &FilesWindow::FileChosen, map_, &DiskMapWindow::HighlightFile,
           Qt::UniqueConnection);
-  connect(map_, &DiskMapWindow::FileChosen, files_, &FilesWindow::SelectFile,
-          Qt::UniqueConnection);
+  connect(map_, &DiskMapWindow::FileChosen, files_, &FilesWindow::SelectFile, Qt::UniqueConnection);
 }
 
 void DiskWindows::LightChosenFile() {

@@ -12,14 +12,14 @@ namespace m1 {
 
 namespace {
 
-constexpr Twips kMargin = 120;     // round the picture: 8 pixels
-constexpr Twips kGap = 240;        // between the sides, and between the map and its legend
-constexpr Twips kTextGap = 90;     // between a swatch or a cylinder number and what follows it
-constexpr Twips kCellGap = 15;     // between neighbouring cells wide or tall enough to spare it
+constexpr Twips kMargin = 120;      // round the picture: 8 pixels
+constexpr Twips kGap = 240;         // between the sides, and between the map and its legend
+constexpr Twips kTextGap = 90;      // between a swatch or a cylinder number and what follows it
+constexpr Twips kCellGap = 15;      // between neighbouring cells wide or tall enough to spare it
 constexpr double kMinSpan = 0.004;  // a revolution's part a cell keeps at least (25 DMK bytes)
-constexpr double kHubPart = 0.25;  // the hub's radius, as a part of the platter's
-constexpr double kDimmed = 0.8;    // how far an unlit cell fades into the background
-constexpr double kDarkest = 0.55;  // how far a lit file's first record darkens to black
+constexpr double kHubPart = 0.25;   // the hub's radius, as a part of the platter's
+constexpr double kDimmed = 0.8;     // how far an unlit cell fades into the background
+constexpr double kDarkest = 0.55;   // how far a lit file's first record darkens to black
 
 Rgb Mix(Rgb a, Rgb b, double part) {
   const auto one = [part](int x, int y) {
@@ -116,12 +116,16 @@ enum Health {
   kHealths
 };
 constexpr Rgb kHealthColours[kHealths] = {
-    colour::kMapCut,          colour::kMapBadIdCrc,     colour::kMapNoDataMark,
-    colour::kMapBadDataCrc,   colour::kMapDuplicate,    colour::kMapTrackDiffers,
-    colour::kMapNotIndexed,   colour::kMapGood};
-constexpr const char* kHealthNames[kHealths] = {
-    "cut",       "bad ID CRC",     "no data mark", "bad data CRC", "duplicate",
-    "recorded track differs", "out of the main window's reach", "good"};
+    colour::kMapCut,       colour::kMapBadIdCrc,     colour::kMapNoDataMark, colour::kMapBadDataCrc,
+    colour::kMapDuplicate, colour::kMapTrackDiffers, colour::kMapNotIndexed, colour::kMapGood};
+constexpr const char* kHealthNames[kHealths] = {"cut",
+                                                "bad ID CRC",
+                                                "no data mark",
+                                                "bad data CRC",
+                                                "duplicate",
+                                                "recorded track differs",
+                                                "out of the main window's reach",
+                                                "good"};
 
 Health HealthOf(const SectorRecord& r) {
   if (r.Has(kRemarkCutByTrack) || r.Has(kRemarkCutByFile)) return kCut;
@@ -368,8 +372,8 @@ void DiskMap::LayoutGrid(Twips right) {
   const double labelWidth = metrics_.TextWidth(PlainText(cylinders - 1)) + kTextGap;
   top_ = kMargin + line + 30;
   const double bottom = height - kMargin;
-  columnWidth_ =
-      std::max(0.0, (right - kMargin - labelWidth - (sides - 1) * kGap) / static_cast<double>(sides));
+  columnWidth_ = std::max(
+      0.0, (right - kMargin - labelWidth - (sides - 1) * kGap) / static_cast<double>(sides));
   rowHeight_ = std::max(0.0, (bottom - top_) / cylinders);
   columnLeft_.assign(static_cast<std::size_t>(sides), 0);
   for (int s = 0; s < sides; ++s) {
@@ -402,7 +406,8 @@ void DiskMap::LayoutGrid(Twips right) {
 void DiskMap::LayoutPlatters(Twips right) {
   const Twips line = metrics_.TextHeight("Xg");
   const double top = kMargin + line + 30;
-  const double w = std::max(0.0, (right - kMargin - (sides - 1) * kGap) / static_cast<double>(sides));
+  const double w =
+      std::max(0.0, (right - kMargin - (sides - 1) * kGap) / static_cast<double>(sides));
   const double h = std::max(0.0, height - kMargin - top);
   radius_ = std::min(w, h) / 2;
   hub_ = radius_ * kHubPart;
@@ -412,7 +417,8 @@ void DiskMap::LayoutPlatters(Twips right) {
     const double cx = kMargin + s * (w + kGap) + w / 2;
     centres_.emplace_back(cx, top + h / 2);
     const std::string heading = "side " + PlainText(s);
-    texts.push_back({Round(cx - metrics_.TextWidth(heading) / 2.0), kMargin, colour::kBlack, heading});
+    texts.push_back(
+        {Round(cx - metrics_.TextWidth(heading) / 2.0), kMargin, colour::kBlack, heading});
   }
   const double ringGap = ringWidth_ >= 4 * kCellGap ? kCellGap : 0;
   for (MapCell& cell : cells) {
@@ -445,8 +451,11 @@ void DiskMap::Fill() {
     } else {
       // From dark at the first record to the file's own colour at the last; a sector past the
       // file's end lighter still.
-      const double t = cell.order == 0 ? 1.0 : records > 1 ? (cell.order - 1.0) / (records - 1) : 1.0;
-      cell.fill = cell.order == 0 ? Mix(base, colour::kWhite, 0.5) : Mix(base, colour::kBlack, kDarkest * (1 - t));
+      const double t = cell.order == 0 ? 1.0
+                       : records > 1   ? (cell.order - 1.0) / (records - 1)
+                                       : 1.0;
+      cell.fill = cell.order == 0 ? Mix(base, colour::kWhite, 0.5)
+                                  : Mix(base, colour::kBlack, kDarkest * (1 - t));
       const std::string number = cell.order > 0 ? PlainText(cell.order) : "";
       if (view == MapView::Grid && !number.empty() &&
           metrics_.TextWidth(number) + 2 * kCellGap <= cell.box.width && line <= cell.box.height) {
@@ -470,11 +479,11 @@ std::optional<std::size_t> DiskMap::CellAt(Twips x, Twips y) const {
   };
   if (view == MapView::Grid) {
     for (int s = 0; s < sides && rowHeight_ > 0; ++s) {
-      const auto found = inRow(static_cast<int>(std::floor((y - top_) / rowHeight_)), s,
-                               [x, y](const MapCell& c) {
-                                 return x >= c.box.left && x < c.box.left + c.box.width &&
-                                        y >= c.box.top && y < c.box.top + c.box.height;
-                               });
+      const auto found =
+          inRow(static_cast<int>(std::floor((y - top_) / rowHeight_)), s, [x, y](const MapCell& c) {
+            return x >= c.box.left && x < c.box.left + c.box.width && y >= c.box.top &&
+                   y < c.box.top + c.box.height;
+          });
       if (found) return found;
     }
     return std::nullopt;

@@ -131,9 +131,9 @@ void DiskMapWindow::OnSavePicture() {
     return;
   }
   const QImage picture = RenderMap(logic_.map, picture_->devicePixelRatioF());
-  statusBar()->showMessage(picture.save(path, "PNG") ? tr("Saved %1").arg(path)
-                                                     : tr("Could not write %1").arg(path),
-                           10000);
+  statusBar()->showMessage(
+      picture.save(path, "PNG") ? tr("Saved %1").arg(path) : tr("Could not write %1").arg(path),
+      10000);
 }
 
 }  // namespace m1::qt

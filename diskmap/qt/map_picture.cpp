@@ -38,8 +38,7 @@ void PaintText(QPainter& painter, const MapText& t, qreal ascent) {
 }  // namespace
 
 void PaintMap(QPainter& painter, const DiskMap& map) {
-  painter.fillRect(QRectF(0, 0, PxF(map.width), PxF(map.height)),
-                   ToQColor(colour::kMapBackground));
+  painter.fillRect(QRectF(0, 0, PxF(map.width), PxF(map.height)), ToQColor(colour::kMapBackground));
   const qreal ascent = QFontMetricsF(painter.font()).ascent();
   if (map.view == MapView::Grid) {
     // Rectangles on whole pixels of the device need no smoothing.
