@@ -425,8 +425,9 @@ void DiskMap::LayoutPlatters(Twips right) {
     const auto [cx, cy] = centres_[static_cast<std::size_t>(cell.head)];
     const double outer = radius_ - cell.cylinder * ringWidth_;
     const double degrees = 360 * (cell.span.end - cell.span.start);
-    // A sliver of the revolution parts neighbouring sectors, as a pixel parts grid cells.
-    const double parting = std::min(0.5, degrees / 10);
+    // A pixel of the outer edge parts neighbouring sectors, as it parts the cells of the grid.
+    const double parting =
+        std::min(degrees / 10, kCellGap / std::max(outer, 1.0) * 180 / std::numbers::pi);
     cell.arc = {Round(cx),
                 Round(cy),
                 Round(outer - ringWidth_ + ringGap),
