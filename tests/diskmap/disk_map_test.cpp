@@ -72,7 +72,8 @@ std::vector<std::string> LegendTexts(const DiskMap& map) {
 TEST(DiskMap, EveryRecordIsACellWhereItLiesOnItsTrack) {
   FixedMetrics metrics;
   DiskMap map(metrics);
-  const auto dmk = DiskFacts::Read(SqueezedDmk());
+  const Bytes squeezed = SqueezedDmk();  // the facts read the bytes where they lie
+  const auto dmk = DiskFacts::Read(squeezed);
   ASSERT_EQ(dmk->listing.records.size(), 3u);
   // Bytes after the table: sector 1 from 400 to 689, sector 2 from 1600 to sector 3's 1700 (its
   // own end, 1889, lies past it), sector 3 from 1700 to 1989; of 3200. Listed in table order.
@@ -94,7 +95,8 @@ TEST(DiskMap, EveryRecordIsACellWhereItLiesOnItsTrack) {
   jv3.Add(0, 1, 0x00);
   jv3.Add(1, 0, 0x00);
   jv3.Add(0, 2, 0x00);
-  const auto facts = DiskFacts::Read(jv3.Build());
+  const Bytes table = jv3.Build();
+  const auto facts = DiskFacts::Read(table);
   map.Load(*facts);
   ASSERT_EQ(map.cells.size(), 4u);
   ASSERT_EQ(map.rows.size(), 2u);
@@ -130,7 +132,8 @@ TEST(DiskMap, ColoursFollowOwnersHealthAndDensity) {
   }
   EXPECT_EQ(FileColour(0), (Rgb{242, 133, 133}));
 
-  const auto damaged = DiskFacts::Read(DamagedDmk());
+  const Bytes damagedBytes = DamagedDmk();
+  const auto damaged = DiskFacts::Read(damagedBytes);
   map.Load(*damaged);
   map.SetColouring(MapColouring::Health);
   const Rgb health[] = {colour::kMapBadDataCrc, colour::kMapGood, colour::kMapNoDataMark,
@@ -151,7 +154,8 @@ TEST(DiskMap, PointsFindTheCellDrawnThereAndAClickShowsIt) {
   FixedMetrics metrics;
   testing::RecordedViews views;
   DiskMapForm form(views, metrics);
-  form.Load(*DiskFacts::Read(testing::Jv1Builder(35).Build()), "/disks/blank.dsk");
+  const Bytes blank = testing::Jv1Builder(35).Build();
+  form.Load(*DiskFacts::Read(blank), "/disks/blank.dsk");
   form.Picture_Resize(12000, 9000);
   const DiskMap& map = form.map;
   ASSERT_EQ(map.cells.size(), 350u);
