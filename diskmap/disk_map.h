@@ -53,8 +53,9 @@ struct MapCell {
   int cylinder = 0;
   int head = 0;
   TrackSpan span;
-  int key = 0;    // its entry of the legend
-  int order = 0;  // the record of the lit file it holds (1-based); 0 when not lit
+  int key = 0;     // its class in the colouring (owner, health or density), in the legend's order
+  int order = -1;  // the record of the lit file it holds (1-based), 0 past the file's end; -1
+                   // when it is not the lit file's
   // Where it is drawn: the grid's rectangle, or (platters) the arc and the square round its ring.
   TwipsRect box;
   MapArc arc;
