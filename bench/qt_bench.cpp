@@ -14,6 +14,9 @@
 
 #include "bench/images.h"
 #include "bench/report.h"
+#include "core/disk_facts.h"
+#include "diskmap/disk_map_form.h"
+#include "diskmap/qt/map_picture.h"
 #include "hexview/form2.h"
 #include "platform/files.h"
 #include "platform/qt/qt_convert.h"
@@ -117,6 +120,59 @@ void Step(benchmark::State& state) {
   }
 }
 
+// The Disk map of the 1 MB DMK (every record a cell) at 960 x 560 pixels, measured in the
+// picture's font, with the facts as the main window hands them over.
+struct NoViews final : DiskViews {
+  bool ShowSector(std::int64_t) override { return true; }
+  void ShowBytes(std::int64_t) override {}
+};
+struct DiskMapSetup {
+  qt::QtMetrics metrics{qt::MapFont()};
+  NoViews views;
+  std::unique_ptr<const DiskFacts> facts =
+      DiskFacts::Read(Images().Get(Kind::Dmk).bytes, {.indexReach = true});
+  DiskMapForm form{views, metrics};
+
+  explicit DiskMapSetup(MapView view) {
+    form.Load(*facts, Images().Get(Kind::Dmk).path.string());
+    form.Picture_Resize(960 * qt::kTwipsPerPixel, 560 * qt::kTwipsPerPixel);
+    form.View_Change(static_cast<int>(view));
+  }
+  // The middle of a cell, in twips.
+  std::pair<Twips, Twips> Middle(std::size_t cell) const {
+    const TwipsRect& b = form.map.cells.at(cell).box;
+    return {b.left + b.width / 2, b.top + b.height / 2};
+  }
+};
+
+// The whole map painted into a new image, as the window does after any change of the picture.
+void DiskMapPaint(benchmark::State& state, MapView view) {
+  DiskMapSetup s(view);
+  for (auto _ : state) {
+    const QImage image = qt::RenderMap(s.form.map, 1.0);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+  state.counters["cells"] = static_cast<double>(s.form.map.cells.size());
+}
+
+// The mouse from one cell to another: the cell found and its status line, then (repaint) the
+// widget painting the kept picture and the outline.
+void DiskMapHover(benchmark::State& state, bool repaint) {
+  DiskMapSetup s(MapView::Grid);
+  qt::MapPicture picture(s.form, nullptr);
+  picture.resize(960, 560);
+  QImage image(picture.size(), QImage::Format_ARGB32_Premultiplied);
+  picture.render(&image);
+  const std::pair<Twips, Twips> points[] = {s.Middle(100), s.Middle(2000)};
+  std::size_t k = 0;
+  for (auto _ : state) {
+    const auto [x, y] = points[k++ % 2];
+    if (!s.form.Picture_MouseMove(x, y)) state.SkipWithError("the cell did not change");
+    benchmark::DoNotOptimize(s.form.status.data());
+    if (repaint) picture.render(&image);
+  }
+}
+
 }  // namespace
 }  // namespace m1::bench
 
@@ -136,6 +192,10 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("Qt/ShowHexPage/logic", Logic<HexSetup>);
   benchmark::RegisterBenchmark("Qt/ShowHexPage/paint", PaintOnly<HexSetup>);
   benchmark::RegisterBenchmark("Qt/ShowHexPage/step", Step<HexSetup>);
+  benchmark::RegisterBenchmark("Qt/DiskMap/paint/grid", DiskMapPaint, m1::MapView::Grid);
+  benchmark::RegisterBenchmark("Qt/DiskMap/paint/platters", DiskMapPaint, m1::MapView::Platters);
+  benchmark::RegisterBenchmark("Qt/DiskMap/hover/logic", DiskMapHover, false);
+  benchmark::RegisterBenchmark("Qt/DiskMap/hover/step", DiskMapHover, true);
   const std::vector<Row> rows = {
       {"sector display, logic with the window font's metrics", "Qt/GetDispSector/logic", "", 50},
       {"sector display painted into a QImage", "Qt/GetDispSector/paint", "", 2000},
@@ -144,6 +204,14 @@ int main(int argc, char** argv) {
        "", 50},
       {"hex page painted into a QImage", "Qt/ShowHexPage/paint", "", 2000},
       {"hex page, logic + paint", "Qt/ShowHexPage/step", "", 0},
+      {"Disk map of the 1 MB DMK (2880 cells), grid painted into a QImage", "Qt/DiskMap/paint/grid",
+       "", 8000},
+      {"Disk map of the 1 MB DMK, platters painted into a QImage", "Qt/DiskMap/paint/platters", "",
+       8000},
+      {"Disk map hover: the cell under the mouse and its status line", "Qt/DiskMap/hover/logic", "",
+       1000},
+      {"Disk map hover with the repaint of the kept picture and the outline",
+       "Qt/DiskMap/hover/step", "", 1000},
   };
   return RunAndReport(argc, argv, rows);
 }

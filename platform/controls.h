@@ -31,6 +31,33 @@ inline constexpr Rgb kLightPeach{255, 224, 192};
 inline constexpr Rgb kPink{255, 192, 192};
 inline constexpr Rgb kLavender{192, 192, 255};
 inline constexpr Rgb kBrown{192, 64, 0};
+
+// The Disk map. Owners: what the DOS keeps for itself in dark tones, the space it leaves in greys,
+// so that the files' own light colours stand apart from both.
+inline constexpr Rgb kMapBoot{40, 60, 120};
+inline constexpr Rgb kMapSystem{90, 100, 150};
+inline constexpr Rgb kMapGat{140, 30, 40};
+inline constexpr Rgb kMapHit{170, 80, 20};
+inline constexpr Rgb kMapDirectory{110, 80, 30};
+inline constexpr Rgb kMapFree{232, 232, 232};
+inline constexpr Rgb kMapAllocatedNoFile{50, 50, 50};
+inline constexpr Rgb kMapUnknown{150, 150, 150};
+// Health: good in green, each fault its own colour, out of the main window's reach in grey.
+inline constexpr Rgb kMapGood{120, 200, 120};
+inline constexpr Rgb kMapBadIdCrc{220, 30, 30};
+inline constexpr Rgb kMapBadDataCrc{245, 140, 20};
+inline constexpr Rgb kMapNoDataMark{150, 60, 200};
+inline constexpr Rgb kMapDuplicate{30, 110, 230};
+inline constexpr Rgb kMapCut{100, 50, 20};
+inline constexpr Rgb kMapTrackDiffers{230, 210, 30};
+inline constexpr Rgb kMapNotIndexed{175, 175, 175};
+// Density.
+inline constexpr Rgb kMapSingle{150, 200, 240};
+inline constexpr Rgb kMapSingleDoubled{70, 130, 210};
+inline constexpr Rgb kMapDouble{240, 170, 70};
+// The background the cells lie on, and the outline of the cell under the mouse.
+inline constexpr Rgb kMapBackground{255, 255, 255};
+inline constexpr Rgb kMapOutline{0, 0, 0};
 }  // namespace colour
 
 // A single-line text box: its text, text colour and background.

@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -73,6 +74,25 @@ FilesWindow::FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidge
   layout->addWidget(count_);
   layout->addWidget(new QLabel(tr("Problems:"), this));
   layout->addWidget(problems_);
+  connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this] { emit FileChosen(ChosenFile()); });
+}
+
+int FilesWindow::ChosenFile() const {
+  const int row = table_->selectionModel()->currentIndex().row();
+  if (row < 0 || static_cast<std::size_t>(row) >= logic_.rows.size()) return -1;
+  return static_cast<int>(logic_.rows[static_cast<std::size_t>(row)].file);
+}
+
+void FilesWindow::SelectFile(int file) {
+  for (std::size_t row = 0; row < logic_.rows.size(); ++row) {
+    if (static_cast<int>(logic_.rows[row].file) == file) {
+      table_->selectRow(static_cast<int>(row));
+      return;
+    }
+  }
+  table_->selectionModel()->clearCurrentIndex();
+  table_->clearSelection();
 }
 
 void FilesWindow::Sync() {

@@ -26,6 +26,17 @@ class FilesWindow final : public DiskTableWindow<FilesForm, MainDisk> {
     openFile_ = std::move(open);
   }
 
+  // The file of the chosen row; -1 when none is chosen.
+  int ChosenFile() const;
+
+ public slots:
+  // Chooses the row of a file (none when it is not shown).
+  void SelectFile(int file);
+
+ signals:
+  // The chosen row changed to this file's (-1: none).
+  void FileChosen(int file);
+
  protected:
   void RowChosen(int row) override;
 

@@ -61,9 +61,10 @@ TEST_F(DiskWindows, StatusBarLiesUnderTheUnchangedLayout) {
   EXPECT_EQ(top[2]->text(), "&Disk");
   EXPECT_EQ(top[3]->text(), "&Help");
   const QList<QAction*> items = top[2]->menu()->actions();
-  ASSERT_EQ(items.size(), 2);
+  ASSERT_EQ(items.size(), 3);
   EXPECT_EQ(items[0]->text(), "&Health...");
   EXPECT_EQ(items[1]->text(), "&Files...");
+  EXPECT_EQ(items[2]->text(), "&Map...");
   EXPECT_EQ(Status(w, "diskStatus"), "");
 }
 

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QTableView>
 
+#include "diskmap/qt/disk_map_window.h"
 #include "files/qt/files_window.h"
 #include "fileview/qt/file_window.h"
 #include "health/qt/health_window.h"
@@ -92,6 +93,14 @@ TEST_F(Shots, SaveTheDiskWindowsWithASampleOpen) {
   auto* files = main.findChild<FilesWindow*>();
   ASSERT_NE(files, nullptr);
   ASSERT_TRUE(files->grab().save(QDir(out).filePath("files.png")));
+  main.findChild<QAction*>(QStringLiteral("mnuDiskMap"))->trigger();
+  Settle();
+  auto* map = main.findChild<DiskMapWindow*>();
+  ASSERT_NE(map, nullptr);
+  ASSERT_TRUE(map->grab().save(QDir(out).filePath("diskmap.png")));
+  Child<QComboBox>(*map, "view")->setCurrentIndex(1);
+  Settle();
+  ASSERT_TRUE(map->grab().save(QDir(out).filePath("diskmap-platters.png")));
 
   // The File window on the first /CMD file listed, else on the first file.
   QTableView* table = files->findChild<QTableView*>(QStringLiteral("files"));

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "diskmap/disk_map_form.h"
 #include "files/files_form.h"
 #include "health/health_form.h"
 #include "sectormap/form1.h"
@@ -81,6 +82,35 @@ DriveReport DriveDisk(std::span<const std::uint8_t> bytes, const Effort& effort)
   filesForm.ShowHidden_Click(true);
   for (std::size_t row = 0; row < std::min(filesForm.rows.size(), limit); ++row) {
     filesForm.Row_DoubleClick(static_cast<int>(row));
+  }
+
+  // The Disk map in each view and colouring, every cell found where it is drawn, cells clicked.
+  DiskMapForm diskMap(disk, rig.metrics);
+  diskMap.Load(facts, kMemoryPath);
+  diskMap.Picture_Resize(9000, 6000);
+  if (diskMap.map.cells.size() != facts.listing.records.size()) {
+    report.faults.push_back("disk: the map has " + std::to_string(diskMap.map.cells.size()) +
+                            " cells for " + std::to_string(facts.listing.records.size()) +
+                            " records");
+  }
+  for (int colouring = 0; colouring < 3; ++colouring) {
+    diskMap.Colouring_Change(colouring);
+    diskMap.HighlightFile(facts.fs && !facts.fs->files.empty() ? 0 : -1);
+    diskMap.View_Change(colouring % 2);
+  }
+  diskMap.View_Change(0);
+  for (std::size_t k = 0; k < std::min(diskMap.map.cells.size(), limit); ++k) {
+    const TwipsRect& box = diskMap.map.cells[k].box;
+    const Twips x = box.left + box.width / 2, y = box.top + box.height / 2;
+    const std::optional<std::size_t> cell = diskMap.map.CellAt(x, y);
+    if (!cell) {
+      report.faults.push_back("disk: no map cell where cell " + std::to_string(k) + " is drawn");
+      continue;
+    }
+    static_cast<void>(diskMap.Picture_MouseMove(x, y));
+    const std::size_t handed = rig.host.bytesShown.size();
+    diskMap.Picture_Click(x, y);
+    CheckShown(main, rig.host, handed, facts.listing.records[*cell], report.faults);
   }
 
   // The sector map's status line over every sector its first page drew.

@@ -87,9 +87,10 @@ DriveReport DriveHex(Files& files, const std::string& path, std::span<const std:
 
 // The Disk windows over the image the main window shows (tests/support/disk_drivers.cpp): the
 // health table sorted by every column and filtered, rows chosen, the files table with each file
-// chosen, the main window's status line at the sectors shown and the sector map's at every sector
-// drawn. A chosen row must land the main window on the sector whose data starts where the
-// record's does, or hand the record's own offset to the hex window.
+// chosen, the Disk map in every view and colouring with its cells clicked, the main window's
+// status line at the sectors shown and the sector map's at every sector drawn. A chosen row or
+// cell must land the main window on the sector whose data starts where the record's does, or hand
+// the record's own offset to the hex window.
 DriveReport DriveDisk(std::span<const std::uint8_t> bytes, const Effort& effort = {});
 
 // The same with the bytes served from memory.
