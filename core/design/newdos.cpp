@@ -1,19 +1,14 @@
-// Newdos/80 keeps its drive parameter table (PDRIVE) at the start of the system sector, track 0
-// sector 2, and marks the sector with 0xA5 at byte 239. Each entry is ten bytes; the analysis
-// decodes the first one:
-//   byte 0  DDSL, the lump where the directory starts
-//   byte 2  TSR (track stepping rate) in bits 0x03; the first TI letter in bits 0xFC; second TI
-//           letter "M" for bit 0x20, else "K" for 0x40, else byte 7
-//   byte 3  TC, tracks on the drive
-//   byte 4  SPT, sectors per track, which also names the drive kind (TD)
-//   byte 5  GPL, granules per lump
-//   byte 7  bit 0x04: second TI letter "L"
-//   byte 9  DDGA, granules given to the directory
+// The main window's reading of Newdos/80's system sector (its layout is in
+// core/dos/newdos_format.h): the marker at track 0 sector 2 as the window's own sector lookup
+// finds it, and the first PDRIVE entry as the "Pdrives:" line. The TI letters: the first from
+// bits 0xFC of byte 2; the second "M" for bit 0x20, else "K" for 0x40, else "L" for bit 0x04 of
+// byte 7.
 #include "core/design/newdos.h"
 
 #include "core/container/jv1_format.h"
 #include "core/design/formats.h"
 #include "core/design/sector.h"
+#include "core/dos/newdos_format.h"
 #include "core/text/number_text.h"
 
 namespace m1 {
@@ -22,10 +17,6 @@ namespace {
 
 // Track 0, sector 2 of a JV1 image.
 constexpr std::int64_t kJv1SystemSector = 2 * jv1::kSectorBytes;
-constexpr int kMarkerByte = 239;  // 0xEF: the Newdos/80 marker's place in the sector
-constexpr std::uint8_t kNewdosMarker = 0xA5;
-constexpr int kPdriveBytes = 10;
-constexpr int kNewdosSpg = 5;  // Newdos/80 counts granules as 5 sectors whatever the density
 
 std::string FirstTiLetter(int v) {
   if (v == 0x14) return "E";
@@ -52,8 +43,8 @@ std::string TdLetter(int spt) {
 // True when the system sector starting at fpa carries the marker and a whole PDRIVE entry.
 bool HasMarker(const DiskImage& img, const ByteReader& file, int step) {
   const auto p = static_cast<std::int64_t>(img.fpa);
-  if (file.byte(p + std::int64_t{kMarkerByte} * step) != kNewdosMarker) return false;
-  for (int k = 0; k < kPdriveBytes; ++k) {
+  if (file.byte(p + std::int64_t{newdos::kMarkerAt} * step) != newdos::kMarker) return false;
+  for (int k = 0; k < newdos::kPdriveBytes; ++k) {
     if (!file.byte(p + std::int64_t{k} * step)) return false;  // the entry runs past the end
   }
   return true;
@@ -90,12 +81,13 @@ std::string PdriveText(const PdriveBytes& e) {
 
 bool DecodePdrive(DiskImage& img, const ByteReader& file, int step) {
   const auto p = static_cast<std::int64_t>(img.fpa);
-  auto at = [&](int k) { return file.byte(p + std::int64_t{k} * step); };
-  const auto ddsl = at(0), ti = at(2), tc = at(3), spt = at(4), gpl = at(5), ti2 = at(7),
-             ddga = at(9);
+  auto at = [&](std::size_t k) { return file.byte(p + static_cast<std::int64_t>(k) * step); };
+  const auto ddsl = at(newdos::kDdsl), ti = at(newdos::kTi), tc = at(newdos::kTc),
+             spt = at(newdos::kSpt), gpl = at(newdos::kGpl), ti2 = at(newdos::kTi2),
+             ddga = at(newdos::kDdga);
   if (!ddsl || !ti || !tc || !spt || !gpl || !ti2 || !ddga) return false;
   img.pdrive = PdriveText(PdriveBytes{*ddsl, *ti, *tc, *spt, *gpl, *ti2, *ddga});
-  img.fpa = static_cast<double>(p + 4 * step);
+  img.fpa = static_cast<double>(p + static_cast<std::int64_t>(newdos::kSpt) * step);
   return true;
 }
 
@@ -129,8 +121,8 @@ bool CheckNewdos(DiskImage& img, const ByteReader& file) {
   }
   const auto p = static_cast<std::int64_t>(img.fpa);
   img.newdosflag = 1;
-  img.spg = kNewdosSpg;
-  img.spl = img.spg * file.byte(p + 5 * step).value_or(0);
+  img.spg = newdos::kGranuleSectors;
+  img.spl = img.spg * file.byte(p + static_cast<std::int64_t>(newdos::kGpl) * step).value_or(0);
   DecodePdrive(img, file, step);
   img.spgaa = "   Spg =" + SignedText(img.spg);
   return emptied;

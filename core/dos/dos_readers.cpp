@@ -2,14 +2,7 @@
 //
 // Newdos/80 numbers "relative sectors" cylinder by cylinder, side 0 then side 1, and allocates in
 // granules of 5 sectors grouped into lumps of GPL granules; a lump is not a track. Relative sector
-// 2 is the system sector: the marker 0xA5 at byte 239 and the drive parameters (PDRIVE) at its
-// start:
-//   byte 0  DDSL, the lump where the directory starts
-//   byte 1  the number of lumps on the disk (the same as TC x SPT / (5 x GPL): not needed)
-//   byte 3  TC, the cylinders
-//   byte 4  SPT, the sectors of a cylinder, both sides counted
-//   byte 5  GPL, granules per lump
-//   byte 9  DDGA, the granules given to the directory
+// 2 is the system sector, with the drive parameters (PDRIVE; newdos_format.h has its layout).
 // A disk whose boot track has another format (cylinder 0 single density on a double-density disk)
 // starts its relative sectors on cylinder 1; its marker is then on cylinder 1.
 //
@@ -26,14 +19,10 @@
 #include <algorithm>
 
 #include "core/dos/dos_layout.h"
+#include "core/dos/newdos_format.h"
 
 namespace m1::dos {
 namespace {
-
-constexpr int kNewdosSystemSector = 2;  // relative sector of the system sector
-constexpr std::size_t kNewdosMarkerAt = 239;
-constexpr std::uint8_t kNewdosMarker = 0xA5;
-constexpr int kNewdosGranuleSectors = 5;
 
 constexpr std::size_t kModel1DirectoryAt = 2;  // boot sector byte: the directory cylinder
 constexpr std::size_t kModel3DirectoryAt = 1;
@@ -77,10 +66,11 @@ std::optional<FileSystem> ReadNewdos80(const DiskView& disk) {
   for (const int firstCylinder : {0, 1}) {
     const DiskView::TrackShape side0 = disk.Shape(firstCylinder, 0);
     if (side0.sectors == 0) continue;
-    const auto system = disk.Sector(firstCylinder, 0, side0.firstSector + kNewdosSystemSector);
-    if (!system || (*system)[kNewdosMarkerAt] != kNewdosMarker) continue;
+    const auto system = disk.Sector(firstCylinder, 0, side0.firstSector + newdos::kSystemSector);
+    if (!system || (*system)[newdos::kMarkerAt] != newdos::kMarker) continue;
     const std::vector<std::uint8_t>& p = *system;
-    const int ddsl = p[0], tc = p[3], spc = p[4], gpl = p[5], ddga = p[9];
+    const int ddsl = p[newdos::kDdsl], tc = p[newdos::kTc], spc = p[newdos::kSpt],
+              gpl = p[newdos::kGpl], ddga = p[newdos::kDdga];
     if (tc == 0 || spc == 0 || gpl == 0 || gpl > kMaxGranulesPerUnit || ddga == 0) {
       return std::nullopt;  // the marker, but no drive parameters to read the disk by
     }
@@ -95,17 +85,17 @@ std::optional<FileSystem> ReadNewdos80(const DiskView& disk) {
     l.sides = twoSides ? 2 : 1;
     l.sectorsPerSide = spc / l.sides;
     l.totalSectors = std::min(tc, CylindersFrom(disk, firstCylinder)) * spc;
-    l.sectorsPerGranule = kNewdosGranuleSectors;
+    l.sectorsPerGranule = newdos::kGranuleSectors;
     l.granulesPerUnit = gpl;
-    const int granules = l.totalSectors / kNewdosGranuleSectors;
+    const int granules = l.totalSectors / newdos::kGranuleSectors;
     l.gatUnits = kGatUnitsNewdos;
     l.units = std::min((granules + gpl - 1) / gpl, l.gatUnits);
-    l.directorySector = ddsl * gpl * kNewdosGranuleSectors;
+    l.directorySector = ddsl * gpl * newdos::kGranuleSectors;
     l.entrySectors =
-        std::clamp(std::min(ddga * kNewdosGranuleSectors, l.totalSectors - l.directorySector) - 2,
+        std::clamp(std::min(ddga * newdos::kGranuleSectors, l.totalSectors - l.directorySector) - 2,
                    0, kHitSectors);
     l.bootSectors = {0};
-    l.systemSectors = {kNewdosSystemSector};
+    l.systemSectors = {newdos::kSystemSector};
     if (firstCylinder == 1) l.bootCylinders = {0};
     FileSystem fs = ReadDirectory(disk, l);
     if (l.directorySector + 1 >= l.totalSectors) {
