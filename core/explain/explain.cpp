@@ -23,19 +23,11 @@ namespace m1 {
 
 namespace {
 
-std::string Hex(unsigned value, int digits) {
-  return HexText(value, digits);
-}
-
-std::string Num(long long n) {
-  return PlainText(n);
-}
-
 // The verdict with the value a good CRC has, and what a JV3 flag means.
 std::string CrcText(const char* what, const CrcCheck& crc) {
   std::string text = std::string(what) + " " + CrcVerdict(crc);
   if (crc.ok && crc.written) {
-    text += " (" + Hex(*crc.written, 4) + ")";
+    text += " (" + HexText(*crc.written, 4) + ")";
   } else if (!crc.ok && !crc.written) {
     text += " (the sector was read with a CRC error)";
   }
@@ -53,18 +45,18 @@ std::string MarkName(std::uint8_t mark) {
     case 0xF8:
       return "F8, deleted data (the directory mark of double density)";
     default:
-      return Hex(mark, 2);
+      return HexText(mark, 2);
   }
 }
 
 // The flags byte of a JV3 sector header, bit by bit.
 std::string Jv3Flags(const jv3::Entry& e) {
   std::string text = e.DoubleDensity() ? "double density" : "single density";
-  text += ", data mark " + Hex(e.DataMark(), 2);
+  text += ", data mark " + HexText(e.DataMark(), 2);
   text += e.Side1() ? ", side 1" : ", side 0";
   if (e.CrcError()) text += ", read with a CRC error";
   if (e.NonIbm()) text += ", non-IBM";
-  text += ", " + Num(e.Size()) + " bytes";
+  text += ", " + PlainText(e.Size()) + " bytes";
   return text;
 }
 
@@ -237,8 +229,8 @@ std::string ByteExplainer::ExplainPiece(const Piece& p, std::int64_t offset) con
     const bool second = p.record >= static_cast<std::size_t>(jv3::kEntries);
     const std::size_t entry = second ? p.record - jv3::kEntries : p.record;
     return "JV3 " + std::string(second ? "second table, " : "") +
-           "data space of free sector header " + Num(static_cast<long long>(entry)) + " (byte " +
-           Num(offset - p.origin) + ")";
+           "data space of free sector header " + PlainText(static_cast<long long>(entry)) +
+           " (byte " + PlainText(offset - p.origin) + ")";
   }
   const SectorRecord& r = listing_.records[p.record];
   const std::int64_t step = r.Step();
@@ -273,11 +265,11 @@ std::string ByteExplainer::ExplainPiece(const Piece& p, std::int64_t offset) con
       if (r.Has(kRemarkNoIdMark)) {
         // The pointer points at something else: the bytes are read as an ID field all the same.
         text += " (no ID address mark: the pointer points at " +
-                Hex(ByteReader(file_).byte(*r.idOffset).value_or(0), 2) + ")";
+                HexText(ByteReader(file_).byte(*r.idOffset).value_or(0), 2) + ")";
       }
       text += ": " + std::string(dmk::kIdByteNames[k]);
       if (k == 0) text += r.doubleDensity ? ", double density" : ", single density";
-      if (k == dmk::kIdSizeCode) text += " (" + Num(128 << (r.sizeCode & 3)) + " bytes)";
+      if (k == dmk::kIdSizeCode) text += " (" + PlainText(128 << (r.sizeCode & 3)) + " bytes)";
       text += copy;
       if (r.idCrc) {
         text += "; " + CrcText("ID CRC", *r.idCrc);
@@ -291,7 +283,7 @@ std::string ByteExplainer::ExplainPiece(const Piece& p, std::int64_t offset) con
     case PieceKind::DataMark:
       return "data address mark " + MarkName(r.dam.value_or(0)) + " of " + sector + copy;
     case PieceKind::Data: {
-      std::string text = "data byte " + Num(k) + " of " + sector;
+      std::string text = "data byte " + PlainText(k) + " of " + sector;
       if (fs_ != nullptr && p.record < fs_->owners.size()) {
         const std::string owner = fs_->OwnerText(p.record);
         if (!owner.empty()) text += " (" + owner + ")";
@@ -331,16 +323,16 @@ std::string ByteExplainer::ExplainDmk(std::int64_t offset) const {
     const std::string name = "DMK header: " + std::string(f->name);
     switch (f->field) {
       case dmk::HeaderField::WriteProtect:
-        return name + " (" + Hex(b, 2) +
+        return name + " (" + HexText(b, 2) +
                (b == 0xFF ? ", protected)"
                 : b == 0  ? ", writable)"
                           : ", neither 00 nor FF)");
       case dmk::HeaderField::Tracks:
-        return name + " (" + Num(h.tracks) + ")";
+        return name + " (" + PlainText(h.tracks) + ")";
       case dmk::HeaderField::TrackLength:
-        return name + " (2 bytes, " + Num(h.trackLength) + ")";
+        return name + " (2 bytes, " + PlainText(h.trackLength) + ")";
       case dmk::HeaderField::Options: {
-        std::string text = name + " (" + Hex(b, 2);
+        std::string text = name + " (" + HexText(b, 2);
         if (b & dmk::kOptionSingleSided) text += ", single-sided";
         if (b & dmk::kOptionSingleByteSd) text += ", single density stored once";
         if (b & dmk::kOptionIgnoreDensity) text += ", density ignored: every byte stored once";
@@ -352,7 +344,7 @@ std::string ByteExplainer::ExplainDmk(std::int64_t offset) const {
       case dmk::HeaderField::Reserved:
         break;
     }
-    return name + " (byte " + Num(offset) + ", " + Hex(b, 2) + ")";
+    return name + " (byte " + PlainText(offset) + ", " + HexText(b, 2) + ")";
   }
   if (trackLength_ == 0) {
     return "DMK: no track images (the header's track length is too short to hold a pointer table)";
@@ -360,22 +352,22 @@ std::string ByteExplainer::ExplainDmk(std::int64_t offset) const {
   const std::int64_t image = (offset - dmk::kHeaderBytes) / trackLength_;
   const std::int64_t start = dmk::kHeaderBytes + image * trackLength_;
   const std::int64_t within = offset - start;
-  std::string name = "track image " + Num(image);
+  std::string name = "track image " + PlainText(image);
   if (namedImages_ > 0 && image >= namedImages_) {
-    name += " (past the " + Num(namedImages_) + " the header names)";
+    name += " (past the " + PlainText(namedImages_) + " the header names)";
   }
   if (within >= dmk::kPointerTableBytes) {
-    return "gap (" + name + ", +0x" + Hex(static_cast<unsigned>(within), 4) + ")";
+    return "gap (" + name + ", +0x" + HexText(static_cast<unsigned>(within), 4) + ")";
   }
   const int slot = static_cast<int>(within / 2);
-  const std::string pointer = name + ", pointer " + Num(slot) + ": ";
+  const std::string pointer = name + ", pointer " + PlainText(slot) + ": ";
   const int end = tableEnds_[static_cast<std::size_t>(image)];
   if (slot > end) return pointer + "unused (after the end of the table)";
   const auto p = dmk::ReadPointer(ByteReader(file_), start, slot);
   if (!p) return pointer + "cut by the end of the file";
   if (p->End()) return pointer + "0000, the end of the table";
   std::string text = pointer + "ID address mark at +0x" +
-                     Hex(static_cast<unsigned>(p->Offset()), 4) +
+                     HexText(static_cast<unsigned>(p->Offset()), 4) +
                      (p->DoubleDensity() ? ", double density" : ", single density");
   if (p->Offset() >= trackLength_) text += " (outside the track image)";
   return text;
@@ -388,8 +380,8 @@ std::string ByteExplainer::ExplainJv3(std::int64_t offset) const {
     const std::string which = table == 0 ? "JV3 " : "JV3 second table, ";
     if (within == jv3::kWriteProtectAt) {
       const std::uint8_t b = ByteReader(file_).byte(offset).value_or(0);
-      if (table != 0) return which + "padding byte (" + Hex(b, 2) + ")";
-      return which + "write-protect byte (" + Hex(b, 2) +
+      if (table != 0) return which + "padding byte (" + HexText(b, 2) + ")";
+      return which + "write-protect byte (" + HexText(b, 2) +
              (b == 0xFF ? ", not protected)" : ", protected)");
     }
     return ExplainJv3Entry(table, within / jv3::kEntryBytes, within % jv3::kEntryBytes);
@@ -400,15 +392,16 @@ std::string ByteExplainer::ExplainJv3(std::int64_t offset) const {
 std::string ByteExplainer::ExplainJv3Entry(std::int64_t table, std::int64_t entry,
                                            std::int64_t byte) const {
   const std::string which = table == 0 ? "JV3 " : "JV3 second table, ";
-  const std::string head = which + "sector header " + Num(entry);
+  const std::string head = which + "sector header " + PlainText(entry);
   const auto e = jv3::ReadEntry(ByteReader(file_), table, entry);
   if (!e) return head + ": cut by the end of the file";
   if (e->Free()) return head + ": free entry";
-  const std::string sector = " (track " + Num(e->track) + " side " + Num(e->Side1() ? 1 : 0) +
-                             " sector " + Num(e->sector) + ")";
+  const std::string sector = " (track " + PlainText(e->track) + " side " +
+                             PlainText(e->Side1() ? 1 : 0) + " sector " + PlainText(e->sector) +
+                             ")";
   const std::string field = head + sector + ": " + jv3::kEntryByteNames[byte];
   if (byte != jv3::kEntryFlags) return field;
-  return field + " " + Hex(e->flags, 2) + ": " + Jv3Flags(*e);
+  return field + " " + HexText(e->flags, 2) + ": " + Jv3Flags(*e);
 }
 
 }  // namespace m1

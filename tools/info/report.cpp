@@ -20,10 +20,6 @@ Json OrNull(const std::optional<T>& v) {
   return *v;
 }
 
-std::string Hex(std::int64_t v, int digits) {
-  return HexText(static_cast<unsigned long long>(v), digits);
-}
-
 std::string ListingDensityText(const Listing& l) {
   if (l.singleDensity && l.doubleDensity) return "single and double density";
   if (l.doubleDensity) return "double density";
@@ -170,12 +166,13 @@ std::string RecordLine(const SectorRecord& r, ImageFormat format) {
     line += " (on cylinder " + std::to_string(r.cylinder) + " head " + std::to_string(r.head) + ")";
   }
   line += ": " + std::to_string(r.size) + " bytes, " + DensityText(r.doubleDensity);
-  if (r.dam) line += ", data mark " + Hex(*r.dam, 2);
+  if (r.dam) line += ", data mark " + HexText(*r.dam, 2);
   // A JV3 record has no ID field in the file: its place is that of its header entry.
   if (r.idOffset) {
-    line += (format == ImageFormat::Jv3 ? ", header at 0x" : ", ID at 0x") + Hex(*r.idOffset, 5);
+    line +=
+        (format == ImageFormat::Jv3 ? ", header at 0x" : ", ID at 0x") + HexText(*r.idOffset, 5);
   }
-  if (r.dataOffset) line += ", data at 0x" + Hex(*r.dataOffset, 5);
+  if (r.dataOffset) line += ", data at 0x" + HexText(*r.dataOffset, 5);
   line += ": " + HealthText(r);
   const auto remarks = RemarkTexts(r);
   for (std::size_t k = 0; k < remarks.size(); ++k) line += (k == 0 ? "; " : ", ") + remarks[k];
