@@ -127,7 +127,7 @@ TEST_F(FileFormTest, KilledFileAndLostGranulesOpenAsFiles) {
   form_.Load(*facts_, {1, true}, image_);
   EXPECT_EQ(form_.name, "T7 G0 x1 (allocated to no file)");
   EXPECT_EQ(form_.size, "1280 bytes");  // a granule of 5 sectors
-  EXPECT_EQ(form_.SuggestedPath("/home/user"), "/home/user/lost-T7-G0-x1");
+  EXPECT_EQ(form_.SuggestedPath("/users/ann"), "/users/ann/lost-T7-G0-x1");
   EXPECT_TRUE(form_.ShowByteSector(1279));
   EXPECT_EQ(views_.sectors, (std::vector<std::int64_t>{kTrack6Sector0, kTrack7Sector4}));
 
@@ -138,7 +138,7 @@ TEST_F(FileFormTest, KilledFileAndLostGranulesOpenAsFiles) {
 
 TEST_F(FileFormTest, SaveAsWritesTheExactBytesAndNeverTheImage) {
   form_.Load(*facts_, {kTen}, image_);
-  EXPECT_EQ(form_.SuggestedPath("/home/user"), "/home/user/TEN.BAS");
+  EXPECT_EQ(form_.SuggestedPath("/users/ann"), "/users/ann/TEN.BAS");
   const std::string path = (folder_ / "TEN.BAS").string();
   ASSERT_TRUE(form_.SaveAs(path)) << form_.status;
   EXPECT_EQ(ReadAll(path), (Bytes{0xFF, 0x0B, 0x6B, 0x0A, 0x00, 0xB2, 0x20, 0x22, 0x48, 0x49,
@@ -146,7 +146,7 @@ TEST_F(FileFormTest, SaveAsWritesTheExactBytesAndNeverTheImage) {
   EXPECT_EQ(form_.status, "Saved 20 bytes to " + path + ".");
   // The next save starts in the folder of this one.
   form_.Load(*facts_, {kProg}, image_);
-  EXPECT_EQ(form_.SuggestedPath("/home/user"), folder_.string() + "/PROG.CMD");
+  EXPECT_EQ(form_.SuggestedPath("/users/ann"), folder_.string() + "/PROG.CMD");
 
   // The image, by its own path and by another spelling of it, is refused and left as it was.
   for (const std::string& image : {image_, (folder_ / "." / "files.dsk").string()}) {
