@@ -50,57 +50,23 @@ ByteSpan DmkBytes(const SectorRecord& r, std::int64_t imageStart, std::int64_t t
   return {static_cast<double>(id - recordedStart), static_cast<double>(end - recordedStart)};
 }
 
-// The owner kinds in the legend's order; the files come after Directory.
-constexpr OwnerKind kKindsBeforeFiles[] = {OwnerKind::Boot, OwnerKind::System, OwnerKind::Gat,
-                                           OwnerKind::Hit, OwnerKind::DirectorySlot};
-constexpr OwnerKind kKindsAfterFiles[] = {OwnerKind::Free, OwnerKind::AllocatedNoFile,
-                                          OwnerKind::Unknown};
-
-Rgb KindColour(OwnerKind kind) {
-  switch (kind) {
-    case OwnerKind::Boot:
-      return colour::kMapBoot;
-    case OwnerKind::System:
-      return colour::kMapSystem;
-    case OwnerKind::Gat:
-      return colour::kMapGat;
-    case OwnerKind::Hit:
-      return colour::kMapHit;
-    case OwnerKind::DirectorySlot:
-      return colour::kMapDirectory;
-    case OwnerKind::Free:
-      return colour::kMapFree;
-    case OwnerKind::AllocatedNoFile:
-      return colour::kMapAllocatedNoFile;
-    case OwnerKind::File:
-    case OwnerKind::Unknown:
-      break;
-  }
-  return colour::kMapUnknown;
-}
-
-const char* KindName(OwnerKind kind) {
-  switch (kind) {
-    case OwnerKind::Boot:
-      return "boot";
-    case OwnerKind::System:
-      return "system";
-    case OwnerKind::Gat:
-      return "GAT";
-    case OwnerKind::Hit:
-      return "HIT";
-    case OwnerKind::DirectorySlot:
-      return "directory";
-    case OwnerKind::Free:
-      return "free";
-    case OwnerKind::AllocatedNoFile:
-      return "allocated to no file";
-    case OwnerKind::File:
-    case OwnerKind::Unknown:
-      break;
-  }
-  return "unknown";
-}
+// The owner kinds in the legend's order, with their colours and names; the files come after the
+// directory.
+struct KindKey {
+  OwnerKind kind;
+  Rgb colour;
+  const char* name;
+};
+constexpr KindKey kKindsBeforeFiles[] = {
+    {OwnerKind::Boot, colour::kMapBoot, "boot"},
+    {OwnerKind::System, colour::kMapSystem, "system"},
+    {OwnerKind::Gat, colour::kMapGat, "GAT"},
+    {OwnerKind::Hit, colour::kMapHit, "HIT"},
+    {OwnerKind::DirectorySlot, colour::kMapDirectory, "directory"}};
+constexpr KindKey kKindsAfterFiles[] = {
+    {OwnerKind::Free, colour::kMapFree, "free"},
+    {OwnerKind::AllocatedNoFile, colour::kMapAllocatedNoFile, "allocated to no file"},
+    {OwnerKind::Unknown, colour::kMapUnknown, "unknown"}};
 
 // Health, worst first: a record takes the first that fits it. A field cut short says least of all
 // about the rest of the record, so it comes first; an ID field without its mark counts as a bad ID.
@@ -198,29 +164,16 @@ Rgb FileColour(int file) {
   const double chroma = kValue * kSaturation;
   const double x = chroma * (1 - std::abs(std::fmod(hue, 2.0) - 1));
   const double m = kValue - chroma;
-  double r = 0, g = 0, b = 0;
-  switch (static_cast<int>(hue)) {
-    case 0:
-      r = chroma, g = x;
-      break;
-    case 1:
-      r = x, g = chroma;
-      break;
-    case 2:
-      g = chroma, b = x;
-      break;
-    case 3:
-      g = x, b = chroma;
-      break;
-    case 4:
-      r = x, b = chroma;
-      break;
-    default:
-      r = chroma, b = x;
-      break;
-  }
+  // In each sixth of the wheel one of red, green and blue takes the chroma and another x.
+  constexpr int kChromaIn[6] = {0, 1, 1, 2, 2, 0};
+  constexpr int kXIn[6] = {1, 0, 2, 1, 0, 2};
+  const int whole = static_cast<int>(hue);
+  const int sixth = whole >= 0 && whole < 5 ? whole : 5;
+  double rgb[3] = {0, 0, 0};
+  rgb[kChromaIn[sixth]] = chroma;
+  rgb[kXIn[sixth]] = x;
   const auto byte = [m](double v) { return static_cast<int>(std::lround((v + m) * 255)); };
-  return {byte(r), byte(g), byte(b)};
+  return {byte(rgb[0]), byte(rgb[1]), byte(rgb[2])};
 }
 
 void DiskMap::Load(const DiskFacts& facts) {
@@ -305,11 +258,11 @@ void DiskMap::ColourCells() {
   keys_.clear();
   // The key of every record; the legend then keeps the keys that some record has, in this order.
   if (colouring == MapColouring::Owner) {
-    for (const OwnerKind k : kKindsBeforeFiles) keys_.push_back({KindColour(k), KindName(k)});
+    for (const KindKey& k : kKindsBeforeFiles) keys_.push_back({k.colour, k.name});
     for (std::size_t f = 0; f < fileNames_.size(); ++f) {
       keys_.push_back({FileColour(static_cast<int>(f)), fileNames_[f]});
     }
-    for (const OwnerKind k : kKindsAfterFiles) keys_.push_back({KindColour(k), KindName(k)});
+    for (const KindKey& k : kKindsAfterFiles) keys_.push_back({k.colour, k.name});
     const int files = static_cast<int>(fileNames_.size());
     const int before = static_cast<int>(std::size(kKindsBeforeFiles));
     for (std::size_t i = 0; i < cells.size(); ++i) {
@@ -319,10 +272,10 @@ void DiskMap::ColourCells() {
         key = before + o.file;
       } else {
         for (int k = 0; k < before; ++k) {
-          if (kKindsBeforeFiles[k] == o.kind) key = k;
+          if (kKindsBeforeFiles[k].kind == o.kind) key = k;
         }
         for (int k = 0; k < 2; ++k) {
-          if (kKindsAfterFiles[k] == o.kind) key = before + files + k;
+          if (kKindsAfterFiles[k].kind == o.kind) key = before + files + k;
         }
       }
       cells[i].key = key;

@@ -1,10 +1,11 @@
 #include "files/files_form.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <optional>
 #include <system_error>
+
+#include "platform/table_sort.h"
 
 namespace m1 {
 
@@ -123,10 +124,7 @@ void FilesForm::ShowFound_Click(bool checked) {
 }
 
 void FilesForm::Heading_Click(int column) {
-  if (column < 0 || column >= kColumns) return;
-  ascending = column == sortColumn ? !ascending : true;
-  sortColumn = column;
-  Rebuild();
+  if (ClickHeading(column, kColumns, sortColumn, ascending)) Rebuild();
 }
 
 void FilesForm::ShowFirstSector_Click(int row) {
@@ -155,14 +153,8 @@ void FilesForm::Rebuild() {
   count = std::to_string(rows.size()) + (rows.size() == 1 ? " file, " : " files, ") +
           std::to_string(bytes) + " bytes";
   if (sortColumn >= 0) {
-    const int column = sortColumn;
-    std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
-      const auto ka = NumericKey(files_[a.file], column);
-      const auto kb = NumericKey(files_[b.file], column);
-      const auto& ta = a.cells[static_cast<std::size_t>(column)];
-      const auto& tb = b.cells[static_cast<std::size_t>(column)];
-      return ascending ? (ka ? *ka < *kb : ta < tb) : (ka ? *kb < *ka : tb < ta);
-    });
+    SortRows(rows, sortColumn, ascending,
+             [&](const Row& r) { return NumericKey(files_[r.file], sortColumn); });
   }
   // The deleted files and the runs no file owns follow the files, in the directory's order.
   for (std::size_t i = 0; showFound && i < found_.size(); ++i) {

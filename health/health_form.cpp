@@ -1,11 +1,11 @@
 #include "health/health_form.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <optional>
 
 #include "core/container/record_text.h"
 #include "core/text/number_text.h"
+#include "platform/table_sort.h"
 
 namespace m1 {
 
@@ -81,10 +81,7 @@ void HealthForm::ProblemsOnly_Click(bool checked) {
 }
 
 void HealthForm::Heading_Click(int column) {
-  if (column < 0 || column >= kColumns) return;
-  ascending = column == sortColumn ? !ascending : true;
-  sortColumn = column;
-  Rebuild();
+  if (ClickHeading(column, kColumns, sortColumn, ascending)) Rebuild();
 }
 
 void HealthForm::Row_DoubleClick(int row) {
@@ -108,14 +105,8 @@ void HealthForm::Rebuild() {
           Joined(RemarkTexts(r))}});
   }
   if (sortColumn < 0) return;
-  const int column = sortColumn;
-  std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
-    const auto ka = NumericKey(records_[a.record], column);
-    const auto kb = NumericKey(records_[b.record], column);
-    const auto& ta = a.cells[static_cast<std::size_t>(column)];
-    const auto& tb = b.cells[static_cast<std::size_t>(column)];
-    return ascending ? (ka ? *ka < *kb : ta < tb) : (ka ? *kb < *ka : tb < ta);
-  });
+  SortRows(rows, sortColumn, ascending,
+           [&](const Row& r) { return NumericKey(records_[r.record], sortColumn); });
 }
 
 }  // namespace m1

@@ -18,33 +18,8 @@
 namespace m1::qt::testing {
 namespace {
 
-using m1::testing::DmkBuilder;
-using m1::testing::DmkSector;
-
-// Three single-sided double-density tracks of sectors 0, 1 and 2; one data byte of track 1 sector
-// 1 changed after its CRC was written.
-Bytes DamagedDmk() {
-  DmkBuilder dmk(3, 6400, 0x10);
-  for (int t = 0; t < 3; ++t) {
-    dmk.AddTrack({DmkSector::Dd(t, 0, 0), DmkSector::Dd(t, 0, 1), DmkSector::Dd(t, 0, 2)});
-  }
-  Bytes file = dmk.Build();
-  file[dmk.Place(1, 1).data + 7] ^= 0xFF;
-  return file;
-}
-
 class DiskMap : public ProgramTest {
  protected:
-  DiskMapWindow* OpenMap(MainWindow& w) {
-    w.findChild<QAction*>(QStringLiteral("mnuDiskMap"))->trigger();
-    Settle();
-    auto* map = w.findChild<DiskMapWindow*>();
-    EXPECT_NE(map, nullptr);
-    if (map) {
-      EXPECT_TRUE(map->isVisible());
-    }
-    return map;
-  }
   // The middle of a cell of the grid, in pixels of the picture.
   static QPoint Middle(const DiskMapWindow& map, std::size_t cell) {
     const TwipsRect& box = map.Logic().map.cells.at(cell).box;
@@ -60,7 +35,7 @@ class DiskMap : public ProgramTest {
 TEST_F(DiskMap, HoverAndClickReachTheSectorAndThePictureIsSaved) {
   const std::string image = WriteFile("damaged.dmk", DamagedDmk());
   MainWindow& w = StartWith(image);
-  DiskMapWindow* map = OpenMap(w);
+  DiskMapWindow* map = Chosen<DiskMapWindow>(w, "mnuDiskMap");
   ASSERT_NE(map, nullptr);
   EXPECT_EQ(map->windowTitle().toStdString(), "Disk map - " + image);
   ASSERT_EQ(map->Logic().map.cells.size(), 9u);
@@ -105,7 +80,7 @@ TEST_F(DiskMap, FileChosenInTheFilesWindowIsLitAndAClickedCellChoosesItsFile) {
   Settle();
   auto* files = w.findChild<FilesWindow*>();
   ASSERT_NE(files, nullptr);
-  DiskMapWindow* map = OpenMap(w);
+  DiskMapWindow* map = Chosen<DiskMapWindow>(w, "mnuDiskMap");
   ASSERT_NE(map, nullptr);
   QTableView* table = Child<QTableView>(*files, "files");
   // Rows BOOT/SYS, ONE/BAS, LONG/CMD.

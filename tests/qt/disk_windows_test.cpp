@@ -21,35 +21,9 @@
 namespace m1::qt::testing {
 namespace {
 
-using m1::testing::DmkBuilder;
-using m1::testing::DmkSector;
-
-// Three single-sided double-density tracks of sectors 0, 1 and 2 (indexes 0..8); one data byte of
-// track 1 sector 1 changed after its CRC was written.
-Bytes DamagedDmk() {
-  DmkBuilder dmk(3, 6400, 0x10);
-  for (int t = 0; t < 3; ++t) {
-    dmk.AddTrack({DmkSector::Dd(t, 0, 0), DmkSector::Dd(t, 0, 1), DmkSector::Dd(t, 0, 2)});
-  }
-  Bytes file = dmk.Build();
-  file[dmk.Place(1, 1).data + 7] ^= 0xFF;
-  return file;
-}
-
 class DiskWindows : public ProgramTest {
  protected:
   QString Status(QWidget& w, const char* name) { return Child<QLabel>(w, name)->text(); }
-  // Chooses a menu item of w and gives the window of type W it shows, which must be visible.
-  template <class W>
-  W* Chosen(MainWindow& w, const char* action) {
-    w.findChild<QAction*>(QString::fromLatin1(action))->trigger();
-    Settle();
-    W* shown = w.findChild<W*>();
-    if (shown) {
-      EXPECT_TRUE(shown->isVisible());
-    }
-    return shown;
-  }
 };
 
 TEST_F(DiskWindows, StatusBarLiesUnderTheUnchangedLayout) {

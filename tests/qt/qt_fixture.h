@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -86,6 +87,19 @@ class ProgramTest : public ::testing::Test {
     return w;
   }
 
+  // Chooses a menu item of w and gives the window of type W it shows, which must be visible.
+  template <class W>
+  static W* Chosen(MainWindow& w, const char* action) {
+    w.findChild<QAction*>(QString::fromLatin1(action))->trigger();
+    Settle();
+    W* shown = w.findChild<W*>();
+    EXPECT_NE(shown, nullptr) << action;
+    if (shown) {
+      EXPECT_TRUE(shown->isVisible()) << action;
+    }
+    return shown;
+  }
+
   // Waits until w is the active window, then lets it draw; false when it never became active.
   static bool Activated(QWidget& w) {
     const bool active = QTest::qWaitForWindowActive(&w);
@@ -133,6 +147,19 @@ class ProgramTest : public ::testing::Test {
   RecordingDialogs* dialogs_ = nullptr;
   std::unique_ptr<QtHost> host_;
 };
+
+// Three single-sided double-density tracks of sectors 0, 1 and 2 (indexes 0..8); one data byte of
+// track 1 sector 1 changed after its CRC was written.
+inline Bytes DamagedDmk() {
+  m1::testing::DmkBuilder dmk(3, 6400, 0x10);
+  for (int t = 0; t < 3; ++t) {
+    using m1::testing::DmkSector;
+    dmk.AddTrack({DmkSector::Dd(t, 0, 0), DmkSector::Dd(t, 0, 1), DmkSector::Dd(t, 0, 2)});
+  }
+  Bytes file = dmk.Build();
+  file[dmk.Place(1, 1).data + 7] ^= 0xFF;
+  return file;
+}
 
 // A JV1 image of 35 tracks whose sector 0 begins 00 FE 11 and whose directory on track 17 holds
 // one used entry ("HELLO/BAS", attribute 0x10) in its third sector.
