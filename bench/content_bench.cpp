@@ -5,10 +5,12 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/report.h"
 #include "core/content/decoded.h"
+#include "tests/support/basic_program.h"
 
 namespace m1::bench {
 namespace {
@@ -31,19 +33,14 @@ Bytes BasicProgram() {
       {0x81, ' ', 'I', 0xD5, '1', ' ', 0xBD, ' ', '6', '3', ':', 0x83, '(', 'I', ',', '5', ')', ':',
        0x87},
   };
-  Bytes out = {0xFF};
-  const int base = 0x4000;
-  for (int number = 10; out.size() < kBasicBytes; number += 10) {
+  std::vector<std::pair<int, Bytes>> lines;
+  std::size_t size = 1;  // the program's mark, then each line's link, number, text and end
+  for (int number = 10; size < kBasicBytes; number += 10) {
     const Bytes& text = texts[static_cast<std::size_t>(number / 10) % texts.size()];
-    const int next = base + static_cast<int>(out.size() + 4 + text.size() + 1);
-    out.insert(out.end(),
-               {static_cast<std::uint8_t>(next), static_cast<std::uint8_t>(next >> 8),
-                static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8)});
-    out.insert(out.end(), text.begin(), text.end());
-    out.push_back(0x00);
+    lines.emplace_back(number, text);
+    size += 4 + text.size() + 1;
   }
-  out.insert(out.end(), {0x00, 0x00});
-  return out;
+  return testing::BasicProgram(0x4000, lines);
 }
 
 // Load blocks of 256 data bytes from 5200 on, up to 16 KB, and the transfer address. The data is
@@ -118,16 +115,12 @@ void Module(benchmark::State& state) {
 }  // namespace m1::bench
 
 int main(int argc, char** argv) {
-  using m1::bench::Row;
-  benchmark::RegisterBenchmark("ContentBasic/48KB", m1::bench::Basic)
-      ->Unit(benchmark::kMicrosecond);
-  benchmark::RegisterBenchmark("ContentCmd/16KB", m1::bench::Module)->Unit(benchmark::kMicrosecond);
-  benchmark::RegisterBenchmark("ContentCmdDecode/16KB", m1::bench::ModuleDecodeOnly)
-      ->Unit(benchmark::kMicrosecond);
+  using namespace m1::bench;
   const std::vector<Row> rows = {
-      {"48 KB BASIC program decoded and listed", "ContentBasic/48KB", "", 2000},
-      {"16 KB /CMD: records, load map and disassembly", "ContentCmdDecode/16KB", "", 2000},
-      {"16 KB /CMD: the same and its shown lines", "ContentCmd/16KB", "", 0},
+      Measured("48 KB BASIC program decoded and listed", "ContentBasic/48KB", Basic, 2000),
+      Measured("16 KB /CMD: records, load map and disassembly", "ContentCmdDecode/16KB",
+               ModuleDecodeOnly, 2000),
+      Measured("16 KB /CMD: the same and its shown lines", "ContentCmd/16KB", Module, 0),
   };
-  return m1::bench::RunAndReport(argc, argv, rows);
+  return RunAndReport(argc, argv, rows);
 }

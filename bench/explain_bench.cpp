@@ -49,14 +49,11 @@ void Explain(benchmark::State& state) {
 }  // namespace m1::bench
 
 int main(int argc, char** argv) {
-  using m1::bench::Row;
-  benchmark::RegisterBenchmark("ExplainerBuild/DMK_80x2_DD", m1::bench::Build)
-      ->Unit(benchmark::kMicrosecond);
-  benchmark::RegisterBenchmark("Explain/DMK_80x2_DD", m1::bench::Explain)
-      ->Unit(benchmark::kMicrosecond);
+  using namespace m1::bench;
   const std::vector<Row> rows = {
-      {"byte explainer tables, 1 MB DMK (once per image)", "ExplainerBuild/DMK_80x2_DD", "", 2000},
-      {"one byte explained (each mouse move)", "Explain/DMK_80x2_DD", "", 10},
+      Measured("byte explainer tables, 1 MB DMK (once per image)", "ExplainerBuild/DMK_80x2_DD",
+               Build, 2000),
+      Measured("one byte explained (each mouse move)", "Explain/DMK_80x2_DD", Explain, 10),
   };
-  return m1::bench::RunAndReport(argc, argv, rows);
+  return RunAndReport(argc, argv, rows);
 }

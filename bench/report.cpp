@@ -5,6 +5,7 @@
 #include <iostream>
 #include <sstream>
 #include <string_view>
+#include <utility>
 
 namespace m1::bench {
 
@@ -23,6 +24,11 @@ std::optional<double> MedianReporter::MedianUs(const std::string& name) const {
   const auto it = medians_.find(name);
   if (it == medians_.end()) return std::nullopt;
   return it->second;
+}
+
+Row Measured(std::string what, const char* name, void (*fn)(benchmark::State&), double limit) {
+  benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMicrosecond);
+  return {std::move(what), name, "", limit};
 }
 
 namespace {

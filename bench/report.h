@@ -30,6 +30,10 @@ struct Row {
   double limit = 0;  // microseconds, or the ratio; 0: no target, just the figure
 };
 
+// Registers fn as the benchmark `name`, its times printed in microseconds, and returns the row
+// of its median against limit.
+Row Measured(std::string what, const char* name, void (*fn)(benchmark::State&), double limit);
+
 // The table, one line a row: what, median (µs or ratio), target, met. Rows whose benchmark did
 // not run are left out.
 std::string MarkdownTable(const MedianReporter& medians, const std::vector<Row>& rows);

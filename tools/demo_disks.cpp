@@ -110,6 +110,15 @@ class DosDisk {
     }
   }
 
+  // Adds each file with the same date bytes in its entry.
+  void Add(std::vector<DemoFile> files, std::uint8_t date1, std::uint8_t date2) {
+    for (DemoFile& f : files) {
+      f.date1 = date1;
+      f.date2 = date2;
+      Add(std::move(f));
+    }
+  }
+
   void Add(DemoFile f) {
     std::vector<int> rels;
     for (const Run& run : f.runs) {
@@ -486,11 +495,7 @@ DemoImage Ldos() {
            "does not boot.",
        })},
   };
-  for (DemoFile& f : files) {
-    f.date1 = kMonth;
-    f.date2 = kDayYear;
-    disk.Add(std::move(f));
-  }
+  disk.Add(std::move(files), kMonth, kDayYear);
 
   constexpr std::size_t kVersion = 0xCB;
   constexpr std::size_t kCylinders = 0xCC;
@@ -570,11 +575,7 @@ DemoImage Trsdos13() {
            "EOF byte.",
        })},
   };
-  for (DemoFile& f : files) {
-    f.date1 = kMonth;
-    f.date2 = kYear;
-    disk.Add(std::move(f));
-  }
+  disk.Add(std::move(files), kMonth, kYear);
 
   constexpr std::size_t kSystemExtents = 0xE0;
   Bytes hit = disk.Hit();

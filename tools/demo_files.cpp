@@ -28,16 +28,8 @@ void PutText(Bytes& out, std::string_view text) {
 // stores everything else as typed, spaces included. Three keywords change what follows or what is
 // stored: after REM and ' the rest of the line is text, after DATA the text up to a ':' outside
 // quotes; ELSE is stored as ':' ELSE and ' as ':' REM '.
-constexpr std::uint8_t kFirstToken = 0x80;
-constexpr std::uint8_t kLastToken = 0xFB;
-constexpr std::uint8_t kData = 0x88;
-constexpr std::uint8_t kRem = 0x93;
-constexpr std::uint8_t kElse = 0x95;
-constexpr std::uint8_t kApostrophe = 0xFB;
-constexpr std::uint8_t kProgramMark = 0xFF;  // the first byte of a program saved to disk
-
 std::optional<std::uint8_t> KeywordAt(std::string_view text) {
-  for (int t = kFirstToken; t <= kLastToken; ++t) {
+  for (int t = basic::kFirstToken; t <= basic::kLastToken; ++t) {
     const char* keyword = BasicKeyword(static_cast<std::uint8_t>(t));
     if (keyword != nullptr && text.substr(0, std::strlen(keyword)) == keyword) {
       return static_cast<std::uint8_t>(t);
@@ -66,15 +58,15 @@ Bytes Tokenise(std::string_view text) {
       ++i;
       continue;
     }
-    if (*token == kElse) out.push_back(':');
-    if (*token == kApostrophe) {
+    if (*token == basic::kElse) out.push_back(':');
+    if (*token == basic::kApostrophe) {
       out.push_back(':');
-      out.push_back(kRem);
+      out.push_back(basic::kRem);
     }
     out.push_back(*token);
     i += std::strlen(BasicKeyword(*token));
-    remark = *token == kRem || *token == kApostrophe;
-    data = *token == kData;
+    remark = *token == basic::kRem || *token == basic::kApostrophe;
+    data = *token == basic::kData;
   }
   return out;
 }
@@ -185,7 +177,7 @@ Bytes BootSector(Bytes code, int load, int message) {
 }  // namespace
 
 Bytes TokenisedBasic(const std::vector<std::string>& lines, int start) {
-  Bytes out = {kProgramMark};
+  Bytes out = {basic::kProgramMark};
   int address = start;
   for (const std::string& typed : lines) {
     const std::size_t space = typed.find(' ');

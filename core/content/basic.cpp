@@ -27,16 +27,9 @@
 namespace m1 {
 namespace {
 
-constexpr std::uint8_t kProgramMark = 0xFF;
 constexpr std::int64_t kFirstLine = 1;
 constexpr std::uint8_t kLineEnd = 0x00;
 constexpr int kLineHeader = 4;  // link and line number
-
-constexpr std::uint8_t kFirstToken = 0x80;
-constexpr std::uint8_t kData = 0x88;
-constexpr std::uint8_t kRem = 0x93;
-constexpr std::uint8_t kElse = 0x95;
-constexpr std::uint8_t kApostrophe = 0xFB;
 constexpr std::uint8_t kQuote = '"';
 constexpr std::uint8_t kColon = ':';
 
@@ -99,12 +92,12 @@ std::string Detokenise(std::span<const std::uint8_t> text) {
     }
     data = false;
     if (*b == kColon) {
-      if (in.byte(i + 1) == kElse) {
+      if (in.byte(i + 1) == basic::kElse) {
         out += "ELSE";
         i += 1;
         continue;
       }
-      if (in.byte(i + 1) == kRem && in.byte(i + 2) == kApostrophe) {
+      if (in.byte(i + 1) == basic::kRem && in.byte(i + 2) == basic::kApostrophe) {
         out += '\'';
         i += 2;
         remark = true;
@@ -113,8 +106,8 @@ std::string Detokenise(std::span<const std::uint8_t> text) {
     }
     if (const char* keyword = BasicKeyword(*b)) {
       out += keyword;
-      remark = *b == kRem || *b == kApostrophe;
-      data = *b == kData;
+      remark = *b == basic::kRem || *b == basic::kApostrophe;
+      data = *b == basic::kData;
       continue;
     }
     AppendVisible(out, *b);
@@ -125,13 +118,13 @@ std::string Detokenise(std::span<const std::uint8_t> text) {
 }  // namespace
 
 const char* BasicKeyword(std::uint8_t b) {
-  if (b < kFirstToken || b > kApostrophe) return nullptr;
-  return kKeywords[b - kFirstToken];
+  if (b < basic::kFirstToken || b > basic::kLastToken) return nullptr;
+  return kKeywords[b - basic::kFirstToken];
 }
 
 bool LooksLikeBasic(std::span<const std::uint8_t> bytes) {
   const ByteReader in(bytes);
-  if (in.byte(0) != kProgramMark) return false;
+  if (in.byte(0) != basic::kProgramMark) return false;
   const auto link = in.le16(kFirstLine);
   if (!link) return false;
   if (*link == 0) return bytes.size() == 3;  // an empty program: the mark and the end link
@@ -153,7 +146,7 @@ BasicListing ListBasic(std::span<const std::uint8_t> bytes) {
   BasicListing listing;
   const ByteReader in(bytes);
   const auto mark = in.byte(0);
-  if (mark != kProgramMark) {
+  if (mark != basic::kProgramMark) {
     listing.problems.push_back(mark ? "the first byte is " + TwoDigitHex(*mark) +
                                           ", not FF: this is not a tokenised BASIC program"
                                     : "the file is empty");

@@ -8,6 +8,15 @@
 
 namespace m1 {
 
+namespace basic {
+// The mark of a program saved to disk, and the range of the keyword tokens.
+inline constexpr std::uint8_t kProgramMark = 0xFF;
+inline constexpr std::uint8_t kFirstToken = 0x80;
+inline constexpr std::uint8_t kLastToken = 0xFB;
+// The tokens that change what follows them, and how the tokeniser stores ELSE and '.
+enum Token : std::uint8_t { kData = 0x88, kRem = 0x93, kElse = 0x95, kApostrophe = 0xFB };
+}  // namespace basic
+
 struct BasicLine {
   int number = 0;
   std::string text;         // what LIST prints after the line number and its space (UTF-8)

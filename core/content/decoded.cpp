@@ -86,17 +86,14 @@ DecodedFile Decode(std::span<const std::uint8_t> bytes, std::string_view ext) {
   d.kind = RecogniseKind(bytes, ext);
   switch (d.kind) {
     case FileKind::Basic:
-      d.basic = ListBasic(bytes);
-      d.problems = d.basic->problems;
+      d.problems = d.basic.emplace(ListBasic(bytes)).problems;
       break;
     case FileKind::Cmd:
-      d.module = ReadLoadModule(bytes);
+      d.problems = d.module.emplace(ReadLoadModule(bytes)).problems;
       d.disassembly = Disassemble(*d.module, bytes);
-      d.problems = d.module->problems;
       break;
     case FileKind::Source:
-      d.source = ReadSource(bytes);
-      d.problems = d.source->problems;
+      d.problems = d.source.emplace(ReadSource(bytes)).problems;
       break;
     case FileKind::Text:
       d.text = ReadTextLines(bytes);

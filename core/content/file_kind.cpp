@@ -89,19 +89,9 @@ bool ConvincingText(std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 const char* KindName(FileKind kind) {
-  switch (kind) {
-    case FileKind::Basic:
-      return "basic";
-    case FileKind::Cmd:
-      return "cmd";
-    case FileKind::Text:
-      return "text";
-    case FileKind::Source:
-      return "source";
-    case FileKind::Binary:
-      return "binary";
-  }
-  return "binary";
+  constexpr const char* kNames[] = {"basic", "cmd", "text", "source", "binary"};  // by FileKind
+  const auto i = static_cast<std::size_t>(kind);
+  return i < std::size(kNames) ? kNames[i] : "binary";
 }
 
 FileKind RecogniseKind(std::span<const std::uint8_t> bytes, std::string_view ext) {

@@ -25,13 +25,7 @@ inline constexpr std::uint8_t kMarker = 0xA5;
 inline constexpr int kGranuleSectors = 5;
 
 inline constexpr int kPdriveBytes = 10;  // one entry
-inline constexpr std::size_t kDdsl = 0;
-inline constexpr std::size_t kLumps = 1;
-inline constexpr std::size_t kTi = 2;
-inline constexpr std::size_t kTc = 3;
-inline constexpr std::size_t kSpt = 4;
-inline constexpr std::size_t kGpl = 5;
-inline constexpr std::size_t kTi2 = 7;
-inline constexpr std::size_t kDdga = 9;
+// The bytes of an entry, by the names above.
+enum Pdrive { kDdsl = 0, kLumps = 1, kTi = 2, kTc = 3, kSpt = 4, kGpl = 5, kTi2 = 7, kDdga = 9 };
 
 }  // namespace m1::newdos

@@ -7,39 +7,18 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/basic_program.h"
+
 namespace m1 {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes Text(const std::string& s) {
-  return Bytes(s.begin(), s.end());
-}
-
-Bytes Join(std::initializer_list<Bytes> parts) {
-  Bytes out;
-  for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
-  return out;
-}
-
-// A saved program: 0xFF, the lines with links to where each next line lies when the file's first
-// byte is at RAM address base, and the 0x0000 end.
-Bytes Program(int base, const std::vector<std::pair<int, Bytes>>& lines) {
-  Bytes out = {0xFF};
-  for (const auto& [number, text] : lines) {
-    const int next = base + static_cast<int>(out.size() + 4 + text.size() + 1);
-    out.insert(out.end(),
-               {static_cast<std::uint8_t>(next), static_cast<std::uint8_t>(next >> 8),
-                static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8)});
-    out.insert(out.end(), text.begin(), text.end());
-    out.push_back(0x00);
-  }
-  out.insert(out.end(), {0x00, 0x00});
-  return out;
-}
+using testing::BasicProgram;
+using testing::Bytes;
+using testing::Join;
+using testing::Text;
 
 TEST(Basic, ListsAsTheModelIIIDoes) {
-  const Bytes program = Program(
+  const Bytes program = BasicProgram(
       0x6A00, {
                   {10, Join({{0xB2}, Text(" \"HELLO\";")})},
                   // ELSE is stored ':' ELSE; THEN and = are tokens.
@@ -96,7 +75,7 @@ TEST(Basic, ListsAsTheModelIIIDoes) {
 
 TEST(Basic, LinkBackToAnEarlierLineEndsTheListing) {
   Bytes program =
-      Program(0x6A00, {{10, Text("A")}, {20, Text("B")}, {30, Text("C")}, {40, Text("D")}});
+      BasicProgram(0x6A00, {{10, Text("A")}, {20, Text("B")}, {30, Text("C")}, {40, Text("D")}});
   // Line 30 (at offset 1 + 6 + 6) links back to line 20, at RAM 0x6A00 + 7.
   program[13] = 0x07;
   program[14] = 0x6A;
@@ -109,7 +88,7 @@ TEST(Basic, LinkBackToAnEarlierLineEndsTheListing) {
 }
 
 TEST(Basic, CutShortOrNotAProgram) {
-  const Bytes program = Program(0x6A00, {{10, Text("A")}, {20, Text("B")}});
+  const Bytes program = BasicProgram(0x6A00, {{10, Text("A")}, {20, Text("B")}});
   // Cut before line 20's end: line 20 is listed as far as it goes.
   const BasicListing cut = ListBasic(Bytes(program.begin(), program.begin() + 12));
   ASSERT_EQ(cut.lines.size(), 2u);
@@ -121,7 +100,7 @@ TEST(Basic, CutShortOrNotAProgram) {
   EXPECT_FALSE(LooksLikeBasic(other));
   EXPECT_TRUE(ListBasic(other).lines.empty());
   // A link below RAM cannot be a saved program's.
-  EXPECT_FALSE(LooksLikeBasic(Program(0x0100, {{10, Text("A")}})));
+  EXPECT_FALSE(LooksLikeBasic(BasicProgram(0x0100, {{10, Text("A")}})));
 }
 
 }  // namespace

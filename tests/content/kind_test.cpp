@@ -8,21 +8,14 @@
 #include "core/content/decoded.h"
 #include "core/content/file_kind.h"
 #include "core/content/text_file.h"
+#include "tests/support/basic_program.h"
 
 namespace m1 {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes Text(const std::string& s) {
-  return Bytes(s.begin(), s.end());
-}
-
-Bytes Join(std::initializer_list<Bytes> parts) {
-  Bytes out;
-  for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
-  return out;
-}
+using testing::Bytes;
+using testing::Join;
+using testing::Text;
 
 const Bytes kSource = Join({{0xD3},
                             Text("TEST  "),                        // header

@@ -23,7 +23,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "tests/support/image_builder.h"
+#include "tests/support/files_disk.h"
 
 namespace m1::info {
 namespace {
@@ -37,21 +37,9 @@ constexpr std::size_t kJv3Flags = 2;  // byte of a JV3 header entry
 constexpr std::uint8_t kJv3CrcError = 0x08;
 
 Bytes FilesDisk() {
-  SectorDisk disk(35, 1, 10, 0, false);
-  disk.Put(0, 0, 0, 0, {0x00, 0xFE, 0x11});
-  Bytes gat(256, 0xFF);
-  for (std::size_t t = 0; t < 35; ++t) gat[t] = 0xFC;
-  gat[0] = gat[1] = 0xFD;
-  gat[3] = gat[4] = gat[5] = gat[17] = 0xFF;
-  gat[0xCB] = gat[0xCC] = gat[0xCD] = 0x00;
-  Bytes hit(256, 0x00);
-  hit[0] = 0x78;
-  hit[32] = hit[64] = 0xD1;
-  hit[96] = 0x78;
-  hit[128] = 0x2E;
-  hit[160] = 0xAB;
-  hit[192] = 0xA4;
-  disk.Put(17, 0, 0, 0, gat).Put(17, 0, 1, 0, hit).Put(17, 0, 2, 0, Bytes(256, 0x00));
+  Bytes gat = testing::Trsdos23Gat();
+  gat[1] = 0xFD;
+  gat[3] = gat[4] = gat[5] = 0xFF;
   const DirEntry entries[] = {{0x10, "ONE", "DAT", 0, 0, 0x10, 2, {0x01, 0x00}},
                               {0x10, "SAME", "DAT", 0, 0, 0x01, 1, {0x03, 0x00}},
                               {0x10, "SAME", "DAT", 0, 0, 0x01, 1, {0x03, 0x20}},
@@ -59,15 +47,11 @@ Bytes FilesDisk() {
                               {0x10, "BAD", "DAT", 0, 0, 0x00, 1, {0x04, 0x20}},
                               {0x10, "PROG", "CMD", 0, 0, 17, 1, {0x05, 0x00}},
                               {0x10, "TEN", "BAS", 0, 0, 20, 1, {0x05, 0x20}}};
-  for (std::size_t k = 0; k < std::size(entries); ++k)
-    disk.Put(17, 0, 2, 32 * k, entries[k].Build());
+  const std::uint8_t hashes[] = {0x78, 0xD1, 0xD1, 0x78, 0x2E, 0xAB, 0xA4};
+  SectorDisk disk = testing::Trsdos23Disk(gat, entries, hashes);
   disk.Put(1, 0, 0, 0, Bytes(256, 0x11)).Put(1, 0, 1, 0, Bytes(256, 0x12));
   disk.Put(4, 0, 0, 0, {'H', 'E', 'L', 'L', 'O'});
-  disk.Put(5, 0, 0, 0,
-           {0x05, 0x04, 'P', 'R', 'O', 'G', 0x01, 0x05, 0x00, 0x70, 0x3E, 0x01, 0xC9, 0x02, 0x02,
-            0x00, 0x70});
-  disk.Put(5, 0, 5, 0, {0xFF, 0x0B, 0x6B, 0x0A, 0x00, 0xB2, 0x20, 0x22, 0x48, 0x49,
-                        0x22, 0x00, 0x11, 0x6B, 0x14, 0x00, 0x80, 0x00, 0x00, 0x00});
+  disk.Put(5, 0, 0, 0, testing::kProgCmd).Put(5, 0, 5, 0, testing::kTenBas);
   Bytes file = disk.Jv3();
   file[(4 * 10 + 5) * 3 + kJv3Flags] |= kJv3CrcError;  // track 4 sector 5: entry 45
   return file;

@@ -34,21 +34,35 @@ struct OpenedDisk {
     file = ReadImageFile(path);
     if (!file.error) facts = DiskFacts::Read(file.bytes);
   }
-  // The error to print, or nothing when the disk's files can be read.
-  std::optional<std::string> Error() const {
-    if (file.error) return path + ": " + *file.error;
-    if (facts->listing.error) return path + ": " + *facts->listing.error;
-    if (!facts->fs) return "no DOS recognised on " + path;
-    return std::nullopt;
+  // True when the disk's files can be read; otherwise says why on err.
+  bool Readable(std::ostream& err) const {
+    if (file.error) {
+      err << kProgram << path << ": " << *file.error << "\n";
+    } else if (facts->listing.error) {
+      err << kProgram << path << ": " << *facts->listing.error << "\n";
+    } else if (!facts->fs) {
+      err << kProgram << "no DOS recognised on " << path << "\n";
+    } else {
+      return true;
+    }
+    return false;
   }
 };
 
-// The one file the typed name matches, or nothing after saying why on err.
-std::optional<std::size_t> FindOne(const OpenedDisk& disk, const std::string& typed,
-                                   std::ostream& err) {
+// A file a typed name picked, and its bytes.
+struct FoundFile {
+  const DosFile& file;
+  FileBytes bytes;
+};
+
+// The one file the typed name matches on a readable disk, or nothing after saying why on err.
+std::optional<FoundFile> FindOne(const OpenedDisk& disk, const std::string& typed,
+                                 std::ostream& err) {
+  if (!disk.Readable(err)) return std::nullopt;
   const DosName name = ParseDosName(typed);
   const std::vector<std::size_t> found = MatchingFiles(*disk.facts->fs, name);
-  if (found.size() == 1) return found.front();
+  if (found.size() == 1)
+    return FoundFile{disk.facts->fs->files[found.front()], disk.facts->BytesOf(found.front())};
   if (found.empty()) {
     err << kProgram << "no file " << name.Text() << " on " << disk.path << "\n";
   } else {
@@ -168,14 +182,9 @@ std::optional<std::string> WriteNewFile(const std::string& path,
 
 int RunExtract(const InfoOptions& options, std::ostream& out, std::ostream& err) {
   const OpenedDisk disk(options.images.front());
-  if (const auto error = disk.Error()) {
-    err << kProgram << *error << "\n";
-    return 1;
-  }
-  const auto index = FindOne(disk, *options.extract, err);
-  if (!index) return 1;
-  const DosFile& file = disk.facts->fs->files[*index];
-  const FileBytes bytes = disk.facts->BytesOf(*index);
+  const auto found = FindOne(disk, *options.extract, err);
+  if (!found) return 1;
+  const auto& [file, bytes] = *found;
   if (options.output) {
     if (const auto error = WriteNewFile(*options.output, bytes.bytes)) {
       err << kProgram << *options.output << ": " << *error << "\n";
@@ -195,10 +204,7 @@ int RunExtract(const InfoOptions& options, std::ostream& out, std::ostream& err)
 
 int RunExtractAll(const InfoOptions& options, std::ostream& err) {
   const OpenedDisk disk(options.images.front());
-  if (const auto error = disk.Error()) {
-    err << kProgram << *error << "\n";
-    return 1;
-  }
+  if (!disk.Readable(err)) return 1;
   const std::filesystem::path folder = *options.extractAll;
   std::error_code made;
   std::filesystem::create_directories(folder, made);
@@ -223,14 +229,9 @@ int RunExtractAll(const InfoOptions& options, std::ostream& err) {
 
 int RunShow(const InfoOptions& options, std::ostream& out, std::ostream& err) {
   const OpenedDisk disk(options.images.front());
-  if (const auto error = disk.Error()) {
-    err << kProgram << *error << "\n";
-    return 1;
-  }
-  const auto index = FindOne(disk, *options.show, err);
-  if (!index) return 1;
-  const DosFile& file = disk.facts->fs->files[*index];
-  const FileBytes bytes = disk.facts->BytesOf(*index);
+  const auto found = FindOne(disk, *options.show, err);
+  if (!found) return 1;
+  const auto& [file, bytes] = *found;
   const DecodedFile decoded = Decode(bytes.bytes, file.ext);
   if (options.json) {
     out << ShowJson(file, bytes, decoded).dump(-1, ' ', false, Json::error_handler_t::replace)
