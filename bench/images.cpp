@@ -158,11 +158,8 @@ Bytes MakeJv1(const Geometry& g) {
 }  // namespace
 
 ImageSet::ImageSet() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "m1view-bench-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temp folder");
-  folder_ = pattern;
   const auto add = [&](Kind kind, const char* name, const char* file, Bytes bytes) {
-    const std::filesystem::path path = folder_ / file;
+    const std::filesystem::path path = folder_.path() / file;
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
@@ -173,11 +170,6 @@ ImageSet::ImageSet() {
   add(Kind::Jv3, "JV3_80x2_DD", "disk80ds.jv3", MakeJv3());
   add(Kind::Jv1, "JV1_35", "disk35.dsk", MakeJv1(kJv1Disk));
   add(Kind::Jv1Of80, "JV1_80", "disk80.dsk", MakeJv1(kJv1Disk80));
-}
-
-ImageSet::~ImageSet() {
-  std::error_code ignored;
-  std::filesystem::remove_all(folder_, ignored);
 }
 
 const BenchImage& ImageSet::Get(Kind kind) const {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_dir.h"
+
 namespace m1::bench {
 
 enum class Kind { Dmk, Jv3, Jv1, Jv1Of80 };
@@ -26,14 +28,13 @@ struct BenchImage {
 class ImageSet {
  public:
   ImageSet();
-  ~ImageSet();
   ImageSet(const ImageSet&) = delete;
   ImageSet& operator=(const ImageSet&) = delete;
 
   const BenchImage& Get(Kind kind) const;
 
  private:
-  std::filesystem::path folder_;
+  testing::TempDir folder_;
   std::vector<BenchImage> images_;
 };
 

@@ -44,19 +44,6 @@ void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "m1robust-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-  path_ = pattern;
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, ignored);
-  std::filesystem::remove_all(path_, ignored);
-}
-
 std::string Joined(const std::vector<std::string>& faults, std::size_t most) {
   std::string out;
   for (std::size_t i = 0; i < faults.size() && i < most; ++i) out += faults[i] + "\n";

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_dir.h"
+
 namespace m1::robustness {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -23,18 +25,7 @@ const std::vector<Image>& AllImages();
 Bytes ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const Bytes& bytes);
 
-// A fresh folder under the temporary folder, removed with the object.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using testing::TempDir;
 
 // The faults as one text, for a failure message.
 std::string Joined(const std::vector<std::string>& faults, std::size_t most = 8);
