@@ -218,7 +218,7 @@ void Mainform::GetDispSector() {
   Txtsector.text = PlainText(img.SecToFind);
   txtside.text = PlainText(img.SideToFind);
   txtside.bg = img.SideToFind == 1 ? kSideOne : kLightPeach;
-  Txttrkspt.text = isJv1 ? "10" : PlainText(img.Trkspt(img.disktrk));
+  Txttrkspt.text = isJv1 ? "10" : PlainText(img.trkspt.At(img.disktrk));
   Txtfiletype.text = img.Emtype;
   if (img.Emtype == "DMK") Txtfiletype.bg = kDirectory;
   if (img.Emtype == "JV3") Txtfiletype.bg = kJv3Green;
@@ -310,7 +310,7 @@ void Mainform::CmndPrevsec_Click() {
 }
 
 void Mainform::ShowTrack() {
-  img.PresSecnum = img.jv1 == 1 ? img.track * 10.0 : img.Trkstart(img.track);
+  img.PresSecnum = img.jv1 == 1 ? img.track * 10.0 : img.trkstart.At(img.track);
   Redraw();
 }
 
@@ -342,7 +342,7 @@ void Mainform::CmndGotoTrk_Click() {
     img.PresSecnum = img.track * 10.0;
   } else {
     double first = 0;
-    for (int t = 0; t < img.track; ++t) first += static_cast<double>(img.Trkspt(t)) * img.sides;
+    for (int t = 0; t < img.track; ++t) first += static_cast<double>(img.trkspt.At(t)) * img.sides;
     img.PresSecnum = first;
   }
   Redraw();

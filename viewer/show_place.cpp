@@ -11,7 +11,7 @@ std::optional<std::int64_t> Mainform::PresentDataOffset() const {
   if (img.openflag != 1 || refused_ || img.Totalsecs <= 0) return std::nullopt;
   // A JV1 sector's place follows from its index; the other formats keep it in the index table.
   if (img.jv1 == 1) return static_cast<std::int64_t>(img.PresSecnum) * jv1::kSectorBytes;
-  return img.Secpos(img.PresSecnum);
+  return img.secpos.At(img.PresSecnum);
 }
 
 bool Mainform::ShowSectorWithData(std::int64_t dataOffset) {
@@ -25,7 +25,7 @@ bool Mainform::ShowSectorWithData(std::int64_t dataOffset) {
   } else {
     const int indexes = std::min(img.Totalsecs, kSectorSlots);
     for (int i = 0; i < indexes && !index; ++i) {
-      if (img.Secpos(i) == dataOffset) index = i;
+      if (img.secpos.At(i) == dataOffset) index = i;
     }
   }
   if (!index) return false;

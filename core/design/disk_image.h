@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,6 +14,16 @@ namespace m1 {
 inline constexpr int kTrackSlots = 81;        // trkspt: track numbers 0..80
 inline constexpr int kTrackStartSlots = 162;  // trkstart: 0..161 (room for both sides of 81 tracks)
 inline constexpr int kSectorSlots = 4001;     // per-sector tables: sector index 0..4000
+
+// A per-track or per-sector table. At reads 0 outside the table's range, so that no index the
+// window works out (a double, as the program has always kept them) can reach outside it.
+template <std::size_t N>
+struct SlotTable : std::array<std::int32_t, N> {
+  std::int32_t At(double index) const {
+    if (!std::isfinite(index) || index < 0 || index >= static_cast<double>(N)) return 0;
+    return (*this)[static_cast<std::size_t>(index)];
+  }
+};
 
 struct DiskImage {
   // The whole file, indexed by file offset, followed by one spare zero byte. Holds just the spare
@@ -60,26 +71,15 @@ struct DiskImage {
   int sdsinglebyte = 0;
 
   // Per-track tables.
-  std::array<std::int32_t, kTrackSlots> trkspt{};  // sectors on each track
-  std::array<std::int32_t, kTrackStartSlots>
-      trkstart{};  // sector index of each track's first sector
+  SlotTable<kTrackSlots> trkspt{};         // sectors on each track
+  SlotTable<kTrackStartSlots> trkstart{};  // sector index of each track's first sector
   // Per-sector tables, by sector index.
-  std::array<std::int32_t, kSectorSlots> sectrk{};   // track recorded for the sector
-  std::array<std::int32_t, kSectorSlots> secside{};  // side: 0 or 1
-  std::array<std::int32_t, kSectorSlots> secid{};    // sector number recorded
-  std::array<std::int32_t, kSectorSlots> secdens{};  // 0 single, 128 double
-  std::array<std::int32_t, kSectorSlots> secdam{};   // JV3: 0 or 32; DMK: the mark byte
-  std::array<std::int32_t, kSectorSlots> secpos{};   // file offset of the first data byte
-
-  // Lookups that read 0 outside a table's range, so no index can reach outside a table.
-  std::int32_t Trkspt(double t) const;
-  std::int32_t Trkstart(double t) const;
-  std::int32_t Sectrk(double i) const;
-  std::int32_t Secside(double i) const;
-  std::int32_t Secid(double i) const;
-  std::int32_t Secdens(double i) const;
-  std::int32_t Secdam(double i) const;
-  std::int32_t Secpos(double i) const;
+  SlotTable<kSectorSlots> sectrk{};   // track recorded for the sector
+  SlotTable<kSectorSlots> secside{};  // side: 0 or 1
+  SlotTable<kSectorSlots> secid{};    // sector number recorded
+  SlotTable<kSectorSlots> secdens{};  // 0 single, 128 double
+  SlotTable<kSectorSlots> secdam{};   // JV3: 0 or 32; DMK: the mark byte
+  SlotTable<kSectorSlots> secpos{};   // file offset of the first data byte
 
   // The bytes of the file (filebuf without its spare byte; empty when the file was not read).
   std::size_t DataSize() const { return filebuf.empty() ? 0 : filebuf.size() - 1; }

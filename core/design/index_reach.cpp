@@ -23,9 +23,10 @@ void MarkIndexReach(std::span<const std::uint8_t> bytes, Listing& listing) {
     last = img->Totalsecs - 1;
     std::int64_t gotoIndex = 0;  // Goto Track: the sectors of the tracks before it, both sides
     for (int t = 0; t < img->tracks; ++t) {
-      last = std::max<std::int64_t>(last, img->jv1 == 1 ? std::int64_t{t} * 10 : img->Trkstart(t));
+      last =
+          std::max<std::int64_t>(last, img->jv1 == 1 ? std::int64_t{t} * 10 : img->trkstart.At(t));
       last = std::max(last, gotoIndex);
-      gotoIndex += std::int64_t{img->Trkspt(t)} * img->sides;
+      gotoIndex += std::int64_t{img->trkspt.At(t)} * img->sides;
     }
     if (img->dirstartsecfnd) last = std::max<std::int64_t>(last, img->dirstartsec);
     // Tracks numbered from 1 put the directory at 17 tracks of sectors.
@@ -37,9 +38,9 @@ void MarkIndexReach(std::span<const std::uint8_t> bytes, Listing& listing) {
   std::vector<std::pair<std::int64_t, int>> reached;
   reached.reserve(static_cast<std::size_t>(last + 1));
   for (int i = 0; i <= last; ++i) {
-    reached.emplace_back(
-        img->jv1 == 1 ? std::int64_t{i} * jv1::kSectorBytes : img->Secpos(static_cast<double>(i)),
-        i);
+    reached.emplace_back(img->jv1 == 1 ? std::int64_t{i} * jv1::kSectorBytes
+                                       : img->secpos.At(static_cast<double>(i)),
+                         i);
   }
   std::sort(reached.begin(), reached.end());
   const auto before = [](const std::pair<std::int64_t, int>& e, std::int64_t at) {

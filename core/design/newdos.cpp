@@ -104,12 +104,12 @@ bool CheckNewdos(DiskImage& img, const ByteReader& file) {
     img.TrkToFind = 0;
     img.SecToFind = 2;
     img.SideToFind = 0;
-    found = CandidateHasMarker(img, file, std::int64_t{img.Sectrk(img.TrkToFind)} + img.SecToFind,
-                               emptied);
+    found = CandidateHasMarker(img, file,
+                               std::int64_t{img.sectrk.At(img.TrkToFind)} + img.SecToFind, emptied);
     if (!found) {
       img.TrkToFind = 1;
-      found = CandidateHasMarker(img, file, std::int64_t{img.Sectrk(img.TrkToFind)} + img.SecToFind,
-                                 emptied);
+      found = CandidateHasMarker(
+          img, file, std::int64_t{img.sectrk.At(img.TrkToFind)} + img.SecToFind, emptied);
     }
     step = DataByteStep(img);
   }

@@ -38,9 +38,9 @@ void ResolvePosition(DiskImage& img) {
     img.SecToFind = static_cast<int>(i - kJv1SectorsPerTrack * static_cast<double>(img.TrkToFind));
     img.SideToFind = 0;
   } else {
-    img.TrkToFind = img.Sectrk(i);
-    img.SecToFind = img.Secid(i);
-    img.SideToFind = img.Secside(i);
+    img.TrkToFind = img.sectrk.At(i);
+    img.SecToFind = img.secid.At(i);
+    img.SideToFind = img.secside.At(i);
   }
 }
 
@@ -56,15 +56,15 @@ void ResolvePlace(DiskImage& img) {
     img.datamarkjv = kDirectoryMarkJv;
   if (img.dmkflag == 1) {
     img.Emtype = "DMK";
-    img.fpa = img.Secpos(i);
-    img.datamarkDmk = img.Secdam(i);
-    img.trkdens = img.Secdens(i);
+    img.fpa = img.secpos.At(i);
+    img.datamarkDmk = img.secdam.At(i);
+    img.trkdens = img.secdens.At(i);
   }
   if (img.jv3flag == 1) {
     img.Emtype = "JV3";
-    img.fpa = img.Secpos(i);
-    img.datamarkjv = img.Secdam(i);
-    img.trkdens = img.Secdens(i);
+    img.fpa = img.secpos.At(i);
+    img.datamarkjv = img.secdam.At(i);
+    img.trkdens = img.secdens.At(i);
   }
 }
 
@@ -79,15 +79,15 @@ bool LocateSector(DiskImage& img) {
   bool emptied = false;
   if (img.dmkflag == 1) {
     img.Emtype = "DMK";
-    img.fpa = img.Secpos(i);
+    img.fpa = img.secpos.At(i);
     emptied = true;
-    img.datamarkDmk = img.Secdam(i);
+    img.datamarkDmk = img.secdam.At(i);
   } else {
     img.Emtype = "JV3";
-    img.fpa = img.Secpos(i);
-    img.datamarkjv = img.Secdam(i);
+    img.fpa = img.secpos.At(i);
+    img.datamarkjv = img.secdam.At(i);
   }
-  img.trkdens = img.Secdens(i);
+  img.trkdens = img.secdens.At(i);
   return emptied;
 }
 

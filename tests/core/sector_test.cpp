@@ -167,10 +167,10 @@ TEST(Sector, IndexesOutsideTheTablesReadZero) {
     EXPECT_EQ(img.fpa, 0);
     EXPECT_EQ(img.trkdens, 0);
   }
-  EXPECT_EQ(img.Trkspt(81), 0);
-  EXPECT_EQ(img.Trkspt(-1), 0);
-  EXPECT_EQ(img.Trkstart(162), 0);
-  EXPECT_EQ(img.Trkspt(3), 10);
+  EXPECT_EQ(img.trkspt.At(81), 0);
+  EXPECT_EQ(img.trkspt.At(-1), 0);
+  EXPECT_EQ(img.trkstart.At(162), 0);
+  EXPECT_EQ(img.trkspt.At(3), 10);
 }
 
 TEST(Sector, Jv1HugeOrOddIndexesStayWhole) {
