@@ -19,6 +19,7 @@
 #include "core/container/listing.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/container/container_listing.h"
 #include "core/container/dmk_format.h"
@@ -56,26 +57,19 @@ Listing ListSectors(std::span<const std::uint8_t> bytes) {
   const dmk::Header header = dmk::ReadHeader(file);
   if (jv1::HasBootSignature(file)) {
     listing.format = ImageFormat::Jv1;
+    ListJv1(file, listing);
   } else if (header.EmulatorLength() || header.Plausible(size)) {
     listing.format = ImageFormat::Dmk;
+    ListDmk(file, listing);
   } else if (PlausibleJv3(file)) {
     listing.format = ImageFormat::Jv3;
+    ListJv3(file, listing);
   } else if (size % jv1::kTrackBytes == 0 && size / jv1::kTrackBytes <= jv1::kMaxTracks) {
     listing.format = ImageFormat::Jv1;
+    ListJv1(file, listing);
   } else {
     listing.error = "not a JV1, JV3 or DMK image";
     return listing;
-  }
-  switch (*listing.format) {
-    case ImageFormat::Jv1:
-      ListJv1(file, listing);
-      break;
-    case ImageFormat::Jv3:
-      ListJv3(file, listing);
-      break;
-    case ImageFormat::Dmk:
-      ListDmk(file, listing);
-      break;
   }
   if (*listing.format != ImageFormat::Dmk) {
     for (const SectorRecord& r : listing.records) {
@@ -136,15 +130,9 @@ std::optional<std::size_t> Listing::Find(int cylinder, int head, int sector) con
 }
 
 std::string FormatName(ImageFormat format) {
-  switch (format) {
-    case ImageFormat::Jv1:
-      return "JV1";
-    case ImageFormat::Jv3:
-      return "JV3";
-    case ImageFormat::Dmk:
-      return "DMK";
-  }
-  return "";
+  constexpr std::array<const char*, 3> kNames{"JV1", "JV3", "DMK"};  // in the order of ImageFormat
+  const auto index = static_cast<std::size_t>(format);
+  return index < kNames.size() ? kNames[index] : "";
 }
 
 bool IsProblem(const SectorRecord& r) {
