@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -14,6 +13,7 @@
 
 #include "hexview/form2.h"
 #include "platform/recording.h"
+#include "tests/support/temp_dir.h"
 
 namespace m1::testing {
 
@@ -33,28 +33,17 @@ inline Bytes Text(const std::string& s) {
   return Bytes(s.begin(), s.end());
 }
 
-class TempFolder {
+// The temporary folder, with the files a test writes into it.
+class TempFolder : public TempDir {
  public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "m1hexview-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
-    path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
   std::string Write(const std::string& name, const Bytes& bytes) const {
-    const auto file = path_ / name;
+    const auto file = path() / name;
     std::ofstream out(file, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
     return file.string();
   }
-  std::string PathOf(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
+  std::string PathOf(const std::string& name) const { return (path() / name).string(); }
 };
 
 struct InFolder {
