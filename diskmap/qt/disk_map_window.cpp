@@ -12,6 +12,7 @@
 #include "diskmap/qt/map_picture.h"
 #include "platform/qt/hover_status.h"
 #include "platform/qt/qt_convert.h"
+#include "platform/qt/window_parts.h"
 
 namespace m1::qt {
 
@@ -43,8 +44,8 @@ DiskMapWindow::DiskMapWindow(MainDisk& disk, std::function<void()> afterShow, QW
 
   view_ = Choices(this, "view", DiskMapForm::kViews);
   colouring_ = Choices(this, "colouring", DiskMapForm::kColourings);
-  save_ = new QPushButton(tr("&Save Picture..."), this);
-  save_->setObjectName(QStringLiteral("savePicture"));
+  auto* save = new QPushButton(tr("&Save Picture..."), this);
+  save->setObjectName(QStringLiteral("savePicture"));
   picture_ = new MapPicture(logic_, this);
   picture_->setObjectName(QStringLiteral("picture"));
   auto* viewLabel = new QLabel(tr("&View:"), this);
@@ -59,7 +60,7 @@ DiskMapWindow::DiskMapWindow(MainDisk& disk, std::function<void()> afterShow, QW
   top->addWidget(colouringLabel);
   top->addWidget(colouring_);
   top->addStretch(1);
-  top->addWidget(save_);
+  top->addWidget(save);
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   layout->addLayout(top);
@@ -67,9 +68,11 @@ DiskMapWindow::DiskMapWindow(MainDisk& disk, std::function<void()> afterShow, QW
   setCentralWidget(central);
   hover_ = new HoverStatus(this, picture_);
 
-  connect(view_, &QComboBox::currentIndexChanged, this, &DiskMapWindow::OnView);
-  connect(colouring_, &QComboBox::currentIndexChanged, this, &DiskMapWindow::OnColouring);
-  connect(save_, &QPushButton::clicked, this, &DiskMapWindow::OnSavePicture);
+  connect(view_, &QComboBox::currentIndexChanged, this,
+          ThenSync(this, logic_, &DiskMapForm::View_Change));
+  connect(colouring_, &QComboBox::currentIndexChanged, this,
+          ThenSync(this, logic_, &DiskMapForm::Colouring_Change));
+  connect(save, &QPushButton::clicked, this, &DiskMapWindow::OnSavePicture);
   connect(picture_, &MapPicture::Resized, this, &DiskMapWindow::OnResized);
   connect(picture_, &MapPicture::Clicked, this, &DiskMapWindow::OnClicked);
   connect(picture_, &MapPicture::Left, this, &DiskMapWindow::OnLeft);
@@ -99,14 +102,6 @@ void DiskMapWindow::HighlightFile(int file) {
   picture_->update();
 }
 
-void DiskMapWindow::OnView(int index) {
-  logic_.View_Change(index);
-  Sync();
-}
-void DiskMapWindow::OnColouring(int index) {
-  logic_.Colouring_Change(index);
-  Sync();
-}
 void DiskMapWindow::OnResized(int width, int height) {
   logic_.Picture_Resize(width, height);
 }

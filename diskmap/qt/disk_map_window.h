@@ -12,7 +12,6 @@
 #include "platform/qt/qt_metrics.h"
 
 class QComboBox;
-class QPushButton;
 
 namespace m1::qt {
 
@@ -35,6 +34,8 @@ class DiskMapWindow final : public QMainWindow {
   MapPicture* Picture() const { return picture_; }
   // The Save dialog is QFileDialog's unless another asker is given (the tests give one).
   void SetAskSavePath(AskSavePath ask) { askSavePath_ = std::move(ask); }
+  // Shows what the logic produced.
+  void Sync();
 
  public slots:
   // Lights a file's cells in its record order; -1 lights none.
@@ -45,8 +46,6 @@ class DiskMapWindow final : public QMainWindow {
   void FileChosen(int file);
 
  private slots:
-  void OnView(int index);
-  void OnColouring(int index);
   void OnResized(int width, int height);
   void OnHover(int x, int y);
   void OnLeft();
@@ -54,8 +53,6 @@ class DiskMapWindow final : public QMainWindow {
   void OnSavePicture();
 
  private:
-  void Sync();
-
   MainDisk& disk_;
   std::function<void()> afterShow_;
   QtMetrics metrics_;  // of the picture's font
@@ -63,7 +60,6 @@ class DiskMapWindow final : public QMainWindow {
   AskSavePath askSavePath_;
   QComboBox* view_ = nullptr;
   QComboBox* colouring_ = nullptr;
-  QPushButton* save_ = nullptr;
   MapPicture* picture_ = nullptr;
   HoverStatus* hover_ = nullptr;
 };

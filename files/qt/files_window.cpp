@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "platform/qt/window_parts.h"
+
 namespace m1::qt {
 
 namespace {
@@ -25,35 +27,27 @@ const std::pair<const char*, void (FilesForm::*)(int)> kRowActions[] = {
     {"Show &First Sector", &FilesForm::ShowFirstSector_Click},
 };
 
-QLabel* Value(QWidget* parent, const char* name) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  return label;
-}
-
 }  // namespace
 
 FilesWindow::FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidget* parent)
-    : DiskTableWindow(disk, std::move(afterShow), parent) {
-  setObjectName(QStringLiteral("Files"));
-  resize(720, 480);
-
-  dos_ = Value(this, "dos");
-  diskName_ = Value(this, "diskName");
-  free_ = Value(this, "free");
+    : DiskTableWindow(disk, std::move(afterShow), parent, "Files", {720, 480}) {
+  dos_ = ValueLabel(this, "dos");
+  diskName_ = ValueLabel(this, "diskName");
+  free_ = ValueLabel(this, "free");
   showHidden_ = new QCheckBox(tr("Show &system and invisible files"), this);
   showHidden_->setObjectName(QStringLiteral("showHidden"));
-  connect(showHidden_, &QCheckBox::toggled, this, &FilesWindow::OnShowHidden);
+  connect(showHidden_, &QCheckBox::toggled, this,
+          ThenSync(this, logic_, &FilesForm::ShowHidden_Click));
   showFound_ = new QCheckBox(tr("Show &deleted and lost files"), this);
   showFound_->setObjectName(QStringLiteral("showFound"));
-  connect(showFound_, &QCheckBox::toggled, this, &FilesWindow::OnShowFound);
+  connect(showFound_, &QCheckBox::toggled, this,
+          ThenSync(this, logic_, &FilesForm::ShowFound_Click));
 
   MakeTable("files", &FilesForm::Row::hidden, kHiddenRow, &FilesForm::Row::found);
   SortByHeadings();
   table_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(table_, &QTableView::customContextMenuRequested, this, &FilesWindow::OnRowMenu);
-  count_ = Value(this, "count");
+  count_ = ValueLabel(this, "count");
   problems_ = new QListWidget(this);
   problems_->setObjectName(QStringLiteral("problems"));
   problems_->setMaximumHeight(90);
@@ -122,16 +116,6 @@ void FilesWindow::RowChosen(int row) {
   } else {
     DiskTableWindow::RowChosen(row);
   }
-}
-
-void FilesWindow::OnShowHidden(bool checked) {
-  logic_.ShowHidden_Click(checked);
-  Sync();
-}
-
-void FilesWindow::OnShowFound(bool checked) {
-  logic_.ShowFound_Click(checked);
-  Sync();
 }
 
 void FilesWindow::OnRowMenu(const QPoint& pos) {

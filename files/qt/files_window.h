@@ -41,8 +41,6 @@ class FilesWindow final : public DiskTableWindow<FilesForm, MainDisk> {
   void RowChosen(int row) override;
 
  private slots:
-  void OnShowHidden(bool checked);
-  void OnShowFound(bool checked);
   // The menu of the row under pos (in the table's viewport).
   void OnRowMenu(const QPoint& pos);
 

@@ -18,20 +18,15 @@
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "platform/qt/edit_menu.h"
 #include "platform/qt/qt_convert.h"
+#include "platform/qt/window_parts.h"
 
 namespace m1::qt {
 
 namespace {
-
-QLabel* Value(QWidget* parent, const char* name) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  return label;
-}
 
 // A problem in red, anything else in the window text colour.
 void SetTextColour(QLabel* label, bool problem) {
@@ -68,30 +63,32 @@ FileWindow::FileWindow(MainDisk& disk, std::function<void()> afterShow, QWidget*
   };
 
   auto* page = new QWidget(this);
-  name_ = Value(page, "name");
-  size_ = Value(page, "size");
-  kind_ = Value(page, "kind");
-  problems_ = Value(page, "problems");
+  auto* facts = new QFormLayout;
+  for (const auto& [name, title, text] :
+       {std::tuple{"name", QT_TR_NOOP("Name:"), &FileForm::name},
+        std::tuple{"size", QT_TR_NOOP("Size:"), &FileForm::size},
+        std::tuple{"kind", QT_TR_NOOP("Kind:"), &FileForm::kind}}) {
+    QLabel* label = ValueLabel(page, name);
+    facts->addRow(tr(title), label);
+    facts_.emplace_back(label, text);
+  }
+  problems_ = ValueLabel(page, "problems");
   problems_->setWordWrap(true);
   tabs_ = new QTabWidget(page);
   tabs_->setObjectName(QStringLiteral("tabs"));
-  showSector_ = new QPushButton(tr("Show &Sector"), page);
-  showSector_->setObjectName(QStringLiteral("showSector"));
-  saveAs_ = new QPushButton(tr("Save &As..."), page);
-  saveAs_->setObjectName(QStringLiteral("saveAs"));
-  connect(showSector_, &QPushButton::clicked, this, &FileWindow::OnShowSector);
-  connect(saveAs_, &QPushButton::clicked, this, &FileWindow::OnSaveAs);
-  status_ = Value(this, "status");
+  auto* showSector = new QPushButton(tr("Show &Sector"), page);
+  showSector->setObjectName(QStringLiteral("showSector"));
+  auto* saveAs = new QPushButton(tr("Save &As..."), page);
+  saveAs->setObjectName(QStringLiteral("saveAs"));
+  connect(showSector, &QPushButton::clicked, this, &FileWindow::OnShowSector);
+  connect(saveAs, &QPushButton::clicked, this, &FileWindow::OnSaveAs);
+  status_ = ValueLabel(this, "status");
   statusBar()->addWidget(status_, 1);
 
-  auto* facts = new QFormLayout;
-  facts->addRow(tr("Name:"), name_);
-  facts->addRow(tr("Size:"), size_);
-  facts->addRow(tr("Kind:"), kind_);
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(showSector_);
+  buttons->addWidget(showSector);
   buttons->addStretch(1);
-  buttons->addWidget(saveAs_);
+  buttons->addWidget(saveAs);
   auto* layout = new QVBoxLayout(page);
   layout->addLayout(facts);
   layout->addWidget(problems_);
@@ -121,9 +118,7 @@ void FileWindow::Open(FileChoice which) {
 
 void FileWindow::Sync() {
   setWindowTitle(FromText(logic_.caption));
-  name_->setText(FromText(logic_.name));
-  size_->setText(FromText(logic_.size));
-  kind_->setText(FromText(logic_.kind));
+  for (const auto& [label, text] : facts_) label->setText(FromText(logic_.*text));
   std::string problems;
   for (const std::string& p : logic_.problems) problems += (problems.empty() ? "" : "\n") + p;
   problems_->setText(FromText(problems));

@@ -8,12 +8,13 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "fileview/file_form.h"
 
 class QLabel;
 class QPlainTextEdit;
-class QPushButton;
 class QTabWidget;
 class QTextCursor;
 
@@ -59,14 +60,11 @@ class FileWindow final : public QMainWindow {
   DiskSaveFiles saves_;
   FileForm logic_;
   AskPath askPath_;
-  QLabel* name_ = nullptr;
-  QLabel* size_ = nullptr;
-  QLabel* kind_ = nullptr;
+  // The labels of the file's name, size and kind, each with the text of the logic it shows.
+  std::vector<std::pair<QLabel*, std::string FileForm::*>> facts_;
   QLabel* problems_ = nullptr;
   QLabel* status_ = nullptr;
   QTabWidget* tabs_ = nullptr;
-  QPushButton* showSector_ = nullptr;
-  QPushButton* saveAs_ = nullptr;
 };
 
 }  // namespace m1::qt

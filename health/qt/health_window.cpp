@@ -7,6 +7,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "platform/qt/window_parts.h"
+
 namespace m1::qt {
 
 namespace {
@@ -17,16 +19,12 @@ const QColor kProblemRow(255, 216, 216);
 }  // namespace
 
 HealthWindow::HealthWindow(MainDisk& disk, std::function<void()> afterShow, QWidget* parent)
-    : DiskTableWindow(disk, std::move(afterShow), parent) {
-  setObjectName(QStringLiteral("DiskHealth"));
-  resize(900, 520);
-
-  summary_ = new QLabel(this);
-  summary_->setObjectName(QStringLiteral("summary"));
-  summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    : DiskTableWindow(disk, std::move(afterShow), parent, "DiskHealth", {900, 520}) {
+  summary_ = ValueLabel(this, "summary");
   problemsOnly_ = new QCheckBox(tr("&Problems only"), this);
   problemsOnly_->setObjectName(QStringLiteral("problemsOnly"));
-  connect(problemsOnly_, &QCheckBox::toggled, this, &HealthWindow::OnProblemsOnly);
+  connect(problemsOnly_, &QCheckBox::toggled, this,
+          ThenSync(this, logic_, &HealthForm::ProblemsOnly_Click));
 
   MakeTable("records", &HealthForm::Row::problem, kProblemRow);
   SortByHeadings();
@@ -48,11 +46,6 @@ void HealthWindow::Sync() {
   }
   model_->Reset();
   ShowSort();
-}
-
-void HealthWindow::OnProblemsOnly(bool checked) {
-  logic_.ProblemsOnly_Click(checked);
-  Sync();
 }
 
 }  // namespace m1::qt

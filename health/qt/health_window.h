@@ -18,9 +18,6 @@ class HealthWindow final : public DiskTableWindow<HealthForm, MainDisk> {
 
   void Sync() override;
 
- private slots:
-  void OnProblemsOnly(bool checked);
-
  private:
   QLabel* summary_ = nullptr;
   QCheckBox* problemsOnly_ = nullptr;

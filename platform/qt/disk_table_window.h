@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "platform/qt/rows_model.h"
+#include "platform/qt/window_parts.h"
 
 namespace m1::qt {
 
@@ -33,9 +34,14 @@ void ShowSortArrow(QTableView& table, int column, bool ascending);
 template <class Form, class Disk>
 class DiskTableWindow : public QWidget {
  public:
-  // afterShow runs when a chosen row showed a sector or bytes in another window.
-  DiskTableWindow(Disk& disk, std::function<void()> afterShow, QWidget* parent)
-      : QWidget(parent, Qt::Window), disk_(disk), afterShow_(std::move(afterShow)), logic_(disk) {}
+  // afterShow runs when a chosen row showed a sector or bytes in another window. The window is
+  // named `name` (which tests find it by) and opens at `size` pixels.
+  DiskTableWindow(Disk& disk, std::function<void()> afterShow, QWidget* parent, const char* name,
+                  QSize size)
+      : QWidget(parent, Qt::Window), disk_(disk), afterShow_(std::move(afterShow)), logic_(disk) {
+    setObjectName(QString::fromLatin1(name));
+    resize(size);
+  }
 
   // Takes up the image the main window shows, and shows what the logic made of it.
   void Reload() {
@@ -86,10 +92,8 @@ class DiskTableWindow : public QWidget {
     QHeaderView* header = table_->horizontalHeader();
     header->setSectionsClickable(true);
     header->setSortIndicatorShown(true);
-    connect(header, &QHeaderView::sectionClicked, this, [this](int column) {
-      logic_.Heading_Click(column);
-      Sync();
-    });
+    connect(header, &QHeaderView::sectionClicked, this,
+            ThenSync(this, logic_, &Form::Heading_Click));
   }
   // Shows the logic's sort by the arrow of its heading (called by Sync).
   void ShowSort() { ShowSortArrow(*table_, logic_.sortColumn, logic_.ascending); }
