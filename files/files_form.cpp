@@ -5,8 +5,6 @@
 #include <optional>
 #include <system_error>
 
-#include "platform/table_sort.h"
-
 namespace m1 {
 
 namespace {
@@ -113,25 +111,11 @@ void FilesForm::Load(const DiskFacts& facts, const std::string& filename) {
   Rebuild();
 }
 
-void FilesForm::ShowHidden_Click(bool checked) {
-  showHidden = checked;
-  Rebuild();
-}
-
-void FilesForm::ShowFound_Click(bool checked) {
-  showFound = checked;
-  Rebuild();
-}
-
-void FilesForm::Heading_Click(int column) {
-  if (ClickHeading(column, kColumns, sortColumn, ascending)) Rebuild();
-}
-
 void FilesForm::ShowFirstSector_Click(int row) {
-  if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return;
-  const Row& r = rows[static_cast<std::size_t>(row)];
+  const Row* r = RowAt(rows, row);
+  if (!r) return;
   const std::vector<FileSector>& sectors =
-      r.found ? found_[r.file].sectors : files_[r.file].sectors;
+      r->found ? found_[r->file].sectors : files_[r->file].sectors;
   if (sectors.empty() || !sectors.front().record) return;
   const std::size_t record = *sectors.front().record;
   if (record < records_.size()) ShowRecord(views_, records_[record]);

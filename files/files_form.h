@@ -10,11 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/table_sort.h"
 #include "viewer/main_disk.h"
 
 namespace m1 {
 
-class FilesForm {
+class FilesForm : public SortedTable {
  public:
   enum Column { kName, kExt, kSize, kAttributes, kDate, kExtents, kColumns };
   static constexpr std::array<const char*, kColumns> kHeadings{"Name",       "Ext",  "Size",
@@ -27,17 +28,21 @@ class FilesForm {
     bool found = false;  // a deleted file or a run of granules allocated to no file
   };
 
-  explicit FilesForm(DiskViews& views) : views_(views) {}
+  explicit FilesForm(DiskViews& views) : SortedTable(kColumns), views_(views) {}
 
   // Takes up the facts of an image (the window opening, or the main window showing another).
   void Load(const DiskFacts& facts, const std::string& filename);
   // The "system and invisible files" box.
-  void ShowHidden_Click(bool checked);
+  void ShowHidden_Click(bool checked) {
+    showHidden = checked;
+    Rebuild();
+  }
   // The "deleted and lost files" box.
-  void ShowFound_Click(bool checked);
-  // A column heading: sorts by that column (sizes as numbers, dates by year, month and day), the
-  // other way round when it already sorts by it.
-  void Heading_Click(int column);
+  void ShowFound_Click(bool checked) {
+    showFound = checked;
+    Rebuild();
+  }
+  // Heading_Click sorts sizes as numbers and dates by year, month and day.
   // A row of the table, as shown: its file's first sector in the main window.
   void Row_DoubleClick(int row) { ShowFirstSector_Click(row); }
   // The row menu's "Show First Sector".
@@ -54,8 +59,6 @@ class FilesForm {
   std::string count;                  // of the files shown: "37 files, 123456 bytes"
   bool showHidden = true;
   bool showFound = false;
-  int sortColumn = -1;  // -1: directory order
-  bool ascending = true;
 
  private:
   // A deleted file or an unowned run as its row shows it.
@@ -65,7 +68,7 @@ class FilesForm {
     std::vector<FileSector> sectors;
   };
 
-  void Rebuild();
+  void Rebuild() override;
 
   DiskViews& views_;
   std::vector<DosFile> files_;

@@ -5,7 +5,6 @@
 
 #include "core/container/record_text.h"
 #include "core/text/number_text.h"
-#include "platform/table_sort.h"
 
 namespace m1 {
 
@@ -75,18 +74,8 @@ void HealthForm::Load(const DiskFacts& facts, const std::string& filename) {
   Rebuild();
 }
 
-void HealthForm::ProblemsOnly_Click(bool checked) {
-  problemsOnly = checked;
-  Rebuild();
-}
-
-void HealthForm::Heading_Click(int column) {
-  if (ClickHeading(column, kColumns, sortColumn, ascending)) Rebuild();
-}
-
 void HealthForm::Row_DoubleClick(int row) {
-  if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return;
-  ShowRecord(views_, records_[rows[static_cast<std::size_t>(row)].record]);
+  if (const Row* r = RowAt(rows, row)) ShowRecord(views_, records_[r->record]);
 }
 
 void HealthForm::Rebuild() {

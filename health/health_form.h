@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/table_sort.h"
 #include "viewer/main_disk.h"
 
 namespace m1 {
 
-class HealthForm {
+class HealthForm : public SortedTable {
  public:
   enum Column {
     kTrack,
@@ -37,14 +38,15 @@ class HealthForm {
     std::array<std::string, kColumns> cells;
   };
 
-  explicit HealthForm(DiskViews& views) : views_(views) {}
+  explicit HealthForm(DiskViews& views) : SortedTable(kColumns), views_(views) {}
 
   // Takes up the facts of an image (the window opening, or the main window showing another).
   void Load(const DiskFacts& facts, const std::string& filename);
   // The "problems only" box.
-  void ProblemsOnly_Click(bool checked);
-  // A column heading: sorts by that column, the other way round when it already sorts by it.
-  void Heading_Click(int column);
+  void ProblemsOnly_Click(bool checked) {
+    problemsOnly = checked;
+    Rebuild();
+  }
   // A row of the table, as shown.
   void Row_DoubleClick(int row);
 
@@ -53,11 +55,9 @@ class HealthForm {
   std::string summary;
   std::vector<Row> rows;  // in the order shown
   bool problemsOnly = false;
-  int sortColumn = -1;  // -1: file order
-  bool ascending = true;
 
  private:
-  void Rebuild();
+  void Rebuild() override;
 
   DiskViews& views_;
   std::vector<SectorRecord> records_;

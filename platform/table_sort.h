@@ -1,5 +1,6 @@
-// The sort of a window's table by its column headings: a click on a heading sorts by that column,
-// a second click the other way round; numeric columns sort by number, the rest by their text.
+// A window's table: its sort by the column headings (a click on a heading sorts by that column, a
+// second click the other way round; numeric columns sort by number, the rest by their text), and
+// its rows by the number the window gives them.
 #pragma once
 
 #include <algorithm>
@@ -17,6 +18,29 @@ inline bool ClickHeading(int column, int columns, int& sortColumn, bool& ascendi
   return true;
 }
 
+// The logic of a window whose table sorts by its headings: Rebuild makes the rows anew, in the
+// order sortColumn and ascending say.
+class SortedTable {
+ public:
+  // A column heading: sorts by that column, the other way round when it already sorts by it.
+  void Heading_Click(int column) {
+    if (ClickHeading(column, columns_, sortColumn, ascending)) Rebuild();
+  }
+
+  int sortColumn = -1;  // -1: the order of the disk
+  bool ascending = true;
+
+ protected:
+  explicit SortedTable(int columns) : columns_(columns) {}
+  SortedTable(const SortedTable&) = default;
+  SortedTable& operator=(const SortedTable&) = default;
+  ~SortedTable() = default;
+  virtual void Rebuild() = 0;
+
+ private:
+  int columns_;
+};
+
 // Sorts rows (each with its cells) by column, keeping the order of equals: by numericKey(row) where
 // the column is numeric (an optional number, given for every row or none), by the cell's text
 // otherwise.
@@ -30,6 +54,14 @@ void SortRows(std::vector<Row>& rows, int column, bool ascending, NumericKey num
     const auto& tb = b.cells[cell];
     return ascending ? (ka ? *ka < *kb : ta < tb) : (ka ? *kb < *ka : tb < ta);
   });
+}
+
+// Row `row` of a table as the window numbers its rows, or nullptr where there is no such row.
+template <class Row>
+const Row* RowAt(const std::vector<Row>& rows, int row) {
+  return row >= 0 && static_cast<std::size_t>(row) < rows.size()
+             ? &rows[static_cast<std::size_t>(row)]
+             : nullptr;
 }
 
 }  // namespace m1

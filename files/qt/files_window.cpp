@@ -73,9 +73,8 @@ FilesWindow::FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidge
 }
 
 int FilesWindow::ChosenFile() const {
-  const int row = table_->selectionModel()->currentIndex().row();
-  if (row < 0 || static_cast<std::size_t>(row) >= logic_.rows.size()) return -1;
-  return static_cast<int>(logic_.rows[static_cast<std::size_t>(row)].file);
+  const FilesForm::Row* row = RowAt(logic_.rows, table_->selectionModel()->currentIndex().row());
+  return row ? static_cast<int>(row->file) : -1;
 }
 
 void FilesWindow::SelectFile(int file) {
@@ -111,8 +110,8 @@ void FilesWindow::Sync() {
 
 void FilesWindow::RowChosen(int row) {
   if (openFile_) {
-    const FilesForm::Row& chosen = logic_.rows.at(static_cast<std::size_t>(row));
-    openFile_(chosen.file, chosen.found);
+    if (const FilesForm::Row* chosen = RowAt(logic_.rows, row))
+      openFile_(chosen->file, chosen->found);
   } else {
     DiskTableWindow::RowChosen(row);
   }

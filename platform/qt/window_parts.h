@@ -9,8 +9,8 @@ namespace m1::qt {
 // What a control's signal connects to: the logic's handler with the signal's argument, then the
 // window's Sync, which shows what the handler produced. The window owns both the logic and the
 // connection.
-template <class Window, class Logic, class Arg>
-auto ThenSync(Window* window, Logic& logic, void (Logic::*handler)(Arg)) {
+template <class Window, class Logic, class Owner, class Arg>
+auto ThenSync(Window* window, Logic& logic, void (Owner::*handler)(Arg)) {
   return [window, &logic, handler](Arg value) {
     (logic.*handler)(value);
     window->Sync();
