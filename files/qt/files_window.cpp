@@ -69,17 +69,22 @@ FilesWindow::FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidge
   layout->addWidget(new QLabel(tr("Problems:"), this));
   layout->addWidget(problems_);
   connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this] { emit FileChosen(ChosenFile()); });
+          [this] { emit FileChosen(chosen_ = ChosenFile()); });
 }
 
 int FilesWindow::ChosenFile() const {
   const FilesForm::Row* row = RowAt(logic_.rows, table_->selectionModel()->currentIndex().row());
-  return row ? static_cast<int>(row->file) : -1;
+  return row && !row->found ? static_cast<int>(row->file) : -1;
+}
+
+void FilesWindow::Reload() {
+  chosen_ = -1;  // the numbers of the files are the old image's
+  DiskTableWindow::Reload();
 }
 
 void FilesWindow::SelectFile(int file) {
   for (std::size_t row = 0; row < logic_.rows.size(); ++row) {
-    if (static_cast<int>(logic_.rows[row].file) == file) {
+    if (!logic_.rows[row].found && static_cast<int>(logic_.rows[row].file) == file) {
       table_->selectRow(static_cast<int>(row));
       return;
     }
@@ -101,8 +106,12 @@ void FilesWindow::Sync() {
     const QSignalBlocker block(showFound_);
     showFound_->setChecked(logic_.showFound);
   }
+  // The rows are made anew: the chosen file stays chosen while it is shown.
+  const int chosen = std::exchange(chosen_, -1);
   model_->Reset();
   ShowSort();
+  SelectFile(chosen);
+  if (chosen_ != chosen) emit FileChosen(chosen_);
   count_->setText(FromText(logic_.count));
   problems_->clear();
   for (const std::string& p : logic_.problems) problems_->addItem(FromText(p));

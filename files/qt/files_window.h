@@ -19,6 +19,7 @@ class FilesWindow final : public DiskTableWindow<FilesForm, MainDisk> {
   // afterShow runs when a chosen file showed its first sector in another window.
   FilesWindow(MainDisk& disk, std::function<void()> afterShow, QWidget* parent);
 
+  void Reload() override;
   void Sync() override;
   // From now on a chosen row opens its file through open (the row's file and found), rather than
   // showing the file's first sector.
@@ -26,7 +27,7 @@ class FilesWindow final : public DiskTableWindow<FilesForm, MainDisk> {
     openFile_ = std::move(open);
   }
 
-  // The file of the chosen row; -1 when none is chosen.
+  // The file of the chosen row; -1 when none is chosen, or a deleted or lost file is.
   int ChosenFile() const;
 
  public slots:
@@ -53,6 +54,7 @@ class FilesWindow final : public DiskTableWindow<FilesForm, MainDisk> {
   QCheckBox* showFound_ = nullptr;
   QListWidget* problems_ = nullptr;
   std::function<void(std::size_t, bool)> openFile_;
+  int chosen_ = -1;  // the file last chosen, as FileChosen said it
 };
 
 }  // namespace m1::qt

@@ -44,7 +44,7 @@ class DiskTableWindow : public QWidget {
   }
 
   // Takes up the image the main window shows, and shows what the logic made of it.
-  void Reload() {
+  virtual void Reload() {
     logic_.Load(disk_.Facts(), disk_.Filename());
     Sync();
     FitColumns(*table_);

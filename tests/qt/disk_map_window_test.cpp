@@ -4,7 +4,9 @@
 #include "diskmap/qt/disk_map_window.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QStatusBar>
@@ -94,6 +96,19 @@ TEST_F(DiskMap, FileChosenInTheFilesWindowIsLitAndAClickedCellChoosesItsFile) {
   Settle();
   EXPECT_EQ(table->currentIndex().row(), 1);
   EXPECT_EQ(map->Logic().map.lit, 1);
+
+  // Sorted by name the other way round (ONE/BAS, LONG/CMD, BOOT/SYS), ONE/BAS stays chosen and lit.
+  QHeaderView* headings = table->horizontalHeader();
+  emit headings->sectionClicked(0);
+  emit headings->sectionClicked(0);
+  EXPECT_EQ(table->currentIndex().row(), 0);
+  EXPECT_EQ(map->Logic().map.lit, 1);
+  // BOOT/SYS chosen, then hidden with the system files: nothing is chosen or lit.
+  table->selectRow(2);
+  EXPECT_EQ(map->Logic().map.lit, 0);
+  Child<QCheckBox>(*files, "showHidden")->setChecked(false);
+  EXPECT_FALSE(table->currentIndex().isValid());
+  EXPECT_EQ(map->Logic().map.lit, -1);
 }
 
 }  // namespace

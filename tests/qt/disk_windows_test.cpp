@@ -183,6 +183,10 @@ TEST_F(DiskWindows, FilesWindowGreysTheLostFilesItShowsOnRequest) {
   EXPECT_EQ(model->index(1, 3).data(Qt::ForegroundRole).value<QColor>(),
             QPalette().color(QPalette::Disabled, QPalette::Text));
   EXPECT_FALSE(model->index(0, 3).data(Qt::ForegroundRole).isValid());
+  // The lost run is no file of the file system: choosing it chooses no file (not ONE/BAS, the
+  // first, whose number its row shares).
+  Child<QTableView>(*files, "files")->selectRow(1);
+  EXPECT_EQ(files->ChosenFile(), -1);
 }
 
 TEST_F(DiskWindows, SectorMapStatusNamesTheSectorUnderTheMouse) {
