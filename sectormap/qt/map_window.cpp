@@ -25,14 +25,17 @@ SectorMapWindow::SectorMapWindow(form1& logic, ActivationTracker& tracker)
   filename_ = controls.Get<QLineEdit>("TxtFilename");
   option1_ = controls.Get<QRadioButton>("Option1");
   option2_ = controls.Get<QRadioButton>("Option2");
-  // An option reports its choice, not its release: the one just chosen calls its handler.
-  for (const auto& [option, click] :
-       {std::pair{option1_, &form1::Option1_Click}, std::pair{option2_, &form1::Option2_Click}}) {
-    connect(option, &QRadioButton::toggled, this, [this, click](bool chosen) {
-      if (chosen) (logic_.*click)();
-      Sync();
-    });
-  }
+  // An option reports its choice, not its release: the one just chosen calls its handler. Each
+  // lambda names its handler: built with GCC 12 and AddressSanitizer, a closure here that carried
+  // the handler as a member pointer was read from a stack frame long gone.
+  connect(option1_, &QRadioButton::toggled, this, [this](bool chosen) {
+    if (chosen) logic_.Option1_Click();
+    Sync();
+  });
+  connect(option2_, &QRadioButton::toggled, this, [this](bool chosen) {
+    if (chosen) logic_.Option2_Click();
+    Sync();
+  });
   for (const auto& [name, click] : {std::pair{"Cmndnext", &form1::Cmndnext_Click},
                                     std::pair{"Cmndprev", &form1::Cmndprev_Click},
                                     std::pair{"Cmndfiledisp", &form1::Cmndfiledisp_Click}}) {
