@@ -42,7 +42,8 @@ class FilesForm : public SortedTable {
     showFound = checked;
     Rebuild();
   }
-  // Heading_Click sorts sizes as numbers and dates by year, month and day.
+  // (Heading_Click, of SortedTable, sorts sizes as numbers and dates by year, month and day.)
+
   // A row of the table, as shown: its file's first sector in the main window.
   void Row_DoubleClick(int row) { ShowFirstSector_Click(row); }
   // The row menu's "Show First Sector".
